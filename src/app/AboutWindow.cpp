@@ -1,0 +1,62 @@
+#include "app/AboutWindow.h"
+
+#include "app/ControlInventory.h"
+#include "app/Form1.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+AboutWindow::AboutWindow(Form1& form)
+    : QDialog(&form, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("About Vexolin"));
+    setModal(false);
+    setFixedSize(twips(3615), twips(3900));
+    const char* texts[5] = {"Vexolin", "By", "the Vexolin team", "In 1999",
+                            "Freeware"};
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(24);
+    for (int i = 0; i < 5; ++i) {
+        auto* label = new QLabel(QString::fromLatin1(texts[i]), this);
+        label->setObjectName(QStringLiteral("Label10_%1").arg(i));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(font);
+        label->setWordWrap(true);
+        label->setGeometry(0, twips(1080 + 480 * i), width(), twips(480));
+        label->installEventFilter(this);
+        Label10[i] = label;
+    }
+}
+
+void AboutWindow::setTitleText(const QString& text)
+{
+    Label10[0]->setText(text);
+}
+
+void AboutWindow::showOverPlayer()
+{
+    const QRect player = form_.MediaPlayer1->geometry();
+    const QPoint origin = form_.client->mapToGlobal(QPoint(0, 0));
+    // Centred over the player horizontally; vertically at four times the player's top.
+    move(origin.x() + player.left() + player.width() / 2 - width() / 2, origin.y() + player.top() * 4);
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+bool AboutWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::WindowDeactivate)
+        hide();
+    return QDialog::event(event);
+}
+
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        hide();
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,102 @@
+#include "library/DatabaseLoader.h"
+
+#include "app/Form1.h"
+#include "app/SortedLists.h"
+#include "library/DatabaseFormat.h"
+#include "library/RecordCode.h"
+#include "library/TextLines.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QSet>
+
+namespace {
+const QString WaitNotice = QStringLiteral("Adding files, please wait...");
+const QString DatabaseFilter = QStringLiteral("Vexolin Database|*.vxdatabase");
+} // namespace
+
+DatabaseLoader::DatabaseLoader(Form1& form) : form_(form)
+{
+    QObject::connect(form_.OpenDatabase, &QAction::triggered, &form_, [this] { OpenDatabase_Click(); });
+}
+
+bool DatabaseLoader::LoadDatabase(const QString& path)
+{
+    QByteArray data;
+    const bool readable = readWholeFile(path, data);
+    DatabaseContents contents = parseDatabase(data, path);
+
+    // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
+    // spelling met wins; the lists' own entries count as met.
+    QSet<QString> artistsSeen;
+    for (int i = 0; i < form_.List1->count(); ++i)
+        artistsSeen.insert(form_.List1->item(i)->text().toUpper());
+    QSet<QString> genresSeen;
+    for (int i = 0; i < form_.Combo1->count(); ++i)
+        genresSeen.insert(trimBlanks(form_.Combo1->itemText(i)).toString().toUpper());
+
+    QStringList newArtists, newGenres, newTitles;
+    newTitles.reserve(qsizetype(contents.records.size()));
+    LibraryTable& table = form_.library;
+    table.reserve(table.RecordCount() + int(contents.records.size()));
+    for (LibraryRecord& record : contents.records) {
+        if (!table.append(std::move(record))) {
+            contents.complete = false;
+            break;
+        }
+        const int n = table.RecordCount();
+        const QString& artist = table.Artist(n);
+        if (const QString key = artist.toUpper(); !artistsSeen.contains(key)) {
+            artistsSeen.insert(key);
+            newArtists.append(artist);
+        }
+        const QString genre = trimBlanks(table.Genre(n)).toString();
+        if (const QString key = genre.toUpper(); !genresSeen.contains(key)) {
+            genresSeen.insert(key);
+            newGenres.append(genre);
+        }
+        newTitles.append(codedEntry(trimBlanks(table.Title(n)), n));
+    }
+    addAllSorted(form_.List1, std::move(newArtists));
+    addAllSorted(form_.List2, std::move(newTitles));
+    addAllSorted(form_.Combo1, std::move(newGenres));
+
+    // A failed load leaves no database open, so nothing can later rewrite a file from this table.
+    form_.database.close();
+    if (!readable || !contents.complete)
+        return false;
+    return form_.database.openForAppend(path);
+}
+
+void DatabaseLoader::loadAtStartUp(const QString& path)
+{
+    form_.database.close();
+    form_.beginWait(WaitNotice);
+    form_.show();
+    form_.repaint();
+    LoadDatabase(path);
+    form_.endWait();
+    form_.CheckTeller();
+}
+
+void DatabaseLoader::OpenDatabase_Click()
+{
+    FileDialog& dialog = form_.fileDialog();
+    dialog.filter = DatabaseFilter;
+    dialog.fileName.clear();
+    const QString chosen = dialog.showOpen(&form_);
+    form_.beginWait(WaitNotice);
+    if (!chosen.isEmpty()) {
+        form_.database.close();
+        form_.library.clear();
+        emptyList(form_.List1);
+        emptyList(form_.List2);
+        emptyList(form_.Combo1);
+        form_.Combo1->addItem(QStringLiteral("(All genres)"));
+        if (form_.Combo1->currentIndex() != 0)
+            form_.Combo1->setCurrentIndex(0);
+        LoadDatabase(chosen);
+    }
+    form_.endWait();
+}
