@@ -1,0 +1,87 @@
+#include "BenchSupport.h"
+
+#include "library/TextLines.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+QString writeLargeDatabase(const QString& folder, int records)
+{
+    const QString path = folder + QStringLiteral("/Large.VxDatabase");
+    QRandomGenerator rng(1999);
+    QByteArray out;
+    out.reserve(records * 160);
+    for (int i = 0; i < records; ++i) {
+        const int artist = int(rng.bounded(5000));
+        const int genre = int(rng.bounded(300));
+        const QByteArray artistName = "Artist number " + QByteArray::number(artist);
+        const QByteArray title = "Title " + QByteArray::number(i) + " of the collection";
+        out += artistName + "\r\n";
+        out += title + "\r\n";
+        out += "Genre " + QByteArray::number(genre) + "\r\n";
+        out += "/home/someone/Music/Collection/" + artistName + "/Some Album Name (Remastered)/"
+               + QByteArray::number(i % 20 + 1) + " - " + title + ".mp3\r\n";
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+double medianMs(int runs, const std::function<void()>& work, const std::function<void()>& setup)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (setup)
+            setup();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double lineSplittingBaselineMs(const QString& databasePath, int runs)
+{
+    qsizetype lines = 0;
+    const double ms = medianMs(runs, [&] {
+        QByteArray data;
+        readWholeFile(databasePath, data);
+        lines = splitLines(data).size();
+    });
+    if (lines == 0)
+        qFatal("baseline read no lines");
+    return ms;
+}
+
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+void printRatio(const QString& name, double median, double baseline)
+{
+    std::printf("%s median_ms=%.3f baseline_ms=%.3f ratio=%.2f\n", qPrintable(name), median, baseline,
+                median / baseline);
+    std::fflush(stdout);
+}
+
+void printAddedMb(const QString& name, double addedMb)
+{
+    std::printf("%s added_mb=%.1f\n", qPrintable(name), addedMb);
+    std::fflush(stdout);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Shared pieces of the benchmarks. Every measure prints one line:
+//   <name> median_ms=<x> baseline_ms=<y> ratio=<x/y>
+//   <name> added_mb=<z>
+
+// Writes a database of `records` records (5000 artists, 300 genres, paths of realistic length)
+// and returns its path. The same arguments always give the same file.
+QString writeLargeDatabase(const QString& folder, int records = 25000);
+
+// Median wall time in milliseconds of `runs` runs of work; setup runs before each, untimed.
+double medianMs(int runs, const std::function<void()>& work, const std::function<void()>& setup = {});
+
+// The baseline every speed target is measured against: reading the database file and
+// splitting it into lines (median of `runs`).
+double lineSplittingBaselineMs(const QString& databasePath, int runs = 15);
+
+// The process's resident memory in megabytes.
+double residentMb();
+
+void printRatio(const QString& name, double medianMs, double baselineMs);
+void printAddedMb(const QString& name, double addedMb);
