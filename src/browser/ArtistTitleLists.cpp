@@ -2,15 +2,31 @@
 
 #include "app/Form1.h"
 #include "app/SortedLists.h"
+#include "browser/LibraryDrag.h"
+#include "library/RecordCode.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSet>
 
 namespace {
+
 const QString AllGenres = QStringLiteral("(All genres)");
+
+QString selectedText(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item ? item->text() : QString();
 }
+
+QString upperTrimmed(QStringView text)
+{
+    return trimBlanks(text).toString().toUpper();
+}
+
+} // namespace
 
 ArtistTitleLists::ArtistTitleLists(Form1& form) : form_(form)
 {
@@ -18,7 +34,13 @@ ArtistTitleLists::ArtistTitleLists(Form1& form) : form_(form)
         if (index >= 0)
             Combo1_Click();
     });
+    QObject::connect(form_.Command12, &QPushButton::clicked, &form_, [this] { Command12_Click(); });
+    QObject::connect(form_.List1, &QListWidget::currentRowChanged, &form_, [this] { List1_Click(); });
+    QObject::connect(form_.List2, &QListWidget::currentRowChanged, &form_, [this] { List2_Click(); });
+    drag = std::make_unique<LibraryDrag>(form_);
 }
+
+ArtistTitleLists::~ArtistTitleLists() = default;
 
 void ArtistTitleLists::Combo1_Click()
 {
@@ -37,7 +59,7 @@ void ArtistTitleLists::Combo1_Click()
     QSet<QString> seen;
     QStringList artists;
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (!allGenres && trimBlanks(table.Genre(i)).toString().toUpper() != genreKey)
+        if (!allGenres && upperTrimmed(table.Genre(i)) != genreKey)
             continue;
         const QString& artist = table.Artist(i);
         if (const QString key = artist.toUpper(); !seen.contains(key)) {
@@ -46,4 +68,63 @@ void ArtistTitleLists::Combo1_Click()
         }
     }
     addAllSorted(form_.List1, std::move(artists));
+}
+
+void ArtistTitleLists::Command12_Click()
+{
+    // Deselecting runs the artist handler like any other selection change.
+    if (form_.List1->currentRow() >= 0)
+        form_.List1->setCurrentRow(-1);
+    emptyList(form_.List2);
+
+    const QString genre = trimBlanks(form_.Combo1->currentText()).toString();
+    const bool everyTitle = genre == AllGenres || form_.inEditMode();
+    const QString genreKey = genre.toUpper();
+    const LibraryTable& table = form_.library;
+    QStringList titles;
+    titles.reserve(table.RecordCount());
+    for (int i = 1; i <= table.RecordCount(); ++i) {
+        if (everyTitle || upperTrimmed(table.Genre(i)) == genreKey)
+            titles.append(codedEntry(trimBlanks(table.Title(i)), i));
+    }
+    addAllSorted(form_.List2, std::move(titles));
+}
+
+void ArtistTitleLists::List1_Click()
+{
+    if (form_.inEditMode() && !form_.ArtistClearedByTitle) {
+        form_.TitleSetByProgram = true;
+        form_.List2->setCurrentRow(-1);
+        form_.Command10->setEnabled(true);
+    }
+    if (form_.List1->currentRow() >= 0 && !form_.ArtistSetByTyping)
+        form_.Text1->setText(trimBlanks(selectedText(form_.List1)).toString());
+    if (!form_.ArtistClearedByTitle) {
+        emptyList(form_.List2);
+        // The artist field decides, not the list entry: after a type-ahead selection it holds
+        // only what the user typed so far.
+        const QString artistKey = upperTrimmed(form_.Text1->text());
+        const LibraryTable& table = form_.library;
+        QStringList titles;
+        for (int i = 1; i <= table.RecordCount(); ++i) {
+            if (upperTrimmed(table.Artist(i)) == artistKey)
+                titles.append(codedEntry(trimBlanks(table.Title(i)), i));
+        }
+        addAllSorted(form_.List2, std::move(titles));
+    }
+    form_.ArtistSetByTyping = false;
+    form_.TitleSetByProgram = false;
+}
+
+void ArtistTitleLists::List2_Click()
+{
+    if (form_.inEditMode() && !form_.TitleSetByProgram) {
+        form_.ArtistClearedByTitle = true;
+        form_.List1->setCurrentRow(-1);
+        form_.Command10->setEnabled(true);
+    }
+    if (!form_.TitleSetByTyping && form_.List2->currentRow() >= 0)
+        form_.Text2->setText(visibleTextOfCodedEntry(selectedText(form_.List2)).toString());
+    form_.TitleSetByTyping = false;
+    form_.ArtistClearedByTitle = false;
 }
