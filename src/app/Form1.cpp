@@ -6,6 +6,7 @@
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
+#include "playlist/PlaylistEditing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,6 +135,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     loader = std::make_unique<DatabaseLoader>(*this);
     lists = std::make_unique<ArtistTitleLists>(*this);
     counter = std::make_unique<EntryCounter>(*this);
+    editing = std::make_unique<PlaylistEditing>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

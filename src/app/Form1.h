@@ -25,6 +25,7 @@ class AboutWindow;
 class DatabaseLoader;
 class ArtistTitleLists;
 class EntryCounter;
+class PlaylistEditing;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -111,6 +112,7 @@ public:
     std::unique_ptr<DatabaseLoader> loader;
     std::unique_ptr<ArtistTitleLists> lists;
     std::unique_ptr<EntryCounter> counter;
+    std::unique_ptr<PlaylistEditing> editing;
 
     // --- shared routines ---
     void CheckTeller();

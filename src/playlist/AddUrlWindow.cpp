@@ -1,0 +1,64 @@
+#include "playlist/AddUrlWindow.h"
+
+#include "app/ControlInventory.h"
+#include "app/Form1.h"
+#include "playlist/PlaylistEditing.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <typename W>
+W* placed(W* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    return widget;
+}
+
+} // namespace
+
+AddUrlWindow::AddUrlWindow(Form1& form, PlaylistEditing& editing)
+    : QDialog(&form, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form), editing_(editing)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Form4"));
+    setModal(false);
+    setFixedSize(twips(3960), twips(960));
+    Label1 = placed(new QLabel(QStringLiteral("Url:"), this), "Label1", 120, 165, 975, 255);
+    Text1 = placed(new QLineEdit(this), "Text1", 480, 120, 3375, 285);
+    Text1->setAccessibleName(QStringLiteral("Url or path"));
+    Command2 = placed(new QPushButton(QStringLiteral("Add to Playlist"), this), "Command2", 840, 480, 1215, 375);
+    Command1 = placed(new QPushButton(QStringLiteral("Done"), this), "Command1", 2160, 480, 1215, 375);
+    // Enter in the text field must not press a button by itself.
+    Command2->setAutoDefault(false);
+    Command1->setAutoDefault(false);
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void AddUrlWindow::showOverPlayer()
+{
+    // Left: centred over the player; top: 2.3 times the player's top plus 1000 twips below the
+    // main window's top edge.
+    const QRect player = form_.MediaPlayer1->geometry();
+    const QRect main = form_.frameGeometry();
+    move(main.left() + player.left() + player.width() / 2 - width() / 2,
+         main.top() + qRound(2.3 * player.top() + 1000 / 15.0));
+    show();
+    raise();
+    activateWindow();
+    Text1->setFocus();
+}
+
+void AddUrlWindow::Command2_Click()
+{
+    editing_.appendEntries({Text1->text()});
+}
+
+void AddUrlWindow::Command1_Click()
+{
+    hide();
+}
