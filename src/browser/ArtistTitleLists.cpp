@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/SortedLists.h"
+#include "app/TextCase.h"
 #include "browser/LibraryDrag.h"
 #include "library/RecordCode.h"
 
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 
 namespace {
 
@@ -23,7 +23,15 @@ QString selectedText(const QListWidget* list)
 
 QString upperTrimmed(QStringView text)
 {
-    return trimBlanks(text).toString().toUpper();
+    return upperCased(trimBlanks(text));
+}
+
+// Single-line entries of one font: the lists need not measure every entry (which takes long
+// for thousands), and, like the original lists, they scroll only vertically.
+void setUpList(QListWidget* list)
+{
+    list->setUniformItemSizes(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 } // namespace
@@ -37,6 +45,8 @@ ArtistTitleLists::ArtistTitleLists(Form1& form) : form_(form)
     QObject::connect(form_.Command12, &QPushButton::clicked, &form_, [this] { Command12_Click(); });
     QObject::connect(form_.List1, &QListWidget::currentRowChanged, &form_, [this] { List1_Click(); });
     QObject::connect(form_.List2, &QListWidget::currentRowChanged, &form_, [this] { List2_Click(); });
+    setUpList(form_.List1);
+    setUpList(form_.List2);
     drag = std::make_unique<LibraryDrag>(form_);
 }
 
@@ -54,18 +64,16 @@ void ArtistTitleLists::Combo1_Click()
 
     const QString genre = trimBlanks(form_.Combo1->currentText()).toString();
     const bool allGenres = genre == AllGenres;
-    const QString genreKey = genre.toUpper();
+    const QString genreKey = upperCased(genre);
     const LibraryTable& table = form_.library;
-    QSet<QString> seen;
+    UpperCaseSet seen;
     QStringList artists;
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (!allGenres && upperTrimmed(table.Genre(i)) != genreKey)
+        if (!allGenres && !equalsUpperCased(trimBlanks(table.Genre(i)), genreKey))
             continue;
         const QString& artist = table.Artist(i);
-        if (const QString key = artist.toUpper(); !seen.contains(key)) {
-            seen.insert(key);
+        if (seen.insert(artist))
             artists.append(artist);
-        }
     }
     addAllSorted(form_.List1, std::move(artists));
 }
@@ -79,12 +87,12 @@ void ArtistTitleLists::Command12_Click()
 
     const QString genre = trimBlanks(form_.Combo1->currentText()).toString();
     const bool everyTitle = genre == AllGenres || form_.inEditMode();
-    const QString genreKey = genre.toUpper();
+    const QString genreKey = upperCased(genre);
     const LibraryTable& table = form_.library;
     QStringList titles;
     titles.reserve(table.RecordCount());
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (everyTitle || upperTrimmed(table.Genre(i)) == genreKey)
+        if (everyTitle || equalsUpperCased(trimBlanks(table.Genre(i)), genreKey))
             titles.append(codedEntry(trimBlanks(table.Title(i)), i));
     }
     addAllSorted(form_.List2, std::move(titles));
@@ -107,7 +115,7 @@ void ArtistTitleLists::List1_Click()
         const LibraryTable& table = form_.library;
         QStringList titles;
         for (int i = 1; i <= table.RecordCount(); ++i) {
-            if (upperTrimmed(table.Artist(i)) == artistKey)
+            if (equalsUpperCased(trimBlanks(table.Artist(i)), artistKey))
                 titles.append(codedEntry(trimBlanks(table.Title(i)), i));
         }
         addAllSorted(form_.List2, std::move(titles));

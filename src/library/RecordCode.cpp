@@ -1,12 +1,17 @@
 #include "RecordCode.h"
 
+#include <algorithm>
+
+void writeNum2String(QChar* dst, int n)
+{
+    for (int bit = 0; bit < RecordCodeLength; ++bit)
+        dst[bit] = (n & (1 << (RecordCodeLength - 1 - bit))) ? NBSP : QChar(' ');
+}
+
 QString Num2String(int n)
 {
-    QString code(RecordCodeLength, QChar(' '));
-    for (int bit = 0; bit < RecordCodeLength; ++bit) {
-        if (n & (1 << (RecordCodeLength - 1 - bit)))
-            code[bit] = NBSP;
-    }
+    QString code(RecordCodeLength, Qt::Uninitialized);
+    writeNum2String(code.data(), n);
     return code;
 }
 
@@ -23,12 +28,14 @@ int String2Num(QStringView s)
 
 QString codedEntry(QStringView visibleText, int recordNumber)
 {
-    QString entry;
-    entry.reserve(visibleText.size() + RecordCodeLength + 2);
-    entry.append(visibleText);
-    entry.append(NBSP);
-    entry.append(Num2String(recordNumber));
-    entry.append(NBSP);
+    // One allocation: these are made by the ten thousand when lists are filled.
+    const qsizetype n = visibleText.size();
+    QString entry(n + RecordCodeLength + 2, Qt::Uninitialized);
+    QChar* dst = entry.data();
+    std::copy(visibleText.begin(), visibleText.end(), dst);
+    dst[n] = NBSP;
+    writeNum2String(dst + n + 1, recordNumber);
+    dst[n + 1 + RecordCodeLength] = NBSP;
     return entry;
 }
 

@@ -10,6 +10,8 @@ inline constexpr int RecordCodeLength = 16;
 
 // The 16-character code of n (0..65535).
 QString Num2String(int n);
+// Writes the 16 characters of n's code at dst.
+void writeNum2String(QChar* dst, int n);
 // The number coded by the first 16 characters of s; any character but NBSP counts as 0.
 // A shorter text reads as if padded with blanks.
 int String2Num(QStringView s);

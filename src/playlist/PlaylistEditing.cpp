@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/SortedLists.h"
+#include "app/TextCase.h"
 #include "browser/LibraryDrag.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
@@ -23,10 +24,6 @@ namespace {
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
 const QString AllGenres = QStringLiteral("(All genres)");
 
-QString upperTrimmed(QStringView text)
-{
-    return trimBlanks(text).toString().toUpper();
-}
 
 QStringView withoutTrailingBlanks(QStringView text)
 {
@@ -83,6 +80,11 @@ PlaylistEditing::PlaylistEditing(Form1& form) : form_(form)
     QObject::connect(form_.Remove, &QAction::triggered, this, [this] { Remove_Click(); });
     QObject::connect(form_.ClearPlaylist, &QAction::triggered, this, [this] { ClearPlaylist_Click(); });
     QObject::connect(form_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    // Entries are single lines in one fixed-pitch font: measuring thousands of them one by one
+    // would stall the window when the list is shown again. Like the original list it scrolls
+    // only vertically, so the part of a marked entry past its blanks stays out of sight.
+    form_.List3->setUniformItemSizes(true);
+    form_.List3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     form_.List3->setAcceptDrops(true);
     form_.List3->viewport()->setAcceptDrops(true);
     form_.List3->viewport()->installEventFilter(this);
@@ -219,10 +221,10 @@ void PlaylistEditing::List3_DragDrop(const QString& source)
     if (source == QLatin1String("List1")) {
         // With no artist selected there is nothing to add.
         if (const QListWidgetItem* item = form_.List1->currentItem()) {
-            const QString artist = upperTrimmed(item->text());
+            const QString artist = upperCased(trimBlanks(item->text()));
             QList<int> records;
             for (int i = 1; i <= table.RecordCount(); ++i) {
-                if (upperTrimmed(table.Artist(i)) == artist)
+                if (equalsUpperCased(trimBlanks(table.Artist(i)), artist))
                     records.append(i);
             }
             appendRecords(records);

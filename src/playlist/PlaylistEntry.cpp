@@ -3,14 +3,23 @@
 #include "library/LibraryTable.h"
 #include "library/RecordCode.h"
 
+#include <algorithm>
+
 QString libraryEntry(const LibraryTable& table, int n)
 {
-    QString visible;
-    visible.reserve(ArtistWidth + 7 + TitleWidth);
-    visible.append(fixedWidth(table.Artist(n), ArtistWidth));
-    visible.append(QString(7, QChar(' ')));
-    visible.append(trimBlanks(table.Title(n)));
-    return codedEntry(visible, n);
+    // Built in place with one allocation: All to Playlist makes one per record.
+    const QString& stored = table.Artist(n);
+    const QStringView artist = QStringView(stored).first(qMin<qsizetype>(ArtistWidth, stored.size()));
+    const QStringView title = trimBlanks(table.Title(n));
+    const qsizetype codeAt = ArtistWidth + 7 + title.size();
+    QString entry(codeAt + RecordCodeLength + 2, Qt::Uninitialized);
+    QChar* dst = std::copy(artist.begin(), artist.end(), entry.data());
+    dst = std::fill_n(dst, ArtistWidth - artist.size() + 7, QChar(' '));
+    dst = std::copy(title.begin(), title.end(), dst);
+    *dst++ = NBSP;
+    writeNum2String(dst, n);
+    dst[RecordCodeLength] = NBSP;
+    return entry;
 }
 
 QString markedEntry(QStringView displayText, QStringView path)
