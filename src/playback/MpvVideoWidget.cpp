@@ -53,7 +53,7 @@ void MpvVideoWidget::initializeGL()
             },
             Qt::DirectConnection);
 
-    // Losing the render context switched video off; bring back the track that was shown.
+    // Bring back the video track that was shown when the previous context went away.
     if (!m_videoTrack.isEmpty()) {
         mpv_set_property_string(m_mpv, "vid", m_videoTrack.constData());
         m_videoTrack.clear();
@@ -86,9 +86,13 @@ void MpvVideoWidget::freeRenderContext()
 {
     if (!m_render)
         return;
+    // Switch video off first: pulling the context from under a running video output would end
+    // the file with an error. Audio goes on; initializeGL brings the track back.
     if (char* vid = mpv_get_property_string(m_mpv, "vid")) {
-        if (qstrcmp(vid, "no") != 0)
+        if (qstrcmp(vid, "no") != 0) {
             m_videoTrack = vid;
+            mpv_set_property_string(m_mpv, "vid", "no");
+        }
         mpv_free(vid);
     }
     // Blocks until mpv has let go of the context; no update callback runs after this.
