@@ -69,11 +69,12 @@ void ArtistTitleLists::Combo1_Click()
     UpperCaseSet seen;
     QStringList artists;
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (!allGenres && !equalsUpperCased(trimBlanks(table.Genre(i)), genreKey))
+        const LibraryRecord& record = table.record(i);
+        if (!allGenres && !equalsUpperCased(trimBlanks(record.Genre), genreKey))
             continue;
-        const QString& artist = table.Artist(i);
-        if (seen.insert(artist))
-            artists.append(artist);
+        // Stored artists differ exactly when they differ without their padding.
+        if (seen.insert(record.Artist))
+            artists.append(table.Artist(i));
     }
     addAllSorted(form_.List1, std::move(artists));
 }
@@ -92,8 +93,9 @@ void ArtistTitleLists::Command12_Click()
     QStringList titles;
     titles.reserve(table.RecordCount());
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (everyTitle || equalsUpperCased(trimBlanks(table.Genre(i)), genreKey))
-            titles.append(codedEntry(trimBlanks(table.Title(i)), i));
+        const LibraryRecord& record = table.record(i);
+        if (everyTitle || equalsUpperCased(trimBlanks(record.Genre), genreKey))
+            titles.append(codedEntry(trimBlanks(record.Title), i));
     }
     addAllSorted(form_.List2, std::move(titles));
 }
@@ -115,8 +117,9 @@ void ArtistTitleLists::List1_Click()
         const LibraryTable& table = form_.library;
         QStringList titles;
         for (int i = 1; i <= table.RecordCount(); ++i) {
-            if (equalsUpperCased(trimBlanks(table.Artist(i)), artistKey))
-                titles.append(codedEntry(trimBlanks(table.Title(i)), i));
+            const LibraryRecord& record = table.record(i);
+            if (equalsUpperCased(trimBlanks(record.Artist), artistKey))
+                titles.append(codedEntry(trimBlanks(record.Title), i));
         }
         addAllSorted(form_.List2, std::move(titles));
     }

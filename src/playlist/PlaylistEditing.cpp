@@ -143,7 +143,7 @@ void PlaylistEditing::appendRecords(const QList<int>& records)
 
 void PlaylistEditing::countSize(int record, int sign)
 {
-    if (const std::optional<qint64> bytes = measuredFileLength(form_.library.File(record)))
+    if (const std::optional<qint64> bytes = measuredFileLength(form_.library.record(record).File))
         form_.SelectionSize = addRoundedKilobytes(form_.SelectionSize, *bytes, sign);
 }
 
@@ -207,7 +207,7 @@ void PlaylistEditing::Command6_Click()
     QList<int> records;
     records.reserve(table.RecordCount());
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (allGenres || trimBlanks(table.Genre(i)) == genre)
+        if (allGenres || trimBlanks(table.record(i).Genre) == genre)
             records.append(i);
     }
     appendRecords(records);
@@ -224,7 +224,7 @@ void PlaylistEditing::List3_DragDrop(const QString& source)
             const QString artist = upperCased(trimBlanks(item->text()));
             QList<int> records;
             for (int i = 1; i <= table.RecordCount(); ++i) {
-                if (equalsUpperCased(trimBlanks(table.Artist(i)), artist))
+                if (equalsUpperCased(trimBlanks(table.record(i).Artist), artist))
                     records.append(i);
             }
             appendRecords(records);

@@ -8,9 +8,9 @@
 QString libraryEntry(const LibraryTable& table, int n)
 {
     // Built in place with one allocation: All to Playlist makes one per record.
-    const QString& stored = table.Artist(n);
-    const QStringView artist = QStringView(stored).first(qMin<qsizetype>(ArtistWidth, stored.size()));
-    const QStringView title = trimBlanks(table.Title(n));
+    const LibraryRecord& record = table.record(n);
+    const QStringView artist = QStringView(record.Artist).first(qMin<qsizetype>(ArtistWidth, record.Artist.size()));
+    const QStringView title = trimBlanks(record.Title);
     const qsizetype codeAt = ArtistWidth + 7 + title.size();
     QString entry(codeAt + RecordCodeLength + 2, Qt::Uninitialized);
     QChar* dst = std::copy(artist.begin(), artist.end(), entry.data());
