@@ -53,9 +53,11 @@ void LibraryDrag::startDrag(QWidget* sourceList)
     data->setData(LibraryDragMimeType, sourceList->objectName().toUtf8());
     auto* drag = new QDrag(sourceList);
     drag->setMimeData(data);
+    // The pointer carries the icon; the drag's own picture is an invisible point.
+    QPixmap nothing(1, 1);
+    nothing.fill(Qt::transparent);
+    drag->setPixmap(nothing);
     active_ = drag;
-    const QPixmap& icon = form_.currentDragIcon();
-    drag->setHotSpot(QPoint(icon.width() / 2, icon.height() / 2));
     setIcon(DragOverRole::None);
     runDrag(drag);
     active_ = nullptr;
@@ -165,9 +167,9 @@ void LibraryDrag::setIcon(DragOverRole role)
         form_.ResetDragIcon();
     if (!active_)
         return;
-    // The pointer shows the icon whatever the target answers.
+    // The pointer itself shows the icon, whatever the target answers. (A drag picture would
+    // keep the icon it started with: the platform draws it once.)
     const QPixmap& icon = form_.currentDragIcon();
-    active_->setPixmap(icon);
     for (Qt::DropAction action : {Qt::IgnoreAction, Qt::CopyAction, Qt::MoveAction, Qt::LinkAction})
         active_->setDragCursor(icon, action);
 }

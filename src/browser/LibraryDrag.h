@@ -18,8 +18,8 @@ class QWidget;
 //
 // While such a drag passes over the window, the controls that have a drag-over handling set the
 // drag icon: the playlist shows the drop-allowed icon (and accepts the drop), the others the
-// no-drop icon, and the controls without one leave it as it was. The drag's cursor follows the
-// icon. Other drags (files, text from other programs) are left alone.
+// no-drop icon, and the controls without one leave it as it was. The pointer shows the icon
+// during the drag. Other drags (files, text from other programs) are left alone.
 class LibraryDrag : public QObject
 {
     Q_OBJECT

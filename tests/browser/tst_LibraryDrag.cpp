@@ -90,11 +90,11 @@ private slots:
 
         QList<QString> sources;
         QList<int> rowsAtStart;
-        QList<qint64> pixmapKeys;
+        QList<qint64> cursorKeys;
         form->lists->drag->runDrag = [&](QDrag* drag) {
             sources.append(libraryDragSource(drag->mimeData()));
             rowsAtStart.append(list->currentRow());
-            pixmapKeys.append(drag->pixmap().cacheKey());
+            cursorKeys.append(drag->dragCursor(Qt::IgnoreAction).cacheKey());
             QVERIFY(!drag->mimeData()->hasText()); // text fields must not take it
             drag->deleteLater();
         };
@@ -102,7 +102,7 @@ private slots:
 
         QCOMPARE(sources, QList<QString>{listName});
         QCOMPARE(rowsAtStart, QList<int>{1});
-        QCOMPARE(pixmapKeys, QList<qint64>{form->Image2.cacheKey()});
+        QCOMPARE(cursorKeys, QList<qint64>{form->Image2.cacheKey()}); // the icon as last set
         QVERIFY(!form->lists->drag->activeDrag());
 
         // Other buttons drag the selection as it stands.

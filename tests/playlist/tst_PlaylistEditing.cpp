@@ -145,14 +145,26 @@ private slots:
         QVERIFY(!f->player.entryOption);
     }
 
+    void libraryEntryLayout_data()
+    {
+        QTest::addColumn<int>("record");
+        QTest::addColumn<QString>("expected");
+        const QString nb(NBSP);
+        QTest::newRow("artist column, 7 blanks, title, code")
+            << 1 << "The Examples" + QString(28 + 7, ' ') + "First Song" + nb + QString(15, ' ') + nb + nb;
+        QTest::newRow("leading blanks kept")
+            << 4 << "  The Examples" + QString(26 + 7, ' ') + "Gone" + nb + QString(13, ' ') + nb + "  " + nb;
+        QTest::newRow("empty title: 65 characters")
+            << 5 << "Abc" + QString(37 + 7, ' ') + nb + QString(13, ' ') + nb + " " + nb + nb;
+    }
     void libraryEntryLayout()
     {
+        QFETCH(int, record);
+        QFETCH(QString, expected);
         form->Command6->click();
-        const QString entry = playlist().at(4); // "Abc" with an empty title, record 5
-        QCOMPARE(entry.size(), 65);
-        QCOMPARE(entry.indexOf(NBSP), 47);
-        QCOMPARE(entry.left(47), QStringLiteral("Abc").leftJustified(47));
-        QCOMPARE(String2Num(entry.right(17)), 5);
+        const QString entry = playlist().at(record - 1);
+        QCOMPARE(entry, expected);
+        QCOMPARE(String2Num(entry.right(17)), record);
     }
 
     void artistDropAddsEveryRecordOfTheArtist()
