@@ -6,6 +6,8 @@
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
+#include "playback/PlayerControl.h"
+#include "playback/StatusTimer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,10 +136,12 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     loader = std::make_unique<DatabaseLoader>(*this);
     lists = std::make_unique<ArtistTitleLists>(*this);
     counter = std::make_unique<EntryCounter>(*this);
+    playerControl = std::make_unique<PlayerControl>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
+    statusTimer = std::make_unique<StatusTimer>(*this);
 }
 
 Form1::~Form1()
