@@ -58,7 +58,8 @@ QString PlayerControl::openEntry(const QString& entry)
         // The player ignores the padding blanks of the stored path; a failure is reported
         // through its Error event.
         player.Open(table.File(r));
-        return QStringLiteral("%1 - %2").arg(trimBlanks(table.Artist(r)), trimBlanks(table.Title(r)));
+        const LibraryRecord& record = table.record(r);
+        return QStringLiteral("%1 - %2").arg(trimBlanks(record.Artist), trimBlanks(record.Title));
     }
     case EntryKind::Marked: {
         const QString path = markedPath(entry).toString();
@@ -145,10 +146,11 @@ int PlayerControl::selectArtistOfFile(const QString& entry)
     const QString file = trimBlanks(entry).toString().toUpper();
     const LibraryTable& table = form_.library;
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (trimBlanks(table.File(i)).toString().toUpper() != file)
+        const LibraryRecord& record = table.record(i);
+        if (trimBlanks(record.File).toString().toUpper() != file)
             continue;
         // Only the first record with this file counts, whether or not its artist is listed.
-        const QStringView artist = trimBlanks(table.Artist(i));
+        const QStringView artist = trimBlanks(record.Artist);
         for (int row = 0; row < form_.List1->count(); ++row) {
             const QString listed = form_.List1->item(row)->text();
             if (trimBlanks(listed) == artist) {
