@@ -12,7 +12,8 @@ if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
   for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
   done
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
+  # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
 fi
 
 vexolin=$(realpath "$1")
