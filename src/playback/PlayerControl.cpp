@@ -21,12 +21,9 @@ PlayerControl::PlayerControl(Form1& form) : form_(form)
     for (const auto& [button, handler] : buttons)
         QObject::connect(button, &QPushButton::clicked, &form_, [this, handler = handler] { (this->*handler)(); });
 
-    // currentRowChanged comes once per change of row, whether a click or setCurrentRow made it;
-    // -1 (the list emptied) selects nothing to open.
-    QObject::connect(form_.List3, &QListWidget::currentRowChanged, &form_, [this](int row) {
-        if (row >= 0)
-            List3_Click();
-    });
+    // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
+    // (The current row alone also moves when the list merely gets the keyboard focus.)
+    QObject::connect(form_.List3, &QListWidget::itemSelectionChanged, &form_, [this] { List3_Click(); });
 
     MediaPlayer* player = &form_.player();
     QObject::connect(player, &MediaPlayer::EndOfStream, &form_, [this] { EndOfStream(); });
@@ -121,14 +118,16 @@ void PlayerControl::Command8_Click()
 
 void PlayerControl::List3_Click()
 {
-    if (form_.inCdWizard())
+    // A row deselected, or none left, is nothing to open.
+    const QListWidgetItem* selected = form_.List3->currentItem();
+    if (!selected || !selected->isSelected() || form_.inCdWizard())
         return;
+    const QString entry = selected->text();
     form_.PlaylistPosition = form_.List3->currentRow() + 1;
     OpenMedia(form_.PlaylistPosition);
     if (!form_.inEditMode())
         return;
-    if (const QListWidgetItem* selected = form_.List3->currentItem())
-        checkForDuplicate(selected->text());
+    checkForDuplicate(entry);
     form_.TitleSetByProgram = false;
 }
 

@@ -6,6 +6,8 @@
 #include "playback/StatusTimer.h"
 #include "playlist/PlaylistEntry.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -62,6 +64,7 @@ private slots:
     void opensEachKindOfEntry();
     void openingHidesTheAboutWindowAndRefreshesTheCounter();
     void userClickOpensTheRowOnce();
+    void keyboardFocusOpensNothing();
     void nothingOpensWhileTheCdWizardRuns();
     void playPauseAndStop();
     void previousAndNextAreOpenedByTheTimer();
@@ -173,6 +176,26 @@ void TestPlayerControl::userClickOpensTheRowOnce()
     QCOMPARE(opened(f.player).size(), 2);
     QCOMPARE(form.PlaylistPosition, 1);
     QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
+}
+
+void TestPlayerControl::keyboardFocusOpensNothing()
+{
+    // Tabbing into the playlist marks its first row as current without selecting it.
+    Form1Fixture f;
+    Form1& form = startWithLibrary(f);
+    setPlaylist(form, {"/a.wav", "/b.wav"});
+    f.player.calls.clear();
+
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(form.List3, &focusIn);
+    QCOMPARE(form.List3->currentRow(), 0);
+    QVERIFY(opened(f.player).isEmpty());
+    QCOMPARE(form.PlaylistPosition, 0);
+
+    // Moving on with the arrow keys selects, and opens.
+    QTest::keyClick(form.List3, Qt::Key_Down);
+    QCOMPARE(opened(f.player), QStringList{"Open /b.wav"});
+    QCOMPARE(form.PlaylistPosition, 2);
 }
 
 void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()
