@@ -18,17 +18,19 @@ PlayerControl::PlayerControl(Form1& form) : form_(form)
         {form_.Command5, &PlayerControl::Command5_Click}, {form_.Command7, &PlayerControl::Command7_Click},
         {form_.Command8, &PlayerControl::Command8_Click},
     };
-    for (const auto& [button, handler] : buttons)
-        QObject::connect(button, &QPushButton::clicked, &form_, [this, handler = handler] { (this->*handler)(); });
+    for (const auto& [button, handler] : buttons) {
+        QObject::connect(button, &QPushButton::clicked, &connections_,
+                         [this, handler = handler] { (this->*handler)(); });
+    }
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
     // (The current row alone also moves when the list merely gets the keyboard focus.)
-    QObject::connect(form_.List3, &QListWidget::itemSelectionChanged, &form_, [this] { List3_Click(); });
+    QObject::connect(form_.List3, &QListWidget::itemSelectionChanged, &connections_, [this] { List3_Click(); });
 
     MediaPlayer* player = &form_.player();
-    QObject::connect(player, &MediaPlayer::EndOfStream, &form_, [this] { EndOfStream(); });
-    QObject::connect(player, &MediaPlayer::NewStream, &form_, [this] { NewStream(); });
-    QObject::connect(player, &MediaPlayer::Error, &form_, [this] { Error(); });
+    QObject::connect(player, &MediaPlayer::EndOfStream, &connections_, [this] { EndOfStream(); });
+    QObject::connect(player, &MediaPlayer::NewStream, &connections_, [this] { NewStream(); });
+    QObject::connect(player, &MediaPlayer::Error, &connections_, [this] { Error(); });
 }
 
 void PlayerControl::OpenMedia(int p)

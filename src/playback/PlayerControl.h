@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Form1;
@@ -44,4 +45,6 @@ private:
     bool selectTitleOfRecord(int r);
 
     Form1& form_;
+    // Receiver of the connections, so that they end with this part and not with the window.
+    QObject connections_;
 };

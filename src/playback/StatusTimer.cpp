@@ -23,7 +23,7 @@ bool hasSelectedRow(const QListWidget* list)
 
 StatusTimer::StatusTimer(Form1& form) : form_(form)
 {
-    QObject::connect(form_.Timer1, &QTimer::timeout, &form_, [this] { Timer1_Timer(); });
+    QObject::connect(form_.Timer1, &QTimer::timeout, &connections_, [this] { Timer1_Timer(); });
 }
 
 void StatusTimer::Timer1_Timer()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QObject>
 
 class Form1;
 
@@ -27,4 +27,6 @@ private:
     void showTimes();
 
     Form1& form_;
+    // Receiver of the tick's connection, so that it ends with this part and not with the window.
+    QObject connections_;
 };
