@@ -7,6 +7,8 @@
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
 #include "playlist/PlaylistEditing.h"
+#include "playback/PlayerControl.h"
+#include "playback/StatusTimer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -137,10 +139,12 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     lists = std::make_unique<ArtistTitleLists>(*this);
     counter = std::make_unique<EntryCounter>(*this);
     editing = std::make_unique<PlaylistEditing>(*this);
+    playerControl = std::make_unique<PlayerControl>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
+    statusTimer = std::make_unique<StatusTimer>(*this);
 }
 
 Form1::~Form1()

@@ -26,6 +26,8 @@ class DatabaseLoader;
 class ArtistTitleLists;
 class EntryCounter;
 class PlaylistEditing;
+class PlayerControl;
+class StatusTimer;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -113,6 +115,8 @@ public:
     std::unique_ptr<ArtistTitleLists> lists;
     std::unique_ptr<EntryCounter> counter;
     std::unique_ptr<PlaylistEditing> editing;
+    std::unique_ptr<PlayerControl> playerControl;
+    std::unique_ptr<StatusTimer> statusTimer;
 
     // --- shared routines ---
     void CheckTeller();
