@@ -6,6 +6,8 @@
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
+#include "playlist/PlaylistFiles.h"
+#include "playlist/Shuffle.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,6 +136,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     loader = std::make_unique<DatabaseLoader>(*this);
     lists = std::make_unique<ArtistTitleLists>(*this);
     counter = std::make_unique<EntryCounter>(*this);
+    playlistFiles = std::make_unique<PlaylistFiles>(*this);
+    shuffle = std::make_unique<Shuffle>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -25,6 +25,8 @@ class AboutWindow;
 class DatabaseLoader;
 class ArtistTitleLists;
 class EntryCounter;
+class PlaylistFiles;
+class Shuffle;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -111,6 +113,8 @@ public:
     std::unique_ptr<DatabaseLoader> loader;
     std::unique_ptr<ArtistTitleLists> lists;
     std::unique_ptr<EntryCounter> counter;
+    std::unique_ptr<PlaylistFiles> playlistFiles;
+    std::unique_ptr<Shuffle> shuffle;
 
     // --- shared routines ---
     void CheckTeller();
