@@ -6,6 +6,8 @@
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
+#include "playlist/DropBox.h"
+#include "playlist/ExternalDrops.h"
 #include "playlist/PlaylistFiles.h"
 #include "playlist/Shuffle.h"
 
@@ -138,6 +140,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     counter = std::make_unique<EntryCounter>(*this);
     playlistFiles = std::make_unique<PlaylistFiles>(*this);
     shuffle = std::make_unique<Shuffle>(*this);
+    drops = std::make_unique<ExternalDrops>(*this);
+    dropBox = std::make_unique<DropBoxPart>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

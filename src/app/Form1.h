@@ -27,6 +27,8 @@ class ArtistTitleLists;
 class EntryCounter;
 class PlaylistFiles;
 class Shuffle;
+class ExternalDrops;
+class DropBoxPart;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -115,6 +117,8 @@ public:
     std::unique_ptr<EntryCounter> counter;
     std::unique_ptr<PlaylistFiles> playlistFiles;
     std::unique_ptr<Shuffle> shuffle;
+    std::unique_ptr<ExternalDrops> drops;
+    std::unique_ptr<DropBoxPart> dropBox;
 
     // --- shared routines ---
     void CheckTeller();
