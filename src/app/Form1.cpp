@@ -190,6 +190,10 @@ void Form1::createControls()
     MediaPlayer1 = get("MediaPlayer1");
 
     Label11->setWordWrap(true);
+    // Rows of one font share one height: showing the playlist lays out one row, not thousands.
+    // Long entries are cut at the edge, not elided, so a saved entry looks like the one it came from.
+    List3->setUniformItemSizes(true);
+    List3->setTextElideMode(Qt::ElideNone);
     Label11->lower();      // lies under the playlist, seen only while the playlist is hidden
     Frame1->lower();       // drawn behind the first transport buttons
     Label12->raise();      // the notice lies over the player

@@ -5,6 +5,7 @@
 #include "playlist/ExternalDrops.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QScreen>
@@ -23,7 +24,7 @@ void SetOnTop(QWidget* window, bool on)
 }
 
 DropBoxWindow::DropBoxWindow(DropBoxPart& part)
-    : QWidget(nullptr, Qt::Window | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       part_(part)
 {
     setObjectName(QStringLiteral("Form5"));
@@ -40,6 +41,13 @@ DropBoxWindow::DropBoxWindow(DropBoxPart& part)
 void DropBoxWindow::mouseDoubleClickEvent(QMouseEvent*)
 {
     part_.Form_DblClick();
+}
+
+void DropBoxWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing only hides the window (it is not deleted), so it keeps its place for the next showing.
+    event->accept();
+    part_.Form_Unload();
 }
 
 void DropBoxWindow::changeEvent(QEvent* event)

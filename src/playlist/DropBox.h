@@ -18,6 +18,7 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,6 +43,9 @@ public:
     // A double-click on the window or its picture hides it and unchecks the menu item.
     void Form_DblClick();
     void Picture1_DblClick() { Form_DblClick(); }
+    // Closing it from its title bar hides it the same way, so the menu item never stays checked
+    // for a window that is gone.
+    void Form_Unload() { Form_DblClick(); }
 
     // The window; null until its first showing. It has no parent, so it stays shown while the
     // main window is minimised.

@@ -44,14 +44,24 @@ QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesR
     return entries;
 }
 
+namespace {
+
+// Whether the drop offers a real text: Qt would otherwise give the URLs of a file drop as its
+// text. Some programs offer only the form with a character set.
+bool carriesText(const QMimeData& mime)
+{
+    return mime.hasFormat(QStringLiteral("text/plain")) || mime.hasFormat(QStringLiteral("text/plain;charset=utf-8"));
+}
+
+} // namespace
+
 DroppedData droppedData(const QMimeData& mime, int offeredActions)
 {
     DroppedData drop;
     for (const QUrl& url : mime.urls())
         if (url.isLocalFile())
             drop.files.append(url.toLocalFile());
-    // Only a real text counts: Qt would otherwise offer the URLs of a file drop as its text.
-    if (mime.hasFormat(QStringLiteral("text/plain")))
+    if (carriesText(mime))
         drop.text = mime.text();
     drop.effect = offeredActions & (Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
     return drop;
@@ -61,7 +71,7 @@ bool isExternalDrop(const QMimeData* mime, const QObject* source)
 {
     if (source || !mime)
         return false;
-    if (mime->hasFormat(QStringLiteral("text/plain")))
+    if (carriesText(*mime))
         return true;
     const QList<QUrl> urls = mime->urls();
     return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });

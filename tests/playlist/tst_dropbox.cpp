@@ -16,6 +16,7 @@ private slots:
     void keepsItsPlaceWhenShownAgain();
     void doubleClickHides_data();
     void doubleClickHides();
+    void closingFromTitleBarUnchecks();
     void dropsFillTheMainPlaylistWhileItIsMinimised_data();
     void dropsFillTheMainPlaylistWhileItIsMinimised();
 };
@@ -62,6 +63,20 @@ void TestDropBox::doubleClickHides_data()
     QTest::addColumn<bool>("onPicture");
     QTest::newRow("window") << false;
     QTest::newRow("picture") << true;
+}
+
+void TestDropBox::closingFromTitleBarUnchecks()
+{
+    Form1Fixture fx;
+    Form1& form = fx.start();
+    form.DropBox->trigger();
+    DropBoxWindow* box = form.dropBox->Form5.get();
+    box->close();
+    QVERIFY(box->isHidden());
+    QVERIFY(!form.DropBox->isChecked());
+    QCOMPARE(form.dropBox->Form5.get(), box);
+    form.DropBox->trigger();
+    QVERIFY(!box->isHidden());
 }
 
 void TestDropBox::doubleClickHides()

@@ -106,6 +106,10 @@ void TestExternalDrops::dataOfAQtDrop()
     drop = droppedData(mime, Qt::LinkAction);
     QCOMPARE(drop.text, std::optional<QString>("dropped words"));
     QCOMPARE(drop.effect, 4);
+
+    QMimeData utf8;
+    utf8.setData("text/plain;charset=utf-8", "caf\xc3\xa9");
+    QCOMPARE(droppedData(utf8, Qt::LinkAction).text, std::optional<QString>(QString::fromUtf8("caf\xc3\xa9")));
 }
 
 void TestExternalDrops::takesOnlyDropsFromOtherPrograms_data()
@@ -115,6 +119,7 @@ void TestExternalDrops::takesOnlyDropsFromOtherPrograms_data()
     QTest::addColumn<bool>("taken");
     QTest::newRow("file URLs") << "files" << false << true;
     QTest::newRow("text") << "text" << false << true;
+    QTest::newRow("text with a character set") << "utf8 text" << false << true;
     QTest::newRow("web URL alone") << "web" << false << false;
     QTest::newRow("in-program type") << "private" << false << false;
     QTest::newRow("files from inside the program") << "files" << true << false;
@@ -130,6 +135,8 @@ void TestExternalDrops::takesOnlyDropsFromOtherPrograms()
         setFiles(mime, {"/music/a.mp3"});
     else if (kind == "text")
         mime.setText("words");
+    else if (kind == "utf8 text")
+        mime.setData("text/plain;charset=utf-8", "caf\xc3\xa9");
     else if (kind == "web")
         mime.setUrls({QUrl("http://radio.example/live")});
     else
