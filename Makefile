@@ -23,13 +23,14 @@ test: build
 
 bench: build
 	@cmake --build $(BUILD) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+	@for b in $$(find $(BUILD)/bench -maxdepth 1 -name 'bench_*' -type f -executable | sort); do \
+	  QT_QPA_PLATFORM=offscreen $$b 2>/dev/null || exit 1; done
 
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DVEXOLIN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
-	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	@for f in $$(find $(FUZZ_BUILD)/fuzz -maxdepth 1 -name 'fuzz_*' -type f -executable | sort); do \
 	  n=$$(basename $$f); mkdir -p $(FUZZ_BUILD)/corpus/$$n; \
 	  echo "== $$n for $(FUZZ_SECONDS)s"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/corpus/$$n fuzz/seeds/$$n || exit 1; \

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +55,10 @@ double lineSplittingBaselineMs(const QString& databasePath, int runs)
     const double ms = medianMs(runs, [&] {
         QByteArray data;
         readWholeFile(databasePath, data);
-        lines = splitLines(data).size();
+        QStringList text;
+        for (QByteArrayView line : splitLines(data))
+            text.append(decodeLine(line));
+        lines = text.size();
     });
     if (lines == 0)
         qFatal("baseline read no lines");

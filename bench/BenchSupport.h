@@ -15,7 +15,7 @@ QString writeLargeDatabase(const QString& folder, int records = 25000);
 double medianMs(int runs, const std::function<void()>& work, const std::function<void()>& setup = {});
 
 // The baseline every speed target is measured against: reading the database file and
-// splitting it into lines (median of `runs`).
+// splitting it into lines of text with the program's own line reader (median of `runs`).
 double lineSplittingBaselineMs(const QString& databasePath, int runs = 15);
 
 // The process's resident memory in megabytes.

@@ -33,7 +33,7 @@ std::vector<ControlSpec> makeControls()
     add({"Command12", C::Button, "Show all", 3540, 3360, 1095, 315, ""});
     add({"List2", C::List, "", 60, 3720, 4575, 2205, "", true, true, "Titles"});
     add({"MediaPlayer1", C::Player, "", 4740, 300, 7095, 5955, "", true, true, "Player"});
-    ControlSpec label12{"Label12", C::Label, CdClosingMessage, 5160, 480, 6375, 4935, "", false, true, "Notice", C::Arial, 21.75};
+    ControlSpec label12{"Label12", C::Label, CdClosingMessage, 5160, 480, 6375, 4935, "", false, true, {}, C::Arial, 21.75};
     label12.centred = true;
     add(label12);
     add({"Frame1", C::Frame, " ", 4740, 5895, 1695, 345, ""});
@@ -42,7 +42,7 @@ std::vector<ControlSpec> makeControls()
     add({"Command3", C::GlyphButton, "", 6180, 5940, 615, 360, "", true, true, "Stop"});
     add({"Command4", C::GlyphButton, "", 6900, 5940, 615, 360, "", true, false, "Previous playlist entry"});
     add({"Command7", C::GlyphButton, "", 7620, 5940, 375, 360, "", true, false, "Previous entry in media"});
-    add({"Label9", C::Label, "1/1", 7980, 6045, 855, 255, "", true, true, "Entry counter"});
+    add({"Label9", C::Label, "1/1", 7980, 6045, 855, 255, ""});
     add({"Command8", C::GlyphButton, "", 8820, 5940, 375, 360, "", true, false, "Next entry in media"});
     add({"Command5", C::GlyphButton, "", 9300, 5940, 615, 360, "", true, false, "Next playlist entry"});
     add({"Label13", C::Label, "Playlist:", 60, 6120, 2175, 255, ""});
@@ -51,9 +51,9 @@ std::vector<ControlSpec> makeControls()
     add({"Command9", C::Button, "Done", 3650, 6030, 975, 285, "", false});
     add({"Command15", C::Button, "Next", 2590, 6030, 975, 285, "", false});
     add({"Command16", C::Button, "Cancel", 3640, 6030, 975, 285, "", false});
-    add({"Label11", C::Label, "Label11", 2280, 6720, 7335, 735, "", true, true, "Wait notice", C::Sans, 24});
+    add({"Label11", C::Label, "Label11", 2280, 6720, 7335, 735, "", true, true, {}, C::Sans, 24});
     add({"List3", C::List, "", 60, 6360, 11775, 1230, "", true, true, "Playlist", C::Courier, 9.75});
-    add(bold({"Label3", C::Label, "V1.77", 120, 7635, 11775, 255, "", true, true, "Version", C::Arial}, 12));
+    add(bold({"Label3", C::Label, "V1.77", 120, 7635, 11775, 255, "", true, true, {}, C::Arial}, 12));
     add({"Picture1", C::Panel, "", 2160, 480, 7935, 5535, "", false, true, "Database check"});
     add({"Label16", C::Label, "The files listed  below could not be found (urls are not checked)",
          240, 120, 4695, 255, "Picture1"});

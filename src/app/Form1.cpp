@@ -56,6 +56,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
     switch (spec.kind) {
     case ControlSpec::Label: {
         auto* label = new QLabel(spec.caption, parent);
+        label->setAutoFillBackground(true); // opaque, so a label over the player stays readable
         label->setWordWrap(spec.centred);
         if (spec.centred)
             label->setAlignment(Qt::AlignCenter);

@@ -37,12 +37,12 @@ void ArtistTitleLists::Combo1_Click()
     QSet<QString> seen;
     QStringList artists;
     for (int i = 1; i <= table.RecordCount(); ++i) {
-        if (!allGenres && trimBlanks(table.Genre(i)).toString().toUpper() != genreKey)
+        const LibraryRecord& record = table.record(i);
+        if (!allGenres && trimBlanks(record.Genre).toString().toUpper() != genreKey)
             continue;
-        const QString& artist = table.Artist(i);
-        if (const QString key = artist.toUpper(); !seen.contains(key)) {
+        if (const QString key = record.Artist.toUpper(); !seen.contains(key)) {
             seen.insert(key);
-            artists.append(artist);
+            artists.append(table.Artist(i));
         }
     }
     addAllSorted(form_.List1, std::move(artists));

@@ -9,7 +9,9 @@ QString resolveStoredPath(const QString& storedFile, const QString& databasePath
 {
     if (!storedFile.startsWith(QChar('#')) || databasePath.isEmpty())
         return storedFile;
-    if (storedFile.startsWith(QLatin1String("#:"))) {
+    const bool databaseHasDriveLetter = databasePath.size() >= 2 && databasePath[1] == QChar(':')
+                                        && databasePath[0].isLetter();
+    if (storedFile.startsWith(QLatin1String("#:")) && !databaseHasDriveLetter) {
         QString rest = storedFile.mid(2);
         rest.replace(QChar('\\'), QChar('/'));
         while (rest.endsWith(QChar(' ')))
@@ -37,10 +39,8 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
         const qsizetype at = r * 4;
         LibraryRecord record = LibraryRecord::fromTexts(decodeLine(lines[at]), decodeLine(lines[at + 1]),
                                                         decodeLine(lines[at + 2]), decodeLine(lines[at + 3]));
-        if (record.File.startsWith(QChar('#'))) {
-            const QString resolved = resolveStoredPath(record.File, databasePath);
-            record.File = fixedWidth(resolved, qMax<int>(FileWidth, resolved.size()));
-        }
+        if (record.File.startsWith(QChar('#')))
+            record.File = resolveStoredPath(record.File, databasePath);
         contents.records.push_back(std::move(record));
     }
     return contents;

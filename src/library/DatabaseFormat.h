@@ -24,8 +24,8 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 
 // A stored file line that begins with "#:" names a path relative to the folder that holds the
 // database (backslashes read as "/"), so a database copied with its media finds them anywhere.
-// Any other line beginning with "#" gets that character replaced by the first character of the
-// database's path (the drive letter where paths carry one).
+// Where the database's path carries a drive letter, and for any other line beginning with "#",
+// that character is replaced by the first character of the database's path.
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath);
 
 // The four lines of a record as written: each field trimmed, CR LF after each.

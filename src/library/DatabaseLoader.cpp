@@ -31,7 +31,7 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
     // spelling met wins; the lists' own entries count as met.
     QSet<QString> artistsSeen;
     for (int i = 0; i < form_.List1->count(); ++i)
-        artistsSeen.insert(form_.List1->item(i)->text().toUpper());
+        artistsSeen.insert(trimTrailingBlanks(form_.List1->item(i)->text()).toString().toUpper());
     QSet<QString> genresSeen;
     for (int i = 0; i < form_.Combo1->count(); ++i)
         genresSeen.insert(trimBlanks(form_.Combo1->itemText(i)).toString().toUpper());
@@ -46,17 +46,18 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
             break;
         }
         const int n = table.RecordCount();
-        const QString& artist = table.Artist(n);
-        if (const QString key = artist.toUpper(); !artistsSeen.contains(key)) {
+        const LibraryRecord& stored = table.record(n);
+        // Padded texts compare equal exactly when their unpadded forms do.
+        if (const QString key = stored.Artist.toUpper(); !artistsSeen.contains(key)) {
             artistsSeen.insert(key);
-            newArtists.append(artist);
+            newArtists.append(table.Artist(n));
         }
-        const QString genre = trimBlanks(table.Genre(n)).toString();
+        const QString genre = trimBlanks(stored.Genre).toString();
         if (const QString key = genre.toUpper(); !genresSeen.contains(key)) {
             genresSeen.insert(key);
             newGenres.append(genre);
         }
-        newTitles.append(codedEntry(trimBlanks(table.Title(n)), n));
+        newTitles.append(codedEntry(trimBlanks(stored.Title), n));
     }
     addAllSorted(form_.List1, std::move(newArtists));
     addAllSorted(form_.List2, std::move(newTitles));

@@ -22,11 +22,25 @@ QStringView trimBlanks(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+QStringView trimTrailingBlanks(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QChar(' '))
+        --end;
+    return text.first(end);
+}
+
+namespace {
+QString cut(QStringView text, int width)
+{
+    return trimTrailingBlanks(text.first(qMin<qsizetype>(text.size(), width))).toString();
+}
+} // namespace
+
 LibraryRecord LibraryRecord::fromTexts(QStringView artist, QStringView title, QStringView genre,
                                        QStringView file)
 {
-    return {fixedWidth(artist, ArtistWidth), fixedWidth(title, TitleWidth),
-            fixedWidth(genre, GenreWidth), fixedWidth(file, FileWidth)};
+    return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), cut(file, FileWidth)};
 }
 
 bool LibraryTable::append(LibraryRecord record)

@@ -17,15 +17,20 @@ QString fixedWidth(QStringView text, int width);
 // text without blanks (character 32 only) at both ends.
 QStringView trimBlanks(QStringView text);
 
-// One record as stored: every field at its fixed width.
+// text without its trailing blanks.
+QStringView trimTrailingBlanks(QStringView text);
+
+// One record. Each field is cut to its width (Artist 40, Title 40, Genre 20, File 255); the
+// fields are kept without their trailing padding, which LibraryTable's accessors put back.
+// A longer path made by the "#" rule is kept whole.
 struct LibraryRecord
 {
-    QString Artist; // 40
-    QString Title;  // 40
-    QString Genre;  // 20
-    QString File;   // 255 (a longer path made by the "#" rule is kept whole)
+    QString Artist;
+    QString Title;
+    QString Genre;
+    QString File;
 
-    // Stores the four texts at their widths.
+    // Cuts the four texts to their widths.
     static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
                                    QStringView file);
 };
@@ -38,13 +43,18 @@ public:
     int RecordCount() const { return int(records_.size()); }
     bool isFull() const { return RecordCount() >= LibraryCapacity; }
 
-    // n in 1..RecordCount()
+    // n in 1..RecordCount(); fields without their padding.
     const LibraryRecord& record(int n) const { return records_[size_t(n - 1)]; }
     LibraryRecord& record(int n) { return records_[size_t(n - 1)]; }
-    const QString& Artist(int n) const { return record(n).Artist; }
-    const QString& Title(int n) const { return record(n).Title; }
-    const QString& Genre(int n) const { return record(n).Genre; }
-    const QString& File(int n) const { return record(n).File; }
+    // The fields as stored: padded with blanks to their widths.
+    QString Artist(int n) const { return fixedWidth(record(n).Artist, ArtistWidth); }
+    QString Title(int n) const { return fixedWidth(record(n).Title, TitleWidth); }
+    QString Genre(int n) const { return fixedWidth(record(n).Genre, GenreWidth); }
+    QString File(int n) const
+    {
+        const QString& file = record(n).File;
+        return file.size() >= FileWidth ? file : fixedWidth(file, FileWidth);
+    }
 
     // Appends a record; false (and nothing stored) when the table is full.
     bool append(LibraryRecord record);

@@ -1,0 +1,186 @@
+#include "Form1Fixture.h"
+#include "library/DatabaseLoader.h"
+#include "library/RecordCode.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+
+namespace {
+QString padded(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
+} // namespace
+
+class TestDatabaseLoader : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadFillsTableAndSortedLists()
+    {
+        Form1Fixture f;
+        const QString db = f.writeDatabase("Music.VxDatabase", {
+            {"Abba", "Waterloo", "Pop", "/m/1.mp3"},
+            {"ABBA", "Mamma Mia", "pop ", "/m/2.mp3"},
+            {" Abba", "SOS", " POP", "/m/3.mp3"},
+            {"zz top", "Legs", "Rock", "/m/4.mp3"},
+            {"Beatles", "Help", "", "/m/5.mp3"},
+            {"Beatles", "Help", "Rock", "/m/6.mp3"},
+        });
+        Form1& form = f.start(db);
+
+        QCOMPARE(form.library.RecordCount(), 6);
+        // Artists distinct ignoring case, first spelling wins, as stored (40 characters);
+        // a leading blank makes another artist.
+        QCOMPARE(Form1Fixture::texts(form.List1),
+                 (QStringList{padded(" Abba", 40), padded("Abba", 40), padded("Beatles", 40), padded("zz top", 40)}));
+        // Genres trimmed, distinct ignoring case; the empty genre sorts before "(All genres)".
+        QCOMPARE(Form1Fixture::texts(form.Combo1), (QStringList{"", "(All genres)", "Pop", "Rock"}));
+        QCOMPARE(form.Combo1->currentText(), QString("(All genres)"));
+        // One coded title per record, titles never merged.
+        const QStringList titles = Form1Fixture::texts(form.List2);
+        QCOMPARE(titles.size(), 6);
+        QStringList visible;
+        QList<int> records;
+        for (const QString& t : titles) {
+            visible << visibleTextOfCodedEntry(t).toString();
+            records << recordOfCodedEntry(t);
+        }
+        QCOMPARE(visible, (QStringList{"Help", "Help", "Legs", "Mamma Mia", "SOS", "Waterloo"}));
+        QCOMPARE(records, (QList<int>{5, 6, 4, 2, 3, 1}));
+        QCOMPARE(form.database.path(), db);
+        QVERIFY(form.database.isOpen());
+        QVERIFY(!form.List3->isHidden());
+        QCOMPARE(form.Label11->text(), QString("Adding files, please wait..."));
+    }
+
+    void emptyFileIsAnEmptyOpenDatabase()
+    {
+        Form1Fixture f;
+        const QString db = f.writeFile("Empty.VXDATABASE", {});
+        Form1& form = f.start(db);
+        QCOMPARE(form.library.RecordCount(), 0);
+        QCOMPARE(form.List1->count() + form.List2->count(), 0);
+        QCOMPARE(Form1Fixture::texts(form.Combo1), QStringList{"(All genres)"});
+        QVERIFY(form.database.isOpen());
+    }
+
+    void failedLoadsKeepCompleteRecordsAndOpenNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("records");
+        QTest::newRow("last record has two lines") << QByteArray("A\r\nT\r\nG\r\n/f\r\nB\r\nU\r\n") << 1;
+        QTest::newRow("trailing empty line") << QByteArray("A\r\nT\r\nG\r\n/f\r\n\r\n") << 1;
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\r\x80\n\r\r\r\xfe", 9) << 1;
+    }
+    void failedLoadsKeepCompleteRecordsAndOpenNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, records);
+        Form1Fixture f;
+        Form1& form = f.start(f.writeFile("Bad.VxDatabase", bytes));
+        QCOMPARE(form.library.RecordCount(), records);
+        QCOMPARE(form.List2->count(), records);
+        QVERIFY(!form.database.isOpen());
+        QVERIFY(form.database.path().isEmpty());
+        QVERIFY(!form.List3->isHidden());
+    }
+
+    void unreadableDatabasesOpenNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << "missing.VxDatabase";
+        QTest::newRow("a directory") << "folder.VxDatabase";
+    }
+    void unreadableDatabasesOpenNothing()
+    {
+        QFETCH(QString, name);
+        Form1Fixture f;
+        QDir(f.dir.path()).mkdir("folder.VxDatabase");
+        Form1& form = f.start(f.dir.filePath(name));
+        QCOMPARE(form.library.RecordCount(), 0);
+        QVERIFY(!form.database.isOpen());
+        QVERIFY(!form.List3->isHidden());
+    }
+
+    void overfullFileLoadsTheFirst25000()
+    {
+        Form1Fixture f;
+        QByteArray bytes;
+        for (int i = 0; i <= LibraryCapacity; ++i)
+            bytes += "A" + QByteArray::number(i % 7) + "\r\nT" + QByteArray::number(i) + "\r\nG\r\n/f\r\n";
+        Form1& form = f.start(f.writeFile("Big.VxDatabase", bytes));
+        QCOMPARE(form.library.RecordCount(), LibraryCapacity);
+        QCOMPARE(form.List2->count(), LibraryCapacity);
+        QCOMPARE(form.List1->count(), 7);
+        QVERIFY(!form.database.isOpen());
+    }
+
+    void portablePathsResolveAgainstTheDatabaseFolder()
+    {
+        Form1Fixture f;
+        const QString db = f.writeDatabase("Cd.VxDatabase", {{"A", "T", "G", "#:\\mediafiles\\a.mp3"}});
+        Form1& form = f.start(db);
+        QCOMPARE(trimBlanks(form.library.File(1)).toString(), f.dir.path() + "/mediafiles/a.mp3");
+    }
+
+    void openDatabaseReplacesTheLibrary()
+    {
+        Form1Fixture f;
+        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        const QString two = f.writeDatabase("Two.VxDatabase", {{"B", "U", "Rock", "/b"}, {"C", "V", "Rock", "/c"}});
+        f.fileDialog.fileName = "leftover";
+        f.fileDialog.answers << two;
+        form.OpenDatabase->trigger();
+        QCOMPARE(f.fileDialog.uses.size(), 1);
+        QCOMPARE(f.fileDialog.uses[0].filter, QString("Vexolin Database|*.vxdatabase"));
+        QVERIFY(f.fileDialog.uses[0].fileName.isEmpty());
+        QCOMPARE(form.library.RecordCount(), 2);
+        QCOMPARE(Form1Fixture::texts(form.Combo1), (QStringList{"(All genres)", "Rock"}));
+        QCOMPARE(form.List1->count(), 2);
+        QCOMPARE(form.List2->count(), 2);
+        QCOMPARE(form.database.path(), two);
+        QVERIFY(!form.List3->isHidden());
+    }
+
+    void cancelledOpenChangesNothing()
+    {
+        Form1Fixture f;
+        const QString one = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
+        Form1& form = f.start(one);
+        form.List3->addItem("kept");
+        form.OpenDatabase->trigger(); // no answer queued: cancelled
+        QCOMPARE(form.library.RecordCount(), 1);
+        QCOMPARE(form.database.path(), one);
+        QVERIFY(form.database.isOpen());
+        QCOMPARE(Form1Fixture::texts(form.Combo1), (QStringList{"(All genres)", "Jazz"}));
+        QCOMPARE(form.List3->count(), 1);
+        QVERIFY(!form.List3->isHidden());
+    }
+
+    void failedOpenLeavesNoDatabaseToRewrite()
+    {
+        Form1Fixture f;
+        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        f.fileDialog.answers << f.writeFile("Broken.VxDatabase", "A\r\nT\r\n");
+        form.OpenDatabase->trigger();
+        QVERIFY(!form.database.isOpen());
+        QVERIFY(form.database.path().isEmpty());
+        QCOMPARE(form.library.RecordCount(), 0);
+    }
+
+    void loadedDatabaseIsOpenForAppending()
+    {
+        Form1Fixture f;
+        const QString db = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
+        Form1& form = f.start(db);
+        QVERIFY(form.database.append(LibraryRecord::fromTexts(u"B", u"U", u"Rock", u"/b")));
+        QFile file(db);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("A\r\nT\r\nJazz\r\n/a\r\nB\r\nU\r\nRock\r\n/b\r\n"));
+    }
+};
+
+QTEST_MAIN(TestDatabaseLoader)
+#include "tst_databaseloader.moc"

@@ -1,0 +1,263 @@
+#include "playback/MpvPlayer.h"
+
+#include "WavWriter.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Generous: the build machine is slow and loaded; these only bound a wait, they time nothing.
+constexpr int Timeout = 20000;
+}
+
+class TestMpvPlayer : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    static QString padded(const QString& text) { return text.leftJustified(255, u' '); }
+
+    void writePlaylist(const QString& name, const QStringList& entries)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+        file.write("#EXTM3U\n" + entries.join(u'\n').toUtf8() + "\n");
+    }
+
+    // Opens a media and waits until its first entry plays.
+    static void openAndWait(MpvPlayer& player, const QString& media)
+    {
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QVERIFY(player.Open(media));
+        QTRY_VERIFY_WITH_TIMEOUT(started.count() >= 1, Timeout);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(writeToneWav(path("short.wav"), 1.0));
+        QVERIFY(writeToneWav(path("mid.wav"), 1.5, 550));
+        QVERIFY(writeToneWav(path("long.wav"), 2.0, 660));
+        QVERIFY(writeToneWav(path("a.wav"), 0.6, 440));
+        QVERIFY(writeToneWav(path("b.wav"), 0.6, 550));
+        QVERIFY(writeToneWav(path("c.wav"), 0.6, 660));
+        writePlaylist("three.m3u", {"a.wav", "b.wav", "c.wav"});
+        writePlaylist("broken.m3u", {"missing.wav", "a.wav"});
+    }
+
+    void nothingOpen()
+    {
+        MpvPlayer player;
+        QCOMPARE(player.FileName(), QString());
+        QCOMPARE(player.CurrentPosition(), -1.0);
+        QCOMPARE(player.Duration(), 0.0);
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Stopped));
+        QCOMPARE(player.EntryCount(), std::optional<int>(0));
+        QVERIFY(!player.Play());
+        QVERIFY(!player.Next());
+        QVERIFY(!player.Open(padded(QString())));
+        QVERIFY(!player.ErrorDescription().isEmpty());
+        QVERIFY(player.videoWidget() == nullptr);
+    }
+
+    void fileNameDropsTrailingBlanksOnly_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("playable");
+        const QString file = path("short.wav");
+        QTest::newRow("plain") << file << file << true;
+        QTest::newRow("padded to 255") << padded(file) << file << true;
+        QTest::newRow("leading blank kept") << " " + file << " " + file << false;
+        QTest::newRow("tab kept") << file + "\t  " << file + "\t" << false;
+    }
+    void fileNameDropsTrailingBlanksOnly()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, expected);
+        QFETCH(bool, playable);
+        MpvPlayer player;
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QSignalSpy failed(&player, &MediaPlayer::Error);
+        QVERIFY(player.Open(given));
+        QCOMPARE(player.FileName(), expected);
+        if (playable)
+            QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, Timeout);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+        QCOMPARE(player.FileName(), expected);
+    }
+
+    void playsFromOpenAndReportsDuration()
+    {
+        MpvPlayer player;
+        openAndWait(player, path("mid.wav"));
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(player.Duration() - 1.5) < 0.05, Timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > 0.3, Timeout);
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(1));
+        QCOMPARE(player.EntryCount(), std::optional<int>(1));
+    }
+
+    void seeksToAbsolutePosition_data()
+    {
+        QTest::addColumn<double>("target");
+        QTest::addColumn<bool>("beforeLoaded");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("while loaded") << 1.2 << false << 1.2;
+        QTest::newRow("right after Open") << 1.2 << true << 1.2;
+        QTest::newRow("negative goes to start") << -0.5 << false << 0.0;
+    }
+    void seeksToAbsolutePosition()
+    {
+        QFETCH(double, target);
+        QFETCH(bool, beforeLoaded);
+        QFETCH(double, expected);
+        MpvPlayer player;
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QVERIFY(player.Open(path("long.wav")));
+        QVERIFY(player.Pause());
+        if (beforeLoaded)
+            QVERIFY(player.SetCurrentPosition(target));
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, Timeout);
+        if (!beforeLoaded)
+            QVERIFY(player.SetCurrentPosition(target));
+        QVERIFY(qAbs(player.CurrentPosition() - expected) < 0.05);
+        // Once mpv has done the seek, its own position must agree.
+        QTest::qWait(500);
+        QVERIFY2(qAbs(player.CurrentPosition() - expected) < 0.05,
+                 qPrintable(QString::number(player.CurrentPosition())));
+        // ... and playing goes on from there.
+        QVERIFY(player.Play());
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > expected + 0.2, Timeout);
+    }
+
+    void pauseHoldsPositionAndPlayResumes()
+    {
+        MpvPlayer player;
+        openAndWait(player, path("long.wav"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > 0.3, Timeout);
+        QSignalSpy changes(&player, &MediaPlayer::PlayStateChange);
+
+        QVERIFY(player.Pause());
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Paused));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0), (QVariantList{int(MediaPlayer::Playing), int(MediaPlayer::Paused)}));
+        const double held = player.CurrentPosition();
+        QTest::qWait(500);
+        QVERIFY(qAbs(player.CurrentPosition() - held) < 0.05);
+
+        QVERIFY(player.Play());
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > held + 0.2, Timeout);
+    }
+
+    void stopRewindsAndPlayStartsAgain()
+    {
+        MpvPlayer player;
+        openAndWait(player, path("long.wav"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > 0.3, Timeout);
+
+        QVERIFY(player.Stop());
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Stopped));
+        QCOMPARE(player.CurrentPosition(), 0.0);
+        QTest::qWait(500);
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Stopped));
+        QVERIFY(player.CurrentPosition() < 0.05);
+        QCOMPARE(player.FileName(), path("long.wav"));
+
+        QVERIFY(player.Play());
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.CurrentPosition() > 0.2, Timeout);
+    }
+
+    void endOfStreamOnceAtEndOfFile()
+    {
+        MpvPlayer player;
+        QSignalSpy ended(&player, &MediaPlayer::EndOfStream);
+        openAndWait(player, path("short.wav"));
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, Timeout);
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Stopped));
+        QTest::qWait(500);
+        QCOMPARE(ended.count(), 1);
+
+        // Play after the end plays the file again from its start.
+        QVERIFY(player.Play());
+        QCOMPARE(player.PlayState(), int(MediaPlayer::Playing));
+        QVERIFY(player.CurrentPosition() < 0.5);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, Timeout);
+    }
+
+    void playlistOpensAsOneMediaWithEntries()
+    {
+        MpvPlayer player;
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QVERIFY(player.Open(path("three.m3u")));
+        QVERIFY(player.Pause());
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, Timeout);
+        QCOMPARE(player.FileName(), path("three.m3u"));
+        QCOMPARE(player.EntryCount(), std::optional<int>(3));
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(1));
+
+        QVERIFY(player.Next());
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 2, Timeout);
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(2));
+        QVERIFY(player.Next());
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 3, Timeout);
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(3));
+        QVERIFY(!player.Next());
+        QVERIFY(player.Previous());
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 4, Timeout);
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(2));
+        QCOMPARE(player.EntryCount(), std::optional<int>(3));
+        QCOMPARE(player.FileName(), path("three.m3u"));
+    }
+
+    void endOfStreamOnlyAfterLastPlaylistEntry()
+    {
+        MpvPlayer player;
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QSignalSpy ended(&player, &MediaPlayer::EndOfStream);
+        QVERIFY(player.Open(path("three.m3u")));
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 3, Timeout);
+        QCOMPARE(ended.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, Timeout);
+        QCOMPARE(player.GetCurrentEntry(), std::optional<int>(3));
+        QTest::qWait(500);
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void failedOpenEmitsError_data()
+    {
+        QTest::addColumn<QString>("media");
+        QTest::addColumn<QString>("failedFile");
+        QTest::addColumn<int>("streamsAfter");
+        QTest::newRow("missing file") << path("missing.wav") << path("missing.wav") << 0;
+        QTest::newRow("missing playlist entry") << path("broken.m3u") << "missing.wav" << 1;
+    }
+    void failedOpenEmitsError()
+    {
+        QFETCH(QString, media);
+        QFETCH(QString, failedFile);
+        QFETCH(int, streamsAfter);
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::Error);
+        QSignalSpy started(&player, &MediaPlayer::NewStream);
+        QVERIFY(player.Open(media));
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+        QVERIFY2(player.ErrorDescription().contains(failedFile), qPrintable(player.ErrorDescription()));
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), streamsAfter, Timeout);
+        if (streamsAfter == 0)
+            QCOMPARE(player.PlayState(), int(MediaPlayer::Stopped));
+    }
+};
+
+QTEST_MAIN(TestMpvPlayer)
+#include "tst_mpvplayer.moc"
