@@ -50,7 +50,7 @@ QString playlistLine(QStringView entry, const LibraryTable& table)
     // no-break space, or a record removed since) keeps its text rather than borrow another path.
     if (record < 1 || record > table.RecordCount())
         return entry.toString();
-    return markedEntry(entry.left(nbsp), trimBlanks(table.File(record)));
+    return markedEntry(entry.left(nbsp), trimBlanks(table.record(record).File));
 }
 
 QByteArray playlistFileBytes(const QStringList& entries, const LibraryTable& table)

@@ -10,9 +10,18 @@
 #include <numeric>
 #include <vector>
 
+int shuffleKeyValue(int r)
+{
+    // The digits followed by zeros, cut to five: r scaled up to five digits.
+    int key = r;
+    while (key != 0 && key < 10000)
+        key *= 10;
+    return key;
+}
+
 QString shuffleKey(int r)
 {
-    return (QString::number(r) + QStringLiteral("0000")).left(5);
+    return QStringLiteral("%1").arg(shuffleKeyValue(r), 5, 10, QChar('0'));
 }
 
 int shuffleNumber(double x)
@@ -33,20 +42,27 @@ namespace {
 // keys (five digits, so their text order is their numeric order), equal keys by the entry's own
 // text ignoring case, equal texts in playlist order. The same order as filing the keyed entries
 // one by one, without folding the case of every entry.
-std::vector<qsizetype> keyedOrder(const QStringList& entries, const QStringList& keys)
+std::vector<qsizetype> keyedOrder(const QStringList& entries, const std::vector<int>& keys)
 {
-    std::vector<int> keyValues;
-    keyValues.reserve(size_t(keys.size()));
-    for (const QString& key : keys)
-        keyValues.push_back(key.toInt());
     std::vector<qsizetype> order(size_t(entries.size()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        if (keyValues[size_t(a)] != keyValues[size_t(b)])
-            return keyValues[size_t(a)] < keyValues[size_t(b)];
+        if (keys[size_t(a)] != keys[size_t(b)])
+            return keys[size_t(a)] < keys[size_t(b)];
         return QString::compare(entries[a], entries[b], Qt::CaseInsensitive) < 0;
     });
     return order;
+}
+
+// The key's five digits followed by the entry.
+QString keyedEntry(int key, const QString& entry)
+{
+    QString keyed(5 + entry.size(), Qt::Uninitialized);
+    QChar* out = keyed.data();
+    for (int i = 4; i >= 0; --i, key /= 10)
+        out[i] = QChar(u'0' + key % 10);
+    std::copy(entry.cbegin(), entry.cend(), out + 5);
+    return keyed;
 }
 
 } // namespace
@@ -56,10 +72,10 @@ void Shuffle::RandomPlaylist_Click()
     form_.beginWait(QStringLiteral("Shuffling playlist, please wait..."));
     emptyList(form_.List4);
     const QStringList entries = playlistEntries(form_);
-    QStringList keys;
-    keys.reserve(entries.size());
+    std::vector<int> keys;
+    keys.reserve(size_t(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i)
-        keys.append(shuffleKey(shuffleNumber(nextRandom())));
+        keys.push_back(shuffleKeyValue(shuffleNumber(nextRandom())));
 
     // List4 holds the keyed entries in order; the playlist gets them back without their keys.
     QStringList keyed;
@@ -67,7 +83,7 @@ void Shuffle::RandomPlaylist_Click()
     keyed.reserve(entries.size());
     shuffled.reserve(entries.size());
     for (qsizetype i : keyedOrder(entries, keys)) {
-        keyed.append(keys[i] + entries[i]);
+        keyed.append(keyedEntry(keys[size_t(i)], entries[i]));
         shuffled.append(entries[i]);
     }
     form_.List4->addItems(keyed);

@@ -8,6 +8,8 @@ class Form1;
 // The five-character sort key of a whole number r (0..99997): its decimal digits followed by
 // four zeros, cut to five characters. 7 gives "70000", 123 gives "12300", 98765 gives "98765".
 QString shuffleKey(int r);
+// The same key as a number: 7 gives 70000, 0 gives 0.
+int shuffleKeyValue(int r);
 
 // The whole number 0..99997 that a random x in [0, 1) stands for.
 int shuffleNumber(double x);
