@@ -9,6 +9,10 @@
 #include "playlist/PlaylistEditing.h"
 #include "playback/PlayerControl.h"
 #include "playback/StatusTimer.h"
+#include "playlist/DropBox.h"
+#include "playlist/ExternalDrops.h"
+#include "playlist/PlaylistFiles.h"
+#include "playlist/Shuffle.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -140,6 +144,10 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     counter = std::make_unique<EntryCounter>(*this);
     editing = std::make_unique<PlaylistEditing>(*this);
     playerControl = std::make_unique<PlayerControl>(*this);
+    playlistFiles = std::make_unique<PlaylistFiles>(*this);
+    shuffle = std::make_unique<Shuffle>(*this);
+    drops = std::make_unique<ExternalDrops>(*this);
+    dropBox = std::make_unique<DropBoxPart>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -189,6 +197,10 @@ void Form1::createControls()
     MediaPlayer1 = get("MediaPlayer1");
 
     Label11->setWordWrap(true);
+    // Rows of one font share one height: showing the playlist lays out one row, not thousands.
+    // Long entries are cut at the edge, not elided, so a saved entry looks like the one it came from.
+    List3->setUniformItemSizes(true);
+    List3->setTextElideMode(Qt::ElideNone);
     Label11->lower();      // lies under the playlist, seen only while the playlist is hidden
     Frame1->lower();       // drawn behind the first transport buttons
     Label12->raise();      // the notice lies over the player

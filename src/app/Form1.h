@@ -28,6 +28,10 @@ class EntryCounter;
 class PlaylistEditing;
 class PlayerControl;
 class StatusTimer;
+class PlaylistFiles;
+class Shuffle;
+class ExternalDrops;
+class DropBoxPart;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -117,6 +121,10 @@ public:
     std::unique_ptr<PlaylistEditing> editing;
     std::unique_ptr<PlayerControl> playerControl;
     std::unique_ptr<StatusTimer> statusTimer;
+    std::unique_ptr<PlaylistFiles> playlistFiles;
+    std::unique_ptr<Shuffle> shuffle;
+    std::unique_ptr<ExternalDrops> drops;
+    std::unique_ptr<DropBoxPart> dropBox;
 
     // --- shared routines ---
     void CheckTeller();

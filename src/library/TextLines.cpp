@@ -69,6 +69,10 @@ QString decodeLine(QByteArrayView line)
 QByteArray encodeLines(const QList<QString>& lines)
 {
     QByteArray out;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2; // exact for ASCII text: one allocation instead of many
+    out.reserve(size);
     for (const QString& line : lines) {
         out.append(line.toUtf8());
         out.append("\r\n", 2);
