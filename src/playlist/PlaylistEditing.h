@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PlaylistEntry.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -10,8 +12,6 @@
 class Form1;
 class AddUrlWindow;
 
-// The playlist's list holds at most this many entries (its counts are 16-bit numbers).
-inline constexpr int PlaylistCapacity = 32767;
 
 // Editing the playlist: adding library records (All to Playlist, drags from the library lists),
 // files, M3U files and URLs; removing an entry; clearing the list; the right-click menu.

@@ -13,6 +13,9 @@ class LibraryTable;
 
 inline constexpr QStringView PathMarker = u"1!2@3#4$";
 
+// The most entries the playlist holds: its counts and positions are 16-bit numbers.
+inline constexpr int PlaylistCapacity = 32767;
+
 enum class EntryKind { Library, Marked, Plain };
 
 // The library entry of record n.

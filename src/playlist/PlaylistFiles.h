@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PlaylistEntry.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -14,8 +16,6 @@ class LibraryTable;
 // library entries into marked entries that carry their record's file instead of its number, so
 // a saved playlist does not depend on the database that was open.
 
-// The most entries the playlist holds: its counts and positions are 16-bit numbers.
-inline constexpr int PlaylistCapacity = 32767;
 
 // The entries held by a playlist or M3U file's bytes.
 QStringList playlistLines(QByteArrayView data);

@@ -329,7 +329,9 @@ private slots:
         form->Remove->trigger(); // nothing selected
         QCOMPARE(playlist(), (QStringList{"a", "b", "c"}));
 
-        form->List3->setCurrentRow(1);
+        form->List3->setCurrentRow(1); // a playlist click: opens entry 2
+        form->PlaylistPosition = 3;
+        f->player.entryOption = false;
         clicks = 0;
         form->Remove->trigger();
         QCOMPARE(playlist(), (QStringList{"a", "c"}));
