@@ -31,14 +31,14 @@
 
 namespace {
 
-QFont fontFor(const ControlSpec& spec)
+QFont fontFor(const ControlSpec& control)
 {
-    QFont font = spec.font == ControlSpec::Courier ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+    QFont font = control.font == ControlSpec::Courier ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
                                                    : QApplication::font();
-    if (spec.font == ControlSpec::Arial)
+    if (control.font == ControlSpec::Arial)
         font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), font.family()});
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
+    font.setPointSizeF(control.pointSize);
+    font.setBold(control.bold);
     return font;
 }
 
@@ -53,31 +53,31 @@ QStyle::StandardPixmap glyphFor(const QString& name)
     return glyphs.value(name);
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* makeControl(const ControlSpec& control, QWidget* parent)
 {
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
     case ControlSpec::Label: {
-        auto* label = new QLabel(spec.caption, parent);
+        auto* label = new QLabel(control.caption, parent);
         label->setAutoFillBackground(true); // opaque, so a label over the player stays readable
-        label->setWordWrap(spec.centred);
-        if (spec.centred)
+        label->setWordWrap(control.centred);
+        if (control.centred)
             label->setAlignment(Qt::AlignCenter);
         w = label;
         break;
     }
     case ControlSpec::Combo: w = new QComboBox(parent); break;
     case ControlSpec::Text: {
-        auto* text = new QLineEdit(spec.caption, parent);
-        text->setMaxLength(spec.maxLength);
+        auto* text = new QLineEdit(control.caption, parent);
+        text->setMaxLength(control.maxLength);
         w = text;
         break;
     }
-    case ControlSpec::Button: w = new QPushButton(spec.caption, parent); break;
+    case ControlSpec::Button: w = new QPushButton(control.caption, parent); break;
     case ControlSpec::GlyphButton: {
         auto* button = new QPushButton(parent);
-        button->setIcon(parent->style()->standardIcon(glyphFor(QString::fromLatin1(spec.name))));
-        button->setToolTip(spec.role);
+        button->setIcon(parent->style()->standardIcon(glyphFor(QString::fromLatin1(control.name))));
+        button->setToolTip(control.role);
         w = button;
         break;
     }
@@ -109,12 +109,12 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
         break;
     }
     }
-    w->setObjectName(QString::fromLatin1(spec.name));
-    w->setAccessibleName(spec.role.isEmpty() ? spec.caption : spec.role);
-    w->setGeometry(twips(spec.left), twips(spec.top), twips(spec.width), twips(spec.height));
-    w->setFont(fontFor(spec));
-    w->setEnabled(spec.enabled);
-    w->setVisible(spec.visible);
+    w->setObjectName(QString::fromLatin1(control.name));
+    w->setAccessibleName(control.role.isEmpty() ? control.caption : control.role);
+    w->setGeometry(twips(control.left), twips(control.top), twips(control.width), twips(control.height));
+    w->setFont(fontFor(control));
+    w->setEnabled(control.enabled);
+    w->setVisible(control.visible);
     return w;
 }
 
@@ -166,9 +166,9 @@ void Form1::createControls()
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     QHash<QString, QWidget*> made;
-    for (const ControlSpec& spec : mainWindowControls()) {
-        QWidget* parent = *spec.parent ? made.value(QString::fromLatin1(spec.parent)) : client;
-        made.insert(QString::fromLatin1(spec.name), makeControl(spec, parent));
+    for (const ControlSpec& control : mainWindowControls()) {
+        QWidget* parent = *control.parent ? made.value(QString::fromLatin1(control.parent)) : client;
+        made.insert(QString::fromLatin1(control.name), makeControl(control, parent));
     }
     auto get = [&made](const char* name) { return made.value(QString::fromLatin1(name)); };
     auto label = [&get](const char* name) { return static_cast<QLabel*>(get(name)); };

@@ -20,13 +20,13 @@ private slots:
     {
         Form1Fixture f;
         Form1& form = f.start();
-        for (const ControlSpec& spec : mainWindowControls()) {
-            auto* w = form.findChild<QWidget*>(QString::fromLatin1(spec.name));
-            QVERIFY2(w, spec.name);
-            QCOMPARE(w->geometry(), QRect(twips(spec.left), twips(spec.top), twips(spec.width), twips(spec.height)));
-            QCOMPARE(!w->isHidden(), spec.visible);
-            QCOMPARE(w->isEnabled(), spec.enabled);
-            QVERIFY2(!w->accessibleName().isEmpty() || spec.caption.isEmpty(), spec.name);
+        for (const ControlSpec& control : mainWindowControls()) {
+            auto* w = form.findChild<QWidget*>(QString::fromLatin1(control.name));
+            QVERIFY2(w, control.name);
+            QCOMPARE(w->geometry(), QRect(twips(control.left), twips(control.top), twips(control.width), twips(control.height)));
+            QCOMPARE(!w->isHidden(), control.visible);
+            QCOMPARE(w->isEnabled(), control.enabled);
+            QVERIFY2(!w->accessibleName().isEmpty() || control.caption.isEmpty(), control.name);
         }
         QCOMPARE(form.client->size(), QSize(794, 530));
     }
