@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/SortedLists.h"
+#include "app/TextCase.h"
 #include "library/DatabaseFormat.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
-#include <QSet>
 
 namespace {
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
@@ -29,12 +29,12 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
 
     // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
     // spelling met wins; the lists' own entries count as met.
-    QSet<QString> artistsSeen;
+    UpperCaseSet artistsSeen;
     for (int i = 0; i < form_.List1->count(); ++i)
-        artistsSeen.insert(trimTrailingBlanks(form_.List1->item(i)->text()).toString().toUpper());
-    QSet<QString> genresSeen;
+        artistsSeen.insert(trimTrailingBlanks(form_.List1->item(i)->text()));
+    UpperCaseSet genresSeen;
     for (int i = 0; i < form_.Combo1->count(); ++i)
-        genresSeen.insert(trimBlanks(form_.Combo1->itemText(i)).toString().toUpper());
+        genresSeen.insert(trimBlanks(form_.Combo1->itemText(i)));
 
     QStringList newArtists, newGenres, newTitles;
     newTitles.reserve(qsizetype(contents.records.size()));
@@ -48,15 +48,11 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
         const int n = table.RecordCount();
         const LibraryRecord& stored = table.record(n);
         // Padded texts compare equal exactly when their unpadded forms do.
-        if (const QString key = stored.Artist.toUpper(); !artistsSeen.contains(key)) {
-            artistsSeen.insert(key);
+        if (artistsSeen.insert(stored.Artist))
             newArtists.append(table.Artist(n));
-        }
-        const QString genre = trimBlanks(stored.Genre).toString();
-        if (const QString key = genre.toUpper(); !genresSeen.contains(key)) {
-            genresSeen.insert(key);
-            newGenres.append(genre);
-        }
+        const QStringView genre = trimBlanks(stored.Genre);
+        if (genresSeen.insert(genre))
+            newGenres.append(genre.toString());
         newTitles.append(codedEntry(trimBlanks(stored.Title), n));
     }
     addAllSorted(form_.List1, std::move(newArtists));
