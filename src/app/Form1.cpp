@@ -13,6 +13,7 @@
 #include "playlist/ExternalDrops.h"
 #include "playlist/PlaylistFiles.h"
 #include "playlist/Shuffle.h"
+#include "search/SearchPart.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -148,6 +149,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     shuffle = std::make_unique<Shuffle>(*this);
     drops = std::make_unique<ExternalDrops>(*this);
     dropBox = std::make_unique<DropBoxPart>(*this);
+    search = std::make_unique<SearchPart>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
