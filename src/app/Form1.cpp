@@ -13,6 +13,7 @@
 #include "playlist/ExternalDrops.h"
 #include "playlist/PlaylistFiles.h"
 #include "playlist/Shuffle.h"
+#include "check/MissingFilesCheck.h"
 #include "search/SearchPart.h"
 
 #include <QApplication>
@@ -150,6 +151,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     drops = std::make_unique<ExternalDrops>(*this);
     dropBox = std::make_unique<DropBoxPart>(*this);
     search = std::make_unique<SearchPart>(*this);
+    check = std::make_unique<MissingFilesCheck>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

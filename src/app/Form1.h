@@ -33,6 +33,7 @@ class Shuffle;
 class ExternalDrops;
 class DropBoxPart;
 class SearchPart;
+class MissingFilesCheck;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -127,6 +128,7 @@ public:
     std::unique_ptr<ExternalDrops> drops;
     std::unique_ptr<DropBoxPart> dropBox;
     std::unique_ptr<SearchPart> search;
+    std::unique_ptr<MissingFilesCheck> check;
 
     // --- shared routines ---
     void CheckTeller();
