@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/ControlInventory.h"
 #include "browser/ArtistTitleLists.h"
+#include "cdbuilder/CdWizard.h"
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
@@ -148,6 +149,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     shuffle = std::make_unique<Shuffle>(*this);
     drops = std::make_unique<ExternalDrops>(*this);
     dropBox = std::make_unique<DropBoxPart>(*this);
+    cdWizard = std::make_unique<CdWizard>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

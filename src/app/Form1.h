@@ -32,6 +32,7 @@ class PlaylistFiles;
 class Shuffle;
 class ExternalDrops;
 class DropBoxPart;
+class CdWizard;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -125,6 +126,7 @@ public:
     std::unique_ptr<Shuffle> shuffle;
     std::unique_ptr<ExternalDrops> drops;
     std::unique_ptr<DropBoxPart> dropBox;
+    std::unique_ptr<CdWizard> cdWizard;
 
     // --- shared routines ---
     void CheckTeller();
