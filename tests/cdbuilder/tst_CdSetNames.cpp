@@ -182,13 +182,34 @@ private slots:
         QVERIFY(!planCdSet(records));
     }
 
-    void planRefusesAFileLineTheDatabaseCannotReadBack()
+    void planKeepsDotsInsideOneName()
     {
-        // A long extension: the name fits a file system but "#:/mediafiles/<name>" exceeds
-        // the 255 characters a database's file line holds.
-        const QString longExtension = "." + QString(200, QChar('x'));
-        QVERIFY(planCdSet({record(QString(30, 'a'), QString(30, 'b'), "/m/s" + longExtension)}) == std::nullopt);
-        QVERIFY(planCdSet({record("a", "b", "/m/s" + longExtension)}));
+        // Dots only make a name odd, never a way out of the folder: the "-" keeps it one name.
+        const std::optional<QList<CdSetItem>> plan =
+            planCdSet({record("..", "...", "/m/s.mp3"), record(".", ".", "/m/t.ogg")});
+        QVERIFY(plan);
+        QCOMPARE((*plan)[0].fileName, QStringLiteral("..-....mp3"));
+        QCOMPARE((*plan)[1].fileName, QStringLiteral(".-..ogg"));
+    }
+
+    void planRefusesNamesTooLong_data()
+    {
+        QTest::addColumn<QString>("artist");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("accepted");
+        const QString euros(40, QChar(0x20AC)); // 40 characters, 120 bytes of UTF-8
+        QTest::newRow("245 bytes") << euros << "/m/s.mp3" << true;
+        QTest::newRow("over 255 bytes") << euros << "/m/s.mp3" + QString(20, 'x') << false;
+        // Short in bytes, but "#:/mediafiles/<name>" exceeds the 255 characters of a file line.
+        QTest::newRow("file line too long") << QString(30, 'a') << "/m/s." + QString(200, 'x') << false;
+        QTest::newRow("long extension, short name") << "a" << "/m/s." + QString(200, 'x') << true;
+    }
+    void planRefusesNamesTooLong()
+    {
+        QFETCH(QString, artist);
+        QFETCH(QString, file);
+        QFETCH(bool, accepted);
+        QCOMPARE(planCdSet({record(artist, artist, file)}).has_value(), accepted);
     }
 
     void copyCopiesContentsIntoANewFileOnly()
