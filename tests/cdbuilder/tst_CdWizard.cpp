@@ -276,6 +276,19 @@ private slots:
         }
     }
 
+    void emptyPlaylistWritesAnEmptyDatabaseAndTheReadme()
+    {
+        startWizardWith({});
+        f->fileDialog.answers = {setDir() + "/disc"};
+        form->Command15->click();
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(form->Command16->text(), QStringLiteral("Done"));
+        QCOMPARE(filesUnder(setDir()), QStringList({"disc.VxDatabase", "readme.txt"}));
+        QCOMPARE(QFileInfo(setDir() + "/disc.VxDatabase").size(), 0);
+        QVERIFY(QFileInfo(setDir() + "/mediafiles").isDir());
+        QCOMPARE(form->Label10->text(), QStringLiteral(" 0 files to copy, 0 Kilobyte"));
+    }
+
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet_data()
     {
         QTest::addColumn<QList<int>>("entries"); // records dragged in; 0 = a plain path entry
