@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/ControlInventory.h"
 #include "browser/ArtistTitleLists.h"
+#include "cdbuilder/CdWizard.h"
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
@@ -152,6 +153,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     dropBox = std::make_unique<DropBoxPart>(*this);
     search = std::make_unique<SearchPart>(*this);
     check = std::make_unique<MissingFilesCheck>(*this);
+    cdWizard = std::make_unique<CdWizard>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
