@@ -5,6 +5,7 @@
 #include "library/DatabaseFormat.h"
 #include "library/TextLines.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,10 +26,20 @@ QString identityOf(const QString& source)
     return canonical.isEmpty() ? source : canonical;
 }
 
+// An artist or title of dots alone ("." "..", "...") reads as a path step on some systems and in
+// burning tools; such a record is refused rather than turned into an odd name.
+bool isDotsOnly(QStringView text)
+{
+    const QStringView trimmed = trimBlanks(text);
+    return !trimmed.isEmpty() && std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c == u'.'; });
+}
+
 std::optional<CdSetItem> itemOf(const LibraryRecord& record)
 {
     CdSetItem item{record, trimBlanks(record.File).toString(), {}, true};
     if (trimBlanks(record.Artist).isEmpty() && trimBlanks(record.Title).isEmpty())
+        return std::nullopt;
+    if (isDotsOnly(record.Artist) || isDotsOnly(record.Title))
         return std::nullopt;
     item.fileName = mediaFileName(record.Artist, record.Title, extensionOfStoredFile(record.File));
     if (!isSafeFileName(item.fileName) || portableFileLine(item.fileName).size() > FileWidth)

@@ -168,6 +168,10 @@ private slots:
         QTest::newRow("backslash in the title") << "A" << "B\\C" << "";
         QTest::newRow("no artist and no title") << "  " << "" << "";
         QTest::newRow("control character") << "A\r\nB" << "T" << "";
+        QTest::newRow("NUL in the title") << "A" << QString("T") + QChar(0) + "x" << "";
+        QTest::newRow("artist of two dots") << ".." << "T" << "";
+        QTest::newRow("title of three dots") << "A" << " ... " << "";
+        QTest::newRow("artist of one dot") << "." << "T" << "";
         QTest::newRow("two files, one name") << "A" << "B" << "B";
         QTest::newRow("two files, names differing in case only") << "A" << "B" << "b";
     }
@@ -182,14 +186,11 @@ private slots:
         QVERIFY(!planCdSet(records));
     }
 
-    void planKeepsDotsInsideOneName()
+    void planKeepsDotsInsideATitle()
     {
-        // Dots only make a name odd, never a way out of the folder: the "-" keeps it one name.
-        const std::optional<QList<CdSetItem>> plan =
-            planCdSet({record("..", "...", "/m/s.mp3"), record(".", ".", "/m/t.ogg")});
+        const std::optional<QList<CdSetItem>> plan = planCdSet({record("Dots", "Oh...Yeah", "/m/s.mp3")});
         QVERIFY(plan);
-        QCOMPARE((*plan)[0].fileName, QStringLiteral("..-....mp3"));
-        QCOMPARE((*plan)[1].fileName, QStringLiteral(".-..ogg"));
+        QCOMPARE((*plan)[0].fileName, QStringLiteral("Dots-Oh...Yeah.mp3"));
     }
 
     void planRefusesNamesTooLong_data()
