@@ -3,6 +3,8 @@
 #include "app/AboutWindow.h"
 #include "app/ControlInventory.h"
 #include "browser/ArtistTitleLists.h"
+#include "editor/EntryFields.h"
+#include "editor/RecordEditor.h"
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
@@ -148,6 +150,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     shuffle = std::make_unique<Shuffle>(*this);
     drops = std::make_unique<ExternalDrops>(*this);
     dropBox = std::make_unique<DropBoxPart>(*this);
+    editor = std::make_unique<RecordEditor>(*this);
+    fields = std::make_unique<EntryFields>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

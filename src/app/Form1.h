@@ -32,6 +32,8 @@ class PlaylistFiles;
 class Shuffle;
 class ExternalDrops;
 class DropBoxPart;
+class RecordEditor;
+class EntryFields;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -125,6 +127,8 @@ public:
     std::unique_ptr<Shuffle> shuffle;
     std::unique_ptr<ExternalDrops> drops;
     std::unique_ptr<DropBoxPart> dropBox;
+    std::unique_ptr<RecordEditor> editor;
+    std::unique_ptr<EntryFields> fields;
 
     // --- shared routines ---
     void CheckTeller();
