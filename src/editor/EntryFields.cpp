@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/TextCase.h"
+#include "browser/ArtistTitleLists.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -55,8 +56,7 @@ void EntryFields::Text1_Change()
     const int row = typeAheadRow(form_.List1, text, LastArtistText);
     if (row >= 0) {
         form_.ArtistSetByTyping = true;
-        form_.List1->setCurrentRow(row);
-        // Lowered by the artist handling; also when the entry was already the selected one.
+        select(form_.List1, row, &ArtistTitleLists::List1_Click);
         form_.ArtistSetByTyping = false;
     }
     LastArtistText = text;
@@ -69,11 +69,21 @@ void EntryFields::Text2_Change()
     if (row >= 0) {
         form_.TitleSetByTyping = true;
         form_.TitleSetByProgram = true;
-        form_.List2->setCurrentRow(row);
+        select(form_.List2, row, &ArtistTitleLists::List2_Click);
         form_.TitleSetByTyping = false;
     }
     LastTitleText = text;
     form_.TitleSetByProgram = false;
+}
+
+void EntryFields::select(QListWidget* list, int row, void (ArtistTitleLists::*handler)())
+{
+    // Choosing the entry that is already selected runs its handling all the same: typing on to
+    // the whole artist name lists the artist's titles.
+    if (list->currentRow() == row)
+        (form_.lists.get()->*handler)();
+    else
+        list->setCurrentRow(row);
 }
 
 void EntryFields::Text1_KeyPress(int keyAscii)
