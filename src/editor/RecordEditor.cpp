@@ -214,9 +214,11 @@ void RecordEditor::selectArtist(QStringView artist)
 
 void RecordEditor::removeArtistEntryIfUnused(const QString& paddedArtist)
 {
+    // Stored fields are kept without their padding: equal padded fields are equal unpadded.
+    const QStringView unpadded = trimTrailingBlanks(paddedArtist);
     const LibraryTable& table = form_.library;
     for (int i = 1; i <= table.RecordCount(); ++i)
-        if (table.Artist(i) == paddedArtist)
+        if (table.record(i).Artist == unpadded)
             return;
     QListWidget* artists = form_.List1;
     const QStringView artist = trimBlanks(paddedArtist);
