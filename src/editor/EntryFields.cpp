@@ -135,24 +135,24 @@ void EntryFields::capitalise(QLineEdit* field)
 
 bool EntryFields::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool keyPress = event->type() == QEvent::KeyPress;
-    if (!keyPress && event->type() != QEvent::FocusOut)
-        return false;
-    using Handlers = std::pair<void (EntryFields::*)(int), void (EntryFields::*)()>;
-    Handlers handlers{&EntryFields::Text4_KeyPress, &EntryFields::Text4_LostFocus};
-    if (watched == form_.Text1)
-        handlers = {&EntryFields::Text1_KeyPress, &EntryFields::Text1_LostFocus};
-    else if (watched == form_.Text2)
-        handlers = {&EntryFields::Text2_KeyPress, &EntryFields::Text2_LostFocus};
-    else if (watched != form_.Text4)
-        return false;
-    if (!keyPress) {
-        (this->*handlers.second)();
-        return false;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == form_.Text1)
+                Text1_KeyPress(EnterKey);
+            else if (watched == form_.Text2)
+                Text2_KeyPress(EnterKey);
+            else if (watched == form_.Text4)
+                Text4_KeyPress(EnterKey);
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        if (watched == form_.Text1)
+            Text1_LostFocus();
+        else if (watched == form_.Text2)
+            Text2_LostFocus();
+        else if (watched == form_.Text4)
+            Text4_LostFocus();
     }
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        (this->*handlers.first)(EnterKey);
-    // No key is discarded: the field handles it as usual.
+    // No key is discarded: the field handles every event as usual.
     return false;
 }

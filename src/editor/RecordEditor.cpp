@@ -121,41 +121,49 @@ void RecordEditor::Command11_Click()
         form_.messageBox().show(&form_, refusal, MessageTitle);
         return;
     }
-    // 1-3. The record.
+    const int n = storeRecordOfSelectedEntry();
+    appendToFile(form_.library.record(n));
+    // Ready for the next title of the same artist and genre.
+    form_.Text2->clear();
+    if (form_.List3->count() > 0)
+        form_.playerControl->OpenMedia(1);
+    form_.Text2->setFocus();
+    form_.List2->setCurrentRow(-1);
+}
+
+int RecordEditor::storeRecordOfSelectedEntry()
+{
     QListWidget* playlist = form_.List3;
     const int row = selectedRow(playlist);
     const QString artist = trimBlanks(form_.Text1->text()).toString();
     const QString title = trimBlanks(form_.Text2->text()).toString();
     const QString genre = trimBlanks(form_.Text4->text()).toString();
-    const LibraryRecord record = LibraryRecord::fromTexts(artist, title, genre, playlist->item(row)->text());
-    form_.library.append(record);
+    form_.library.append(LibraryRecord::fromTexts(artist, title, genre, playlist->item(row)->text()));
     const int n = form_.library.RecordCount();
-    // 4. The entry is used up; removing it is no click on another entry.
     {
+        // The entry is used up; removing it is no click on another entry.
         const QSignalBlocker block(playlist);
         delete playlist->takeItem(row);
         playlist->setCurrentRow(-1);
     }
-    // 5-7. The lists.
     addIfMissing(form_.List1, form_.List1->count(), [this](int i) { return form_.List1->item(i)->text(); }, artist);
     addIfMissing(form_.Combo1, form_.Combo1->count(), [this](int i) { return form_.Combo1->itemText(i); }, genre);
-    addSorted(form_.List2, codedEntry(trimBlanks(record.Title), n));
-    // 8. The file. A record that could not be appended stays in the table for Done's rewrite.
+    addSorted(form_.List2, codedEntry(trimBlanks(form_.library.record(n).Title), n));
+    return n;
+}
+
+void RecordEditor::appendToFile(const LibraryRecord& record)
+{
     QString error;
-    if (!form_.database.append(record, &error)) {
-        form_.DatabaseChanged = true;
-        form_.messageBox().show(&form_,
-                                QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"
-                                               "It is kept and will be written when you press Done.")
-                                    .arg(form_.database.path(), error),
-                                MessageTitle);
-    }
-    // 9-12. Ready for the next title of the same artist and genre.
-    form_.Text2->clear();
-    if (playlist->count() > 0)
-        form_.playerControl->OpenMedia(1);
-    form_.Text2->setFocus();
-    form_.List2->setCurrentRow(-1);
+    if (form_.database.append(record, &error))
+        return;
+    // The record stays in the table; Done's rewrite stores it.
+    form_.DatabaseChanged = true;
+    form_.messageBox().show(&form_,
+                            QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"
+                                           "It is kept and will be written when you press Done.")
+                                .arg(form_.database.path(), error),
+                            MessageTitle);
 }
 
 void RecordEditor::Command10_Click()

@@ -4,6 +4,7 @@
 
 class Form1;
 class QAction;
+struct LibraryRecord;
 
 // Edit mode of the main window: the user tags the playlist's files one after another with an
 // artist, title and genre and adds them as records, removes records, and leaves with Done.
@@ -30,6 +31,11 @@ private:
     void RemoveArtist();
     // Why Add cannot run now; empty when it can.
     QString addRefusal() const;
+    // Stores the fields and the selected playlist entry's text as a new record, takes the entry
+    // out of the playlist and lists the record; returns its number.
+    int storeRecordOfSelectedEntry();
+    // Appends the record to the database file; a failure is reported and left for Done.
+    void appendToFile(const LibraryRecord& record);
     // Record n was removed from the table: the title list's entries after it move down by one.
     void renumberTitlesAfter(int n);
     // Selects the artist list's entry of artist (trimmed, exact); its handling refills the titles.
