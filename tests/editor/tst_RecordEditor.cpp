@@ -6,6 +6,7 @@
 #include "library/DatabaseFormat.h"
 #include "library/RecordCode.h"
 #include "playback/StatusTimer.h"
+#include "playlist/PlaylistEntry.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -457,6 +458,25 @@ private slots:
         form->Command10->click();
 
         QCOMPARE(titlesOf(form->library), QStringList({"First Song", "Heavy Square", "Lonely"}));
+    }
+
+    void playlistEntriesKeepTheirFilesAfterARemoval()
+    {
+        for (int n : {2, 3, 5})
+            form->List3->addItem(libraryEntry(form->library, n));
+        form->EditVexolin->trigger();
+        select(form->List2, "Heavy Square"); // record 3
+        form->Command10->click();
+
+        QCOMPARE(entryKindForPlayer(form->List3->item(1)->text()), EntryKind::Marked);
+        QVERIFY(form->List3->item(1)->text().startsWith(libraryEntry(form->library, 1).left(40)));
+        f->player.calls.clear();
+        for (int row = 0; row < 3; ++row)
+            form->List3->setCurrentRow(row);
+        QStringList files;
+        for (const QString& call : f->player.calls.filter("Open "))
+            files.append(call.mid(5).trimmed());
+        QCOMPARE(files, QStringList({"/media/first.wav", "/media/heavy.wav", "/media/pebble.wav"}));
     }
 
     void failedRewriteKeepsTheOldFileAndTheRemovals_data()
