@@ -39,6 +39,21 @@ void addIfMissing(List* list, int count, TextAt textAt, const QString& text)
     addSorted(list, text);
 }
 
+// The file or URL a playlist entry opens. A marked entry (from a playlist file) or a library
+// entry would otherwise store its display text and marker or record code as the path.
+QString fileOfEntry(const QString& entry, const LibraryTable& table)
+{
+    switch (entryKindForPlayer(entry)) {
+    case EntryKind::Marked: return markedPath(entry).toString();
+    case EntryKind::Library: {
+        const int r = recordOfCodedEntry(entry);
+        return r >= 1 && r <= table.RecordCount() ? table.record(r).File : entry;
+    }
+    case EntryKind::Plain: break;
+    }
+    return entry;
+}
+
 } // namespace
 
 RecordEditor::RecordEditor(Form1& form) : form_(form)
@@ -139,7 +154,7 @@ int RecordEditor::storeRecordOfSelectedEntry()
     const QString artist = trimBlanks(form_.Text1->text()).toString();
     const QString title = trimBlanks(form_.Text2->text()).toString();
     const QString genre = trimBlanks(form_.Text4->text()).toString();
-    form_.library.append(LibraryRecord::fromTexts(artist, title, genre, playlist->item(row)->text()));
+    form_.library.append(LibraryRecord::fromTexts(artist, title, genre, fileOfEntry(playlist->item(row)->text(), form_.library)));
     const int n = form_.library.RecordCount();
     {
         // The entry is used up; removing it is no click on another entry.

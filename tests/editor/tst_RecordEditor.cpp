@@ -278,6 +278,34 @@ private slots:
         QVERIFY(f->messageBox.shown.isEmpty());
     }
 
+    void addStoresThePathOfTheEntry_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("plain, blanks kept inside") << "/in/a b.wav" << "/in/a b.wav";
+        QTest::newRow("URL") << "http://radio.example/stream" << "http://radio.example/stream";
+        QTest::newRow("marked, from a playlist file")
+            << markedEntry(u"Someone - Something", u"/in/marked.wav") << "/in/marked.wav";
+        QTest::newRow("library entry") << "library 4" << "/media/lonely.wav";
+        QTest::newRow("longer than 255 characters") << "/" + QString(300, 'x') << "/" + QString(254, 'x');
+    }
+    void addStoresThePathOfTheEntry()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, file);
+        if (entry == "library 4")
+            entry = libraryEntry(form->library, 4);
+        form->List3->addItem(entry);
+        form->EditVexolin->trigger();
+        form->List3->setCurrentRow(0);
+        fill("A", "B", "C");
+
+        form->Command11->click();
+
+        QCOMPARE(form->library.record(Records.size() + 1).File, file);
+        QVERIFY(readAll(db).endsWith(file.toUtf8() + "\r\n"));
+    }
+
     void addOfTheLastEntryLeavesNoneSelected()
     {
         form->List3->addItems({"/in/one.wav", "/in/two.wav"});
