@@ -5,6 +5,7 @@
 #include "browser/ArtistTitleLists.h"
 #include "editor/EntryFields.h"
 #include "editor/RecordEditor.h"
+#include "cdbuilder/CdWizard.h"
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
 #include "playback/MediaPlayer.h"
@@ -15,6 +16,8 @@
 #include "playlist/ExternalDrops.h"
 #include "playlist/PlaylistFiles.h"
 #include "playlist/Shuffle.h"
+#include "check/MissingFilesCheck.h"
+#include "search/SearchPart.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -152,6 +155,9 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     dropBox = std::make_unique<DropBoxPart>(*this);
     editor = std::make_unique<RecordEditor>(*this);
     fields = std::make_unique<EntryFields>(*this);
+    search = std::make_unique<SearchPart>(*this);
+    check = std::make_unique<MissingFilesCheck>(*this);
+    cdWizard = std::make_unique<CdWizard>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -34,6 +34,9 @@ class ExternalDrops;
 class DropBoxPart;
 class RecordEditor;
 class EntryFields;
+class SearchPart;
+class MissingFilesCheck;
+class CdWizard;
 
 // What the main window is wired to: the player and the desktop seams.
 struct Platform
@@ -129,6 +132,9 @@ public:
     std::unique_ptr<DropBoxPart> dropBox;
     std::unique_ptr<RecordEditor> editor;
     std::unique_ptr<EntryFields> fields;
+    std::unique_ptr<SearchPart> search;
+    std::unique_ptr<MissingFilesCheck> check;
+    std::unique_ptr<CdWizard> cdWizard;
 
     // --- shared routines ---
     void CheckTeller();

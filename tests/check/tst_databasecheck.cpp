@@ -1,0 +1,212 @@
+#include "Form1Fixture.h"
+#include "check/MissingFilesCheck.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The database's bytes: four CR LF lines per record, Windows-1252 like a file from the old
+// program, so that any rewrite (which writes UTF-8) shows in the bytes.
+QByteArray latin1Database(const QList<QStringList>& records)
+{
+    QByteArray bytes;
+    for (const QStringList& r : records)
+        for (const QString& field : r)
+            bytes += field.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QByteArray utf8Database(const QList<QStringList>& records)
+{
+    QByteArray bytes;
+    for (const QStringList& r : records)
+        for (const QString& field : r)
+            bytes += field.toUtf8() + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestDatabaseCheck : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1Fixture> f;
+    Form1* form = nullptr;
+    QString database;
+    QList<QStringList> records; // 1..12: 3 and 12 missing, 7 empty, 5 a URL
+
+    QString media(int i) const { return f->dir.filePath(QString("media/%1.mp3").arg(i)); }
+
+    void start(const QString& folder = QString())
+    {
+        QDir(f->dir.path()).mkpath("media");
+        records.clear();
+        for (int i = 1; i <= 12; ++i) {
+            const QString file = i == 5 ? QString("http://radio.example/live") : media(i);
+            // Record 12's artist has no other record: Done must rebuild the artist list.
+            records.append({i == 12 ? "Lonely" : "Café", QString("Song %1").arg(i), i % 2 ? "Rock" : "Pop", file});
+            if (i != 3 && i != 12 && i != 5)
+                f->writeFile(QString("media/%1.mp3").arg(i), i == 7 ? "" : "sound");
+        }
+        QDir(f->dir.path()).mkpath(folder.isEmpty() ? "." : folder);
+        database = f->writeFile((folder.isEmpty() ? "" : folder + "/") + "check.VxDatabase",
+                                latin1Database(records));
+        form = &f->start(database);
+        QCOMPARE(form->library.RecordCount(), 12);
+    }
+    QList<QStringList> recordsWithout(const QList<int>& numbers) const
+    {
+        QList<QStringList> kept;
+        for (int i = 1; i <= records.size(); ++i)
+            if (!numbers.contains(i))
+                kept.append(records[i - 1]);
+        return kept;
+    }
+    QStringList filesInTable() const
+    {
+        QStringList files;
+        for (int i = 1; i <= form->library.RecordCount(); ++i)
+            files.append(form->library.record(i).File);
+        return files;
+    }
+    QStringList filesOf(const QList<QStringList>& list) const
+    {
+        QStringList files;
+        for (const QStringList& r : list)
+            files.append(r[3]);
+        return files;
+    }
+    bool tableMenusEnabled() const
+    {
+        return form->OpenDatabase->isEnabled() && form->NewVexolin->isEnabled() && form->EditVexolin->isEnabled()
+               && form->CreateCD->isEnabled();
+    }
+
+private slots:
+    void init() { f = std::make_unique<Form1Fixture>(); }
+    void cleanup() { f.reset(); }
+
+    void checkListsTheMissingFilesFromTheLastRecord()
+    {
+        start();
+        form->DatabaseCheck->trigger();
+        QVERIFY(!form->Picture1->isHidden());
+        QCOMPARE(Form1Fixture::texts(form->List5), (QStringList{media(12), media(7), media(3)}));
+        QCOMPARE(Form1Fixture::texts(form->List6), (QStringList{"12", "7", "3"}));
+        QVERIFY(form->List6->isHidden());
+        // The count-down ends at the first record, whenever it was last repainted.
+        QCOMPARE(form->Label15->text(), QString("1"));
+        QVERIFY(form->Label14->isHidden() && form->Label15->isHidden());
+        QVERIFY(!form->Command14->isHidden() && form->Command14->isEnabled());
+        QVERIFY(!form->Command13->isHidden() && form->Command13->isEnabled());
+        // Nothing may change the table under the listed numbers while the panel is shown.
+        QVERIFY(!form->OpenDatabase->isEnabled() && !form->NewVexolin->isEnabled());
+        QVERIFY(!form->EditVexolin->isEnabled() && !form->CreateCD->isEnabled());
+    }
+
+    void removeAllWaitsForDoneToWrite()
+    {
+        start();
+        const QByteArray before = readAll(database);
+        form->Combo1->setCurrentIndex(form->Combo1->findText("Pop"));
+        form->DatabaseCheck->trigger();
+        form->Command14->click();
+        QCOMPARE(filesInTable(), filesOf(recordsWithout({3, 7, 12})));
+        QCOMPARE(form->List5->count(), 0);
+        QCOMPARE(form->List6->count(), 0);
+        QVERIFY(!form->Command14->isEnabled());
+        QCOMPARE(readAll(database), before);
+
+        form->Command13->click();
+        QVERIFY(form->Picture1->isHidden());
+        QVERIFY(tableMenusEnabled());
+        QCOMPARE(readAll(database), utf8Database(recordsWithout({3, 7, 12})));
+        QVERIFY(!form->check->CheckRemoved);
+        // The lists were rebuilt from the table under "(All genres)".
+        QCOMPARE(form->Combo1->currentText(), QString("(All genres)"));
+        QCOMPARE(form->List1->count(), 1);
+        QCOMPARE(form->List1->item(0)->text().trimmed(), QString("Café"));
+        QCOMPARE(form->List2->count(), 9);
+
+        // The database stays open for appending to the new file.
+        form->database.append(LibraryRecord::fromTexts(u"New", u"Song", u"Rock", u"/m/new.mp3"));
+        QVERIFY(readAll(database).endsWith("New\r\nSong\r\nRock\r\n/m/new.mp3\r\n"));
+    }
+
+    void doneWithoutRemoveAllWritesNothing()
+    {
+        start();
+        const QByteArray before = readAll(database);
+        form->DatabaseCheck->trigger();
+        form->Command13->click();
+        QVERIFY(form->Picture1->isHidden());
+        QVERIFY(tableMenusEnabled());
+        QCOMPARE(form->library.RecordCount(), 12);
+        QCOMPARE(readAll(database), before);
+    }
+
+    void emptyLibraryListsNothing()
+    {
+        const QString path = f->writeFile("empty.VxDatabase", "");
+        form = &f->start(path);
+        form->DatabaseCheck->trigger();
+        QCOMPARE(form->List5->count(), 0);
+        QVERIFY(!form->Command14->isEnabled());
+        // Were the file written on Done, it would come back.
+        QVERIFY(QFile::remove(path));
+        form->Command13->click();
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void secondCheckShowsOnlyItsOwnResult()
+    {
+        start();
+        form->DatabaseCheck->trigger();
+        QVERIFY(QFile::remove(media(2)));
+        form->DatabaseCheck->trigger();
+        QCOMPARE(Form1Fixture::texts(form->List6), (QStringList{"12", "7", "3", "2"}));
+        form->Command14->click();
+        QCOMPARE(filesInTable(), filesOf(recordsWithout({2, 3, 7, 12})));
+    }
+
+    void failedRewriteKeepsTheRemovalsPending()
+    {
+        start("db");
+        QVERIFY(QDir(f->dir.filePath("db")).removeRecursively());
+        form->DatabaseCheck->trigger();
+        form->Command14->click();
+        form->Command13->click();
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY(form->check->CheckRemoved);
+        QVERIFY(form->DatabaseChanged);
+        QVERIFY(!QFile::exists(database));
+        QCOMPARE(form->library.RecordCount(), 9);
+
+        // Once the folder is back, the next Done of the check stores the removals.
+        QVERIFY(QDir(f->dir.path()).mkdir("db"));
+        form->DatabaseCheck->trigger();
+        QCOMPARE(form->List5->count(), 0);
+        form->Command13->click();
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY(!form->check->CheckRemoved);
+        QCOMPARE(readAll(database), utf8Database(recordsWithout({3, 7, 12})));
+    }
+};
+
+QTEST_MAIN(TestDatabaseCheck)
+#include "tst_databasecheck.moc"

@@ -1,0 +1,199 @@
+#include "Form1Fixture.h"
+#include "library/RecordCode.h"
+#include "search/SearchDialog.h"
+#include "search/SearchPart.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// Sends a message's own deactivation of the dialog while it is "shown", as a real box does.
+class DeactivatingMessageBox : public RecordingMessageBox
+{
+public:
+    QWidget* dialog = nullptr;
+    void show(QWidget* parent, const QString& text, const QString& title) override
+    {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(dialog, &deactivate);
+        RecordingMessageBox::show(parent, text, title);
+    }
+};
+
+const QList<QStringList> Artists = {
+    {"Baker", "Gamma", "Rock", "/m/1.mp3"},
+    {"Nadamo", "Beta", "Pop", "/m/2.mp3"},
+    {"Adams", "Alpha", "Rock", "/m/3.mp3"},
+};
+
+} // namespace
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1Fixture> f;
+    Form1* form = nullptr;
+    SearchDialog* dialog = nullptr;
+
+    void start(const QList<QStringList>& records)
+    {
+        form = &f->start(f->writeDatabase("search.VxDatabase", records));
+        form->Search->trigger();
+        dialog = form->search->Form3;
+    }
+    QString selectedArtist() const
+    {
+        return form->List1->currentRow() < 0 ? QString() : form->List1->currentItem()->text().trimmed();
+    }
+
+private slots:
+    void init() { f = std::make_unique<Form1Fixture>(); }
+    void cleanup() { f.reset(); }
+
+    void nextWalksTheArtistsAndStartsAgainAfterTheMessage()
+    {
+        start(Artists);
+        dialog->Option1->setChecked(true);
+        QVERIFY(!dialog->Option2->isChecked());
+        dialog->Text1->setText("ADAM");
+
+        dialog->Command1->click();
+        QCOMPARE(selectedArtist(), QString("Adams"));
+        // The artist list's own handling ran: the artist field and the artist's titles.
+        QCOMPARE(form->Text1->text(), QString("Adams"));
+        QCOMPARE(form->List2->count(), 1);
+        QCOMPARE(visibleTextOfCodedEntry(form->List2->item(0)->text()).toString(), QString("Alpha"));
+
+        dialog->Command1->click();
+        QCOMPARE(selectedArtist(), QString("Nadamo"));
+        QVERIFY(f->messageBox.shown.isEmpty());
+
+        dialog->Command1->click();
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QCOMPARE(f->messageBox.shown[0].text, QString("Searchstring not found..."));
+        QCOMPARE(f->messageBox.shown[0].title, QString());
+        QCOMPARE(form->List1->currentRow(), -1);
+
+        dialog->Command1->click();
+        QCOMPARE(selectedArtist(), QString("Adams"));
+    }
+
+    void titleSearchCoversTheRecordCode_data()
+    {
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QStringList>("found"); // visible title per Next, "" for the message
+
+        // Every record code begins with a blank; the character 160 encloses every code.
+        QTest::newRow("one blank") << " " << QStringList{"Alpha", "Beta", "Gamma", "", "Alpha"};
+        QTest::newRow("no-break space") << QString(NBSP) << QStringList{"Alpha", "Beta", "Gamma", ""};
+        QTest::newRow("inside a title, any case") << "eT" << QStringList{"Beta", "", "Beta"};
+        QTest::newRow("nowhere") << "zz" << QStringList{"", ""};
+    }
+    void titleSearchCoversTheRecordCode()
+    {
+        QFETCH(QString, wanted);
+        QFETCH(QStringList, found);
+        start(Artists);
+        QVERIFY(dialog->Option2->isChecked()); // titles are chosen at first
+        dialog->Text1->setText(wanted);
+        int messages = 0;
+        for (const QString& title : found) {
+            dialog->Command1_Click();
+            if (title.isEmpty()) {
+                QCOMPARE(f->messageBox.shown.size(), ++messages);
+                QCOMPARE(f->messageBox.shown.last().title, QString("Search"));
+                QCOMPARE(form->List2->currentRow(), -1);
+            } else {
+                QCOMPARE(f->messageBox.shown.size(), messages);
+                QVERIFY(form->List2->currentRow() >= 0);
+                QCOMPARE(form->Text2->text(), title); // the title list's handling ran
+            }
+        }
+    }
+
+    void nextDoesNothing_data()
+    {
+        QTest::addColumn<QList<QStringList>>("records");
+        QTest::addColumn<bool>("artists");
+        QTest::addColumn<QString>("wanted");
+
+        const QList<QStringList> single = {{"Adams", "Alpha", "Rock", "/m/1.mp3"}};
+        QTest::newRow("single artist") << single << true << "Adams";
+        QTest::newRow("single title") << single << false << " ";
+        QTest::newRow("empty search string") << Artists << false << "";
+    }
+    void nextDoesNothing()
+    {
+        QFETCH(QList<QStringList>, records);
+        QFETCH(bool, artists);
+        QFETCH(QString, wanted);
+        start(records);
+        (artists ? dialog->Option1 : dialog->Option2)->setChecked(true);
+        dialog->Text1->setText(wanted);
+        dialog->Command1_Click();
+        dialog->Command1_Click();
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(form->List1->currentRow(), -1);
+        QCOMPARE(form->List2->currentRow(), -1);
+    }
+
+    void enterInTheFieldRunsNextOnce()
+    {
+        start(Artists);
+        QVERIFY(dialog->isVisible());
+        dialog->Text1->setText("a"); // every title entry: Alpha, Beta, Gamma
+        QTest::keyClick(dialog->Text1, Qt::Key_Return);
+        QCOMPARE(form->Text2->text(), QString("Alpha"));
+        QTest::keyClick(dialog->Text1, Qt::Key_Enter);
+        QCOMPARE(form->Text2->text(), QString("Beta"));
+        QVERIFY(dialog->isVisible()); // Done did not take the key
+        QVERIFY(f->messageBox.shown.isEmpty());
+    }
+
+    void reopeningKeepsTheTextAndStartsAtTheTop()
+    {
+        start(Artists);
+        dialog->Option1->setChecked(true);
+        dialog->Text1->setText("bak");
+        dialog->Command1_Click();
+        QCOMPARE(selectedArtist(), QString("Baker"));
+        dialog->Command2->click();
+        QVERIFY(dialog->isHidden());
+
+        form->Search->trigger();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->Text1->text(), QString("bak"));
+        QVERIFY(dialog->Option1->isChecked());
+        // Show all ran: no artist selected and every title listed, none selected.
+        QCOMPARE(form->List1->currentRow(), -1);
+        QCOMPARE(form->List2->count(), 3);
+        QCOMPARE(form->List2->currentRow(), -1);
+        dialog->Command1_Click();
+        QCOMPARE(selectedArtist(), QString("Baker"));
+    }
+
+    void losingTheFocusHidesExceptToItsOwnMessage()
+    {
+        DeactivatingMessageBox box;
+        f->form = std::make_unique<Form1>(Platform{&f->player, &f->fileDialog, &box, &f->shell});
+        start(Artists);
+        box.dialog = dialog;
+        dialog->Text1->setText("zz");
+        dialog->Command1_Click();
+        QCOMPARE(box.shown.size(), 1);
+        QVERIFY(dialog->isVisible());
+
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(dialog, &deactivate);
+        QVERIFY(dialog->isHidden());
+    }
+};
+
+QTEST_MAIN(TestSearch)
+#include "tst_search.moc"
