@@ -3,6 +3,8 @@
 #include "app/AboutWindow.h"
 #include "app/ControlInventory.h"
 #include "browser/ArtistTitleLists.h"
+#include "editor/EntryFields.h"
+#include "editor/RecordEditor.h"
 #include "cdbuilder/CdWizard.h"
 #include "library/DatabaseLoader.h"
 #include "playback/EntryCounter.h"
@@ -151,6 +153,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     shuffle = std::make_unique<Shuffle>(*this);
     drops = std::make_unique<ExternalDrops>(*this);
     dropBox = std::make_unique<DropBoxPart>(*this);
+    editor = std::make_unique<RecordEditor>(*this);
+    fields = std::make_unique<EntryFields>(*this);
     search = std::make_unique<SearchPart>(*this);
     check = std::make_unique<MissingFilesCheck>(*this);
     cdWizard = std::make_unique<CdWizard>(*this);

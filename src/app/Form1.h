@@ -32,6 +32,8 @@ class PlaylistFiles;
 class Shuffle;
 class ExternalDrops;
 class DropBoxPart;
+class RecordEditor;
+class EntryFields;
 class SearchPart;
 class MissingFilesCheck;
 class CdWizard;
@@ -128,6 +130,8 @@ public:
     std::unique_ptr<Shuffle> shuffle;
     std::unique_ptr<ExternalDrops> drops;
     std::unique_ptr<DropBoxPart> dropBox;
+    std::unique_ptr<RecordEditor> editor;
+    std::unique_ptr<EntryFields> fields;
     std::unique_ptr<SearchPart> search;
     std::unique_ptr<MissingFilesCheck> check;
     std::unique_ptr<CdWizard> cdWizard;

@@ -8,7 +8,8 @@ bool DatabaseFile::openForAppend(const QString& path)
 {
     close();
     appendFile_.setFileName(path);
-    if (!appendFile_.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: a record goes to the file in one write, and a failed one leaves nothing queued.
+    if (!appendFile_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     path_ = path;
     return true;
@@ -25,13 +26,21 @@ void DatabaseFile::close()
 
 bool DatabaseFile::append(const LibraryRecord& record, QString* error)
 {
-    const QByteArray lines = formatRecord(record);
-    if (!isOpen() || appendFile_.write(lines) != lines.size() || !appendFile_.flush()) {
+    if (!isOpen()) {
         if (error)
-            *error = isOpen() ? appendFile_.errorString() : QStringLiteral("No database is open.");
+            *error = QStringLiteral("No database is open.");
         return false;
     }
-    return true;
+    const QByteArray lines = formatRecord(record);
+    const qint64 sizeBefore = appendFile_.size();
+    if (appendFile_.write(lines) == lines.size() && appendFile_.flush())
+        return true;
+    if (error)
+        *error = appendFile_.errorString();
+    // A short write (a full disk) must not leave part of a record behind.
+    if (appendFile_.size() > sizeBefore)
+        appendFile_.resize(sizeBefore);
+    return false;
 }
 
 bool DatabaseFile::rewrite(const LibraryTable& table, QString* error)
@@ -42,8 +51,10 @@ bool DatabaseFile::rewrite(const LibraryTable& table, QString* error)
         data.append(formatRecord(table.record(n)));
 
     QSaveFile file(path);
+    // commit() does not notice a failure to write out its buffer (a full disk) and would put
+    // the cut file in place: flush first and check.
     const bool ok = !path.isEmpty() && file.open(QIODevice::WriteOnly)
-                    && file.write(data) == data.size() && file.commit();
+                    && file.write(data) == data.size() && file.flush() && file.commit();
     if (!ok && error)
         *error = path.isEmpty() ? QStringLiteral("No database is open.") : file.errorString();
     // The append handle pointed at the replaced file: reopen it on whatever file now holds the path.

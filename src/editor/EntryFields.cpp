@@ -1,0 +1,158 @@
+#include "editor/EntryFields.h"
+
+#include "app/Form1.h"
+#include "app/TextCase.h"
+#include "browser/ArtistTitleLists.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+constexpr int EnterKey = 13;
+
+bool entryMatches(QStringView entry, QStringView upperText, qsizetype textLength, qsizetype trimmedLength)
+{
+    return trimmedLength <= trimBlanks(entry).size() && entry.size() >= textLength
+           && equalsUpperCased(entry.first(textLength), upperText);
+}
+
+} // namespace
+
+int typeAheadRow(const QListWidget* list, const QString& text, const QString& last)
+{
+    const int selected = list->currentRow();
+    int from = 0;
+    int to = -1;
+    if (text.size() > last.size()) {
+        from = qMax(selected, 0);
+        to = list->count() - 1;
+    } else {
+        to = selected;
+    }
+    const QString upperText = upperCased(text);
+    const qsizetype trimmedLength = trimBlanks(text).size();
+    for (int row = from; row <= to; ++row) {
+        if (entryMatches(list->item(row)->text(), upperText, text.size(), trimmedLength))
+            return row;
+    }
+    return -1;
+}
+
+EntryFields::EntryFields(Form1& form) : form_(form)
+{
+    connect(form_.Text1, &QLineEdit::textChanged, this, &EntryFields::Text1_Change);
+    connect(form_.Text2, &QLineEdit::textChanged, this, &EntryFields::Text2_Change);
+    for (QLineEdit* field : {form_.Text1, form_.Text2, form_.Text4})
+        field->installEventFilter(this);
+}
+
+void EntryFields::Text1_Change()
+{
+    const QString text = form_.Text1->text();
+    const int row = typeAheadRow(form_.List1, text, LastArtistText);
+    if (row >= 0) {
+        form_.ArtistSetByTyping = true;
+        select(form_.List1, row, &ArtistTitleLists::List1_Click);
+        form_.ArtistSetByTyping = false;
+    }
+    LastArtistText = text;
+}
+
+void EntryFields::Text2_Change()
+{
+    const QString text = form_.Text2->text();
+    const int row = typeAheadRow(form_.List2, text, LastTitleText);
+    if (row >= 0) {
+        form_.TitleSetByTyping = true;
+        form_.TitleSetByProgram = true;
+        select(form_.List2, row, &ArtistTitleLists::List2_Click);
+        form_.TitleSetByTyping = false;
+    }
+    LastTitleText = text;
+    form_.TitleSetByProgram = false;
+}
+
+void EntryFields::select(QListWidget* list, int row, void (ArtistTitleLists::*handler)())
+{
+    // Choosing the entry that is already selected runs its handling all the same: typing on to
+    // the whole artist name lists the artist's titles.
+    if (list->currentRow() == row)
+        (form_.lists.get()->*handler)();
+    else
+        list->setCurrentRow(row);
+}
+
+void EntryFields::Text1_KeyPress(int keyAscii)
+{
+    if (keyAscii == EnterKey)
+        form_.Text2->setFocus();
+}
+
+void EntryFields::Text2_KeyPress(int keyAscii)
+{
+    // The Add button takes the focus only while it is shown and enabled (edit mode).
+    QPushButton* add = form_.Command11;
+    if (keyAscii == EnterKey && !add->isHidden() && add->isEnabled())
+        add->setFocus();
+}
+
+void EntryFields::Text4_KeyPress(int keyAscii)
+{
+    if (keyAscii == EnterKey)
+        form_.Text1->setFocus();
+}
+
+void EntryFields::Text1_LostFocus()
+{
+    capitalise(form_.Text1);
+}
+
+void EntryFields::Text2_LostFocus()
+{
+    capitalise(form_.Text2);
+}
+
+void EntryFields::Text4_LostFocus()
+{
+    capitalise(form_.Text4);
+}
+
+void EntryFields::capitalise(QLineEdit* field)
+{
+    QString text = field->text();
+    if (text.isEmpty())
+        return;
+    const QChar upper = text[0].toUpper();
+    if (upper == text[0])
+        return;
+    text[0] = upper;
+    field->setText(text);
+}
+
+bool EntryFields::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == form_.Text1)
+                Text1_KeyPress(EnterKey);
+            else if (watched == form_.Text2)
+                Text2_KeyPress(EnterKey);
+            else if (watched == form_.Text4)
+                Text4_KeyPress(EnterKey);
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        if (watched == form_.Text1)
+            Text1_LostFocus();
+        else if (watched == form_.Text2)
+            Text2_LostFocus();
+        else if (watched == form_.Text4)
+            Text4_LostFocus();
+    }
+    // No key is discarded: the field handles every event as usual.
+    return false;
+}

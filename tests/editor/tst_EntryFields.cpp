@@ -1,0 +1,172 @@
+// The entry fields: type-ahead in the artist and title fields, Enter moving through the fields,
+// and the capital first letter when a field loses the focus.
+#include "Form1Fixture.h"
+#include "editor/EntryFields.h"
+#include "library/RecordCode.h"
+#include "playback/StatusTimer.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QList<QStringList> Records = {
+    {"Adler", "Pebble", "Rock", "/m/1.wav"},
+    {"ADAMS", "Heavy Square", "Rock", "/m/2.wav"},
+    {"Bruno", "Stone Cold", "Pop", "/m/3.wav"},
+    {"ADAMS", "Pebble Beach", "Pop", "/m/4.wav"},
+    {"ADAMS", "Stone", "Pop", "/m/5.wav"},
+};
+
+QString selected(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item ? trimBlanks(visibleTextOfCodedEntry(item->text())).toString() : QString();
+}
+
+} // namespace
+
+class TestEntryFields : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1Fixture> f;
+    Form1* form = nullptr;
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<Form1Fixture>();
+        form = &f->start(f->writeDatabase("Music.VxDatabase", Records));
+        QCOMPARE(Form1Fixture::texts(form->List1).size(), 3);
+    }
+    void cleanup() { f.reset(); }
+
+    void artistTypeAhead_data()
+    {
+        QTest::addColumn<QStringList>("typed");    // the field's text after each change
+        QTest::addColumn<QStringList>("selected"); // the artist selected after it; empty: none
+        QTest::newRow("walks forward and back")
+            << QStringList{"a", "ad", "adl", "ad"} << QStringList{"ADAMS", "ADAMS", "Adler", "ADAMS"};
+        QTest::newRow("no entry starts with the text") << QStringList{"b", "bx"} << QStringList{"Bruno", "Bruno"};
+        QTest::newRow("a longer text scans down from the selection")
+            << QStringList{"b", "ad"} << QStringList{"Bruno", "Bruno"};
+        QTest::newRow("a shorter text scans from the top to the selection")
+            << QStringList{"adl", "b"} << QStringList{"Adler", "Adler"};
+        QTest::newRow("emptied with a selection") << QStringList{"b", ""} << QStringList{"Bruno", "ADAMS"};
+        QTest::newRow("emptied with none") << QStringList{"x", ""} << QStringList{"", ""};
+    }
+    void artistTypeAhead()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, selected);
+        for (int i = 0; i < typed.size(); ++i) {
+            form->Text1->setText(typed[i]);
+            QCOMPARE(::selected(form->List1), selected[i]);
+            QCOMPARE(form->Text1->text(), typed[i]); // kept as typed
+            QVERIFY(!form->ArtistSetByTyping);
+            QCOMPARE(form->fields->LastArtistText, typed[i]);
+        }
+    }
+
+    void titlesAreListedOnceTheWholeArtistIsTyped()
+    {
+        form->Text1->setText("ad");
+        QCOMPARE(::selected(form->List1), QString("ADAMS"));
+        QCOMPARE(form->List2->count(), 0);
+        form->Text1->setText("adams");
+        QCOMPARE(form->List2->count(), 3);
+    }
+
+    void titleTypeAheadLeavesTheArtistSelected_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("selected");
+        QTest::newRow("whole title, then past it")
+            << QStringList{"p", "pebble", "pebble b", "pebble x"} << QStringList{"Pebble Beach", "Pebble Beach", "Pebble Beach", "Pebble Beach"};
+        QTest::newRow("a title that is another's prefix")
+            << QStringList{"s", "stone", "stone "} << QStringList{"Stone", "Stone", "Stone"};
+    }
+    void titleTypeAheadLeavesTheArtistSelected()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, selected);
+        form->EditVexolin->trigger();
+        form->List1->setCurrentRow(0); // ADAMS: Heavy Square, Pebble Beach, Stone
+        QCOMPARE(form->List2->count(), 3);
+        for (int i = 0; i < typed.size(); ++i) {
+            form->Text2->setText(typed[i]);
+            QCOMPARE(::selected(form->List2), selected[i]);
+            QCOMPARE(form->Text2->text(), typed[i]);
+            // The selection skipped the edit-mode handling of a title click.
+            QCOMPARE(::selected(form->List1), QString("ADAMS"));
+            QVERIFY(!form->TitleSetByTyping && !form->TitleSetByProgram);
+        }
+    }
+
+    void enterMovesThroughTheFields_data()
+    {
+        QTest::addColumn<bool>("editMode");
+        QTest::newRow("edit mode") << true;
+        QTest::newRow("browsing") << false;
+    }
+    void enterMovesThroughTheFields()
+    {
+        QFETCH(bool, editMode);
+        form->show();
+        QApplication::setActiveWindow(form);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        if (editMode) {
+            form->EditVexolin->trigger();
+            form->Text4->setText("Pop");
+            form->Text1->setText("Someone");
+            form->Text2->setText("Something");
+            form->statusTimer->Timer1_Timer();
+            form->Text4->setFocus();
+            QTest::keyClick(form->Text4, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), form->Text1);
+        } else {
+            form->Text1->setFocus();
+        }
+        QTest::keyClick(form->Text1, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), form->Text2);
+        QTest::keyClick(form->Text2, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), editMode ? static_cast<QWidget*>(form->Command11) : form->Text2);
+        // Other keys are the field's own.
+        form->Text1->setFocus();
+        QTest::keyClick(form->Text1, Qt::Key_X);
+        QVERIFY(form->Text1->text().endsWith('x'));
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void leavingAFieldCapitalisesIt_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("artist") << "Text1" << "adams" << "Adams";
+        QTest::newRow("title, accented") << "Text2" << "élan vital" << "Élan vital";
+        QTest::newRow("genre") << "Text4" << "rock" << "Rock";
+        QTest::newRow("blanks only") << "Text1" << "   " << "   ";
+        QTest::newRow("empty") << "Text2" << "" << "";
+        QTest::newRow("already a capital") << "Text4" << "POP music" << "POP music";
+    }
+    void leavingAFieldCapitalisesIt()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, after);
+        auto* edit = form->findChild<QLineEdit*>(field);
+        QVERIFY(edit);
+        edit->setText(text);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(edit, &out);
+        QCOMPARE(edit->text(), after);
+    }
+};
+
+QTEST_MAIN(TestEntryFields)
+#include "tst_EntryFields.moc"
