@@ -6,6 +6,7 @@
 #include "check/MissingFiles.h"
 #include "check/RepaintThrottle.h"
 #include "editor/DatabaseRewrite.h"
+#include "playlist/RecordRemoval.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -87,6 +88,7 @@ void MissingFilesCheck::Command14_Click()
     numbers.reserve(form_.List6->count());
     for (int row = 0; row < form_.List6->count(); ++row)
         numbers.append(form_.List6->item(row)->text().toInt());
+    followRecordRemoval(form_.List3, form_.library, numbers);
     removeRecords(form_.library, numbers);
     emptyList(form_.List5);
     form_.List5->repaint();

@@ -7,6 +7,7 @@
 #include "library/RecordCode.h"
 #include "playback/PlayerControl.h"
 #include "playlist/PlaylistEntry.h"
+#include "playlist/RecordRemoval.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -194,7 +195,7 @@ void RecordEditor::Command10_Click()
         }
         if (n >= 1 && n <= form_.library.RecordCount()) {
             const QString artist = form_.library.Artist(n);
-            renumberPlaylistAfter(n);
+            followRecordRemoval(form_.List3, form_.library, {n});
             form_.library.remove(n);
             renumberTitlesAfter(n);
             selectArtist(trimBlanks(artist));
@@ -218,27 +219,6 @@ void RecordEditor::renumberTitlesAfter(int n)
         const int r = recordOfCodedEntry(text);
         if (r > n)
             item->setText(codedEntry(visibleTextOfCodedEntry(text), r - 1));
-    }
-}
-
-void RecordEditor::renumberPlaylistAfter(int n)
-{
-    // Library entries in the playlist carry record numbers too. An entry of the removed record
-    // keeps playing its file as a marked entry; entries of later records follow them down.
-    const LibraryTable& table = form_.library;
-    QListWidget* playlist = form_.List3;
-    const QSignalBlocker block(playlist);
-    for (int i = 0; i < playlist->count(); ++i) {
-        QListWidgetItem* item = playlist->item(i);
-        const QString text = item->text();
-        if (entryKindForPlayer(text) != EntryKind::Library)
-            continue;
-        const int r = recordOfCodedEntry(text);
-        const QStringView display = QStringView(text).left(text.indexOf(NBSP));
-        if (r == n)
-            item->setText(markedEntry(display, trimBlanks(table.record(n).File)));
-        else if (r > n && r <= table.RecordCount())
-            item->setText(codedEntry(display, r - 1));
     }
 }
 

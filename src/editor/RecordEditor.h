@@ -38,8 +38,6 @@ private:
     void appendToFile(const LibraryRecord& record);
     // Record n was removed from the table: the title list's entries after it move down by one.
     void renumberTitlesAfter(int n);
-    // Record n is about to be removed: the playlist's library entries keep their files.
-    void renumberPlaylistAfter(int n);
     // Selects the artist list's entry of artist (trimmed, exact); its handling refills the titles.
     void selectArtist(QStringView artist);
     void removeArtistEntryIfUnused(const QString& paddedArtist);

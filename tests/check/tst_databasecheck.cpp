@@ -1,5 +1,7 @@
 #include "Form1Fixture.h"
 #include "check/MissingFilesCheck.h"
+#include "library/RecordCode.h"
+#include "playlist/PlaylistEntry.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -182,6 +184,25 @@ private slots:
         QCOMPARE(Form1Fixture::texts(form->List6), (QStringList{"12", "7", "3", "2"}));
         form->Command14->click();
         QCOMPARE(filesInTable(), filesOf(recordsWithout({2, 3, 7, 12})));
+    }
+
+    void playlistEntriesKeepTheirFilesAfterRemoveAll()
+    {
+        start();
+        for (int n : {2, 3, 8, 11})
+            form->List3->addItem(libraryEntry(form->library, n));
+        form->DatabaseCheck->trigger();
+        form->Command14->click(); // removes 3, 7 and 12
+
+        QStringList files;
+        for (const QString& entry : Form1Fixture::texts(form->List3)) {
+            if (entryKindForPlayer(entry) == EntryKind::Marked)
+                files.append(markedPath(entry).toString());
+            else
+                files.append(trimBlanks(form->library.record(recordOfCodedEntry(entry)).File).toString());
+        }
+        QCOMPARE(files, (QStringList{media(2), media(3), media(8), media(11)}));
+        QCOMPARE(entryKindForPlayer(form->List3->item(1)->text()), EntryKind::Marked);
     }
 
     void failedRewriteKeepsTheRemovalsPending()

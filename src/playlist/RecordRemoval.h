@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QList>
+
+class LibraryTable;
+class QListWidget;
+
+// Library entries in the playlist name their records by number, and removing records renumbers the
+// ones after them. Called before the records are removed from table: an entry of a removed record
+// becomes a marked entry of its file, so it keeps playing what it played; an entry of a later
+// record takes its new number. Numbers outside the table are ignored.
+void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList<int> removed);
