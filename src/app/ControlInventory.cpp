@@ -33,7 +33,7 @@ std::vector<ControlSpec> makeControls()
     add({"Command12", C::Button, "Show all", 3540, 3360, 1095, 315, ""});
     add({"List2", C::List, "", 60, 3720, 4575, 2205, "", true, true, "Titles"});
     add({"MediaPlayer1", C::Player, "", 4740, 300, 7095, 5955, "", true, true, "Player"});
-    ControlSpec label12{"Label12", C::Label, CdClosingMessage, 5160, 480, 6375, 4935, "", false, true, {}, C::Arial, 21.75};
+    ControlSpec label12{"Label12", C::Label, CdClosingMessage, 5160, 480, 6375, 5400, "", false, true, {}, C::Arial, 21.75};
     label12.centred = true;
     add(label12);
     add({"Frame1", C::Frame, " ", 4740, 5895, 1695, 345, ""});
@@ -54,15 +54,19 @@ std::vector<ControlSpec> makeControls()
     add({"Label11", C::Label, "Label11", 2280, 6720, 7335, 735, "", true, true, {}, C::Sans, 24});
     add({"List3", C::List, "", 60, 6360, 11775, 1230, "", true, true, "Playlist", C::Courier, 9.75});
     add(bold({"Label3", C::Label, "V1.77", 120, 7635, 11775, 255, "", true, true, {}, C::Arial}, 12));
+    // Label16 and Label17 (and Label12 above) are larger than in the old layout: the fonts found
+    // here run wider and taller than MS Sans Serif and Arial did, and the captions must stay whole.
     add({"Picture1", C::Panel, "", 2160, 480, 7935, 5535, "", false, true, "Database check"});
     add({"Label16", C::Label, "The files listed  below could not be found (urls are not checked)",
-         240, 120, 4695, 255, "Picture1"});
+         240, 120, 7455, 255, "Picture1"});
     add({"List5", C::List, "", 240, 360, 7455, 3375, "Picture1", true, true, "Missing files"});
     add(bold({"Label15", C::Label, "Label15", 240, 3840, 615, 255, "Picture1"}, 8.25));
     add(bold({"Label14", C::Label, "files left", 960, 3840, 735, 255, "Picture1"}, 8.25));
     add({"Command14", C::Button, "Remove all", 5640, 3840, 975, 375, "Picture1", false, false});
     add({"Command13", C::Button, "Done", 6720, 3840, 975, 375, "Picture1"});
-    add({"Label17", C::Label, "Not finished yet!", 2040, 4680, 3855, 735, "Picture1", true, true, {}, C::Sans, 24});
+    ControlSpec label17{"Label17", C::Label, "Not finished yet!", 1440, 4680, 5055, 735, "Picture1", true, true, {}, C::Sans, 24};
+    label17.centred = true;
+    add(label17);
     add({"List6", C::List, "", 480, 5160, 375, 255, "Picture1", false});
     add({"List4", C::List, "", 10020, 6000, 495, 255, "", false});
     add({"File1", C::FileList, "", 10800, 5160, 375, 285, "", false});

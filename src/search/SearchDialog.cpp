@@ -31,8 +31,8 @@ SearchDialog::SearchDialog(Form1& form)
     setWindowTitle(QStringLiteral("Search"));
     setModal(false);
     setFixedSize(twips(4095), twips(990));
-    Label1 = placed(new QLabel(QStringLiteral("Searchstring:"), this), "Label1", 120, 165, 1035, 255);
-    Text1 = placed(new QLineEdit(this), "Text1", 1200, 120, 2775, 285);
+    Label1 = placed(new QLabel(QStringLiteral("Searchstring:"), this), "Label1", 120, 165, 1275, 255);
+    Text1 = placed(new QLineEdit(this), "Text1", 1395, 120, 2580, 285);
     Text1->setAccessibleName(QStringLiteral("Search string"));
     Option1 = placed(new QRadioButton(QStringLiteral("Artists"), this), "Option1", 120, 600, 855, 255);
     Option2 = placed(new QRadioButton(QStringLiteral("Titles"), this), "Option2", 1080, 600, 735, 255);
