@@ -1,5 +1,6 @@
 #include "BenchSupport.h"
 
+#include "Form1Fixture.h"
 #include "library/TextLines.h"
 
 #include <QElapsedTimer>
@@ -88,4 +89,12 @@ void printAddedMb(const QString& name, double addedMb)
 {
     std::printf("%s added_mb=%.1f\n", qPrintable(name), addedMb);
     std::fflush(stdout);
+}
+
+QString startOnLargeDatabase(Form1Fixture& fixture)
+{
+    const QString database = writeLargeDatabase(fixture.dir.path());
+    if (fixture.start(database).library.RecordCount() != 25000)
+        qFatal("the large database did not load");
+    return database;
 }

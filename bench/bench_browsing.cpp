@@ -26,10 +26,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Form1Fixture fixture;
-    const QString database = writeLargeDatabase(fixture.dir.path());
-    Form1& form = fixture.start(database);
-    if (form.library.RecordCount() != 25000)
-        qFatal("the large database did not load");
+    const QString database = startOnLargeDatabase(fixture);
+    Form1& form = *fixture.form;
     const int runs = 15;
 
     const double baseline = lineSplittingBaselineMs(database);

@@ -2,6 +2,7 @@
 
 #include "app/ControlInventory.h"
 #include "app/Form1.h"
+#include "app/ToolWindowPlacement.h"
 #include "playlist/PlaylistEditing.h"
 
 #include <QLabel>
@@ -41,16 +42,7 @@ AddUrlWindow::AddUrlWindow(Form1& form, PlaylistEditing& editing)
 
 void AddUrlWindow::showOverPlayer()
 {
-    // Left: centred over the player; top: 2.3 times the player's top plus 1000 twips below the
-    // main window's top edge.
-    const QRect player = form_.MediaPlayer1->geometry();
-    const QRect main = form_.frameGeometry();
-    move(main.left() + player.left() + player.width() / 2 - width() / 2,
-         main.top() + qRound(2.3 * player.top() + 1000 / 15.0));
-    show();
-    raise();
-    activateWindow();
-    Text1->setFocus();
+    showToolWindowOverPlayer(*this, form_, *Text1);
 }
 
 void AddUrlWindow::Command2_Click()
