@@ -38,5 +38,14 @@ const std::vector<ControlSpec>& mainWindowControls();
 
 // Twips to logical pixels: 15 twips are one pixel.
 constexpr int twips(int t) { return t / 15; }
+
+// Names a control of a small window and places it by a geometry in twips; returns it.
+template <typename W>
+W* placed(W* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    return widget;
+}
 inline constexpr int ClientWidthTwips = 11910;
 inline constexpr int ClientHeightTwips = 7950;

@@ -9,18 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-template <typename W>
-W* placed(W* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return widget;
-}
-
-} // namespace
-
 AddUrlWindow::AddUrlWindow(Form1& form, PlaylistEditing& editing)
     : QDialog(&form, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form), editing_(editing)
 {

@@ -13,18 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-template <typename W>
-W* placed(W* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return widget;
-}
-
-} // namespace
-
 SearchDialog::SearchDialog(Form1& form)
     : QDialog(&form, Qt::Dialog | Qt::FramelessWindowHint), form_(form)
 {
