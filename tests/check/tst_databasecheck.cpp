@@ -15,12 +15,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The database's bytes: four CR LF lines per record, Windows-1252 like a file from the old
 // program, so that any rewrite (which writes UTF-8) shows in the bytes.
 QByteArray latin1Database(const QList<QStringList>& records)
@@ -124,7 +118,7 @@ private slots:
     void removeAllWaitsForDoneToWrite()
     {
         start();
-        const QByteArray before = readAll(database);
+        const QByteArray before = fileBytes(database);
         form->Combo1->setCurrentIndex(form->Combo1->findText("Pop"));
         form->DatabaseCheck->trigger();
         form->Command14->click();
@@ -132,12 +126,12 @@ private slots:
         QCOMPARE(form->List5->count(), 0);
         QCOMPARE(form->List6->count(), 0);
         QVERIFY(!form->Command14->isEnabled());
-        QCOMPARE(readAll(database), before);
+        QCOMPARE(fileBytes(database), before);
 
         form->Command13->click();
         QVERIFY(form->Picture1->isHidden());
         QVERIFY(tableMenusEnabled());
-        QCOMPARE(readAll(database), utf8Database(recordsWithout({3, 7, 12})));
+        QCOMPARE(fileBytes(database), utf8Database(recordsWithout({3, 7, 12})));
         QVERIFY(!form->check->CheckRemoved);
         // The lists were rebuilt from the table under "(All genres)".
         QCOMPARE(form->Combo1->currentText(), QString("(All genres)"));
@@ -147,19 +141,19 @@ private slots:
 
         // The database stays open for appending to the new file.
         form->database.append(LibraryRecord::fromTexts(u"New", u"Song", u"Rock", u"/m/new.mp3"));
-        QVERIFY(readAll(database).endsWith("New\r\nSong\r\nRock\r\n/m/new.mp3\r\n"));
+        QVERIFY(fileBytes(database).endsWith("New\r\nSong\r\nRock\r\n/m/new.mp3\r\n"));
     }
 
     void doneWithoutRemoveAllWritesNothing()
     {
         start();
-        const QByteArray before = readAll(database);
+        const QByteArray before = fileBytes(database);
         form->DatabaseCheck->trigger();
         form->Command13->click();
         QVERIFY(form->Picture1->isHidden());
         QVERIFY(tableMenusEnabled());
         QCOMPARE(form->library.RecordCount(), 12);
-        QCOMPARE(readAll(database), before);
+        QCOMPARE(fileBytes(database), before);
     }
 
     void emptyLibraryListsNothing()
@@ -225,7 +219,7 @@ private slots:
         form->Command13->click();
         QCOMPARE(f->messageBox.shown.size(), 1);
         QVERIFY(!form->check->CheckRemoved);
-        QCOMPARE(readAll(database), utf8Database(recordsWithout({3, 7, 12})));
+        QCOMPARE(fileBytes(database), utf8Database(recordsWithout({3, 7, 12})));
     }
 };
 

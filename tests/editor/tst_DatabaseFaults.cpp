@@ -1,6 +1,7 @@
 // Faults while the database file is written: a folder the program may not write, a full disk
 // (a file size limit) and a process killed in the middle of a rewrite. Each write runs in a
 // child process; afterwards the file must hold either its old bytes or the complete new ones.
+#include "Form1Fixture.h"
 #include "library/DatabaseFile.h"
 #include "library/DatabaseFormat.h"
 
@@ -39,12 +40,6 @@ QByteArray bytesOf(const LibraryTable& table)
     for (int n = 1; n <= table.RecordCount(); ++n)
         data += formatRecord(table.record(n));
     return data;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 void writeAll(const QString& path, const QByteArray& data)
@@ -160,7 +155,7 @@ private slots:
                                       [&](DatabaseFile& database) { return database.rewrite(table); });
 
         const bool faulty = fault != Fault::None;
-        QCOMPARE(readAll(path), faulty ? oldBytes : newBytes);
+        QCOMPARE(fileBytes(path), faulty ? oldBytes : newBytes);
         QCOMPARE(code, faulty ? 1 : 0);
         // No half-written copy is left lying next to it.
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("music.VxDatabase")});
@@ -189,7 +184,7 @@ private slots:
                                       [&](DatabaseFile& database) { return database.append(record); });
 
         QCOMPARE(code, stored ? 0 : 1);
-        QCOMPARE(readAll(path), stored ? oldBytes + recordBytes : oldBytes);
+        QCOMPARE(fileBytes(path), stored ? oldBytes + recordBytes : oldBytes);
     }
 
     void killedInTheMiddleOfARewrite()
@@ -207,7 +202,7 @@ private slots:
         const auto start = std::chrono::steady_clock::now();
         QCOMPARE(exitCode(startChild(path, [] {}, rewrite)), 0);
         const auto took = std::chrono::steady_clock::now() - start;
-        QCOMPARE(readAll(path), newBytes);
+        QCOMPARE(fileBytes(path), newBytes);
 
         const qint64 spanUs = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
         const int kills = 8;
@@ -219,7 +214,7 @@ private slots:
             usleep(useconds_t(delayUs));
             kill(pid, SIGKILL);
             exitCode(pid);
-            const QByteArray after = readAll(path);
+            const QByteArray after = fileBytes(path);
             QVERIFY2(after == oldBytes || after == newBytes,
                      qPrintable(QStringLiteral("killed after %1 us: %2 bytes").arg(delayUs).arg(after.size())));
             keptOld += after == oldBytes;

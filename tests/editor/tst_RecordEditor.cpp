@@ -34,12 +34,6 @@ const QList<QStringList> Records = {
 
 const QString AllGenres = QStringLiteral("(All genres)");
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray bytesOf(const LibraryTable& table)
 {
     QByteArray data;
@@ -186,7 +180,7 @@ private slots:
         QVERIFY(!form->Command6->isHidden());
         QVERIFY(form->Text1->text().isEmpty() && form->Text2->text().isEmpty());
         // Nothing removed: the file is not written.
-        QCOMPARE(readAll(db), readAll(f->writeDatabase("expected", Records)));
+        QCOMPARE(fileBytes(db), fileBytes(f->writeDatabase("expected", Records)));
         QVERIFY(f->messageBox.shown.isEmpty());
     }
 
@@ -214,14 +208,14 @@ private slots:
         QVERIFY(form->Label12->isHidden());
         QVERIFY(form->inEditMode());
         QCOMPARE(form->database.path(), chosen ? target : db);
-        QCOMPARE(readAll(target), chosen ? QByteArray() : QByteArray("old content\r\n"));
+        QCOMPARE(fileBytes(target), chosen ? QByteArray() : QByteArray("old content\r\n"));
         // The table keeps the records of the database open before.
         QCOMPARE(form->library.RecordCount(), Records.size());
 
         // After a Remove (of nothing), Done writes all of them into the new file.
         form->editor->Command10_Click();
         form->Command9->click();
-        QCOMPARE(readAll(form->database.path()), bytesOf(form->library));
+        QCOMPARE(fileBytes(form->database.path()), bytesOf(form->library));
         QCOMPARE(form->library.RecordCount(), Records.size());
     }
 
@@ -241,7 +235,7 @@ private slots:
         QFETCH(QString, genre);
         QFETCH(int, newArtistEntries);
         QFETCH(int, newGenreEntries);
-        const QByteArray before = readAll(db);
+        const QByteArray before = fileBytes(db);
         form->List3->addItems({"/in/one.wav", "/in/two.wav", "/in/three.wav"});
         form->EditVexolin->trigger();
         form->List3->setCurrentRow(1);
@@ -259,7 +253,7 @@ private slots:
         QCOMPARE(QStringList({r.Artist, r.Title, r.Genre, r.File}),
                  QStringList({artist.trimmed(), "a new title", genre, "/in/two.wav"}));
         // Appended as exactly four lines; the rest of the file is unchanged.
-        QCOMPARE(readAll(db), before + formatRecord(r));
+        QCOMPARE(fileBytes(db), before + formatRecord(r));
         QVERIFY(!form->DatabaseChanged);
         QCOMPARE(form->List1->count(), artists + newArtistEntries);
         QCOMPARE(form->Combo1->count(), genres + newGenreEntries);
@@ -303,7 +297,7 @@ private slots:
         form->Command11->click();
 
         QCOMPARE(form->library.record(Records.size() + 1).File, file);
-        QVERIFY(readAll(db).endsWith(file.toUtf8() + "\r\n"));
+        QVERIFY(fileBytes(db).endsWith(file.toUtf8() + "\r\n"));
     }
 
     void addOfTheLastEntryLeavesNoneSelected()
@@ -364,7 +358,7 @@ private slots:
             while (form->library.append(LibraryRecord::fromTexts(u"x", u"y", u"z", u"/f")))
                 ;
         const int count = form->library.RecordCount();
-        const QByteArray before = readAll(db);
+        const QByteArray before = fileBytes(db);
         fill("A", "B", "C");
 
         form->Command11->click();
@@ -374,7 +368,7 @@ private slots:
         QCOMPARE(form->library.RecordCount(), count);
         QCOMPARE(form->List3->count(), 1);
         QCOMPARE(form->Text2->text(), QString("B"));
-        QCOMPARE(readAll(db), before);
+        QCOMPARE(fileBytes(db), before);
     }
 
     void failedAppendIsReportedAndKeptForDone()
@@ -382,13 +376,13 @@ private slots:
         form->List3->addItems({"/in/one.wav"});
         form->EditVexolin->trigger();
         form->List3->setCurrentRow(0);
-        const QByteArray before = readAll(db);
+        const QByteArray before = fileBytes(db);
         fill("A", "B", "C");
         {
             const DiskFull full(before.size() + 10);
             form->Command11->click();
         }
-        QCOMPARE(readAll(db), before); // not a byte of the record
+        QCOMPARE(fileBytes(db), before); // not a byte of the record
         QCOMPARE(f->messageBox.shown.size(), 1);
         QVERIFY(f->messageBox.shown[0].text.contains(db));
         QVERIFY(f->messageBox.shown[0].text.contains("kept"));
@@ -396,7 +390,7 @@ private slots:
         QVERIFY(form->DatabaseChanged);
 
         form->Command9->click();
-        QCOMPARE(readAll(db), bytesOf(form->library));
+        QCOMPARE(fileBytes(db), bytesOf(form->library));
         QCOMPARE(form->library.record(Records.size() + 1).File, QString("/in/one.wav"));
     }
 
@@ -413,7 +407,7 @@ private slots:
         QFETCH(QString, artist);
         QFETCH(QString, title);
         QFETCH(QStringList, titlesLeft);
-        const QByteArray before = readAll(db);
+        const QByteArray before = fileBytes(db);
         form->EditVexolin->trigger();
         select(form->List1, artist);
         select(form->List2, title); // clears the artist selection
@@ -427,7 +421,7 @@ private slots:
             all.append(r[1]);
         all.removeOne(title);
         QCOMPARE(titlesOf(form->library), all);
-        QCOMPARE(readAll(db), before); // written only by Done
+        QCOMPARE(fileBytes(db), before); // written only by Done
         QVERIFY(form->DatabaseChanged);
         const bool listed = rowOf(form->List1, artist) >= 0;
         QCOMPARE(listed, !titlesLeft.isEmpty());
@@ -443,7 +437,7 @@ private slots:
         }
 
         form->Command9->click();
-        QCOMPARE(readAll(db), bytesOf(form->library));
+        QCOMPARE(fileBytes(db), bytesOf(form->library));
         QVERIFY(!form->DatabaseChanged);
     }
 
@@ -458,7 +452,7 @@ private slots:
         QCOMPARE(rowOf(form->List1, "Granite"), -1);
         QCOMPARE(form->List1->count(), 2);
         form->Command9->click();
-        QCOMPARE(readAll(db), bytesOf(form->library));
+        QCOMPARE(fileBytes(db), bytesOf(form->library));
     }
 
     void removeWithNothingSelectedStillRewrites()
@@ -471,7 +465,7 @@ private slots:
         QVERIFY(form->DatabaseChanged);
         form->Command9->click();
 
-        QCOMPARE(readAll(db), readAll(f->writeDatabase("expected", Records)));
+        QCOMPARE(fileBytes(db), fileBytes(f->writeDatabase("expected", Records)));
     }
 
     void titlesOfUnlistedArtistsKeepTheirRecords()
@@ -525,7 +519,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         db = f->writeDatabase("ro/Music.VxDatabase", Records);
         QVERIFY(form->database.openForAppend(db));
-        const QByteArray before = readAll(db);
+        const QByteArray before = fileBytes(db);
         form->EditVexolin->trigger();
         select(form->List1, "Solo");
         form->Command10->click();
@@ -542,7 +536,7 @@ private slots:
         }
 
         QVERIFY(!form->inEditMode());
-        QCOMPARE(readAll(db), before);
+        QCOMPARE(fileBytes(db), before);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"Music.VxDatabase"});
         QVERIFY(form->DatabaseChanged);
         QCOMPARE(f->messageBox.shown.size(), 1);
@@ -555,7 +549,7 @@ private slots:
         // The next Done stores the removals.
         form->EditVexolin->trigger();
         form->Command9->click();
-        QCOMPARE(readAll(db), bytesOf(form->library));
+        QCOMPARE(fileBytes(db), bytesOf(form->library));
         QCOMPARE(form->library.RecordCount(), Records.size() - 1);
         QVERIFY(!form->DatabaseChanged);
         QVERIFY(form->database.isOpen());
@@ -583,7 +577,7 @@ private slots:
         QVERIFY(!form->isVisible());
         QVERIFY(!form->inEditMode());
         QCOMPARE(titlesOf(form->library), QStringList({"Stone Cold", "First Song", "Heavy Square", "Pebble"}));
-        QCOMPARE(readAll(db), bytesOf(form->library));
+        QCOMPARE(fileBytes(db), bytesOf(form->library));
     }
 };
 

@@ -150,9 +150,13 @@ private slots:
         QCOMPARE(player.PlayState(), int(MediaPlayer::Paused));
         QCOMPARE(changes.count(), 1);
         QCOMPARE(changes.at(0), (QVariantList{int(MediaPlayer::Playing), int(MediaPlayer::Paused)}));
+        // The audio output may settle its reported position once just after pausing (seen on a
+        // loaded machine); from then on the position must hold still.
+        QTest::qWait(200);
         const double held = player.CurrentPosition();
         QTest::qWait(500);
-        QVERIFY(qAbs(player.CurrentPosition() - held) < 0.05);
+        QVERIFY2(qAbs(player.CurrentPosition() - held) < 0.05,
+                 qPrintable(QString("held %1, now %2").arg(held).arg(player.CurrentPosition())));
 
         QVERIFY(player.Play());
         QCOMPARE(player.PlayState(), int(MediaPlayer::Playing));

@@ -15,12 +15,6 @@ namespace {
 const QString Marker = PathMarker.toString();
 QString blanks(int n) { return QString(n, QChar(' ')); }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 LibraryTable exampleTable()
 {
     LibraryTable table;
@@ -140,7 +134,7 @@ void TestPlaylistFiles::readingAndSavingAgainGivesTheSameLines()
     QVERIFY(readPlaylistFile(first, lines));
     QCOMPARE(lines.size(), 6);
     QVERIFY(writePlaylistFile(second, lines, table));
-    QCOMPARE(readAll(second), readAll(first));
+    QCOMPARE(fileBytes(second), fileBytes(first));
 
     // A last line without an ending gains one.
     QFile f(first);
@@ -149,7 +143,7 @@ void TestPlaylistFiles::readingAndSavingAgainGivesTheSameLines()
     f.close();
     QVERIFY(readPlaylistFile(first, lines));
     QVERIFY(writePlaylistFile(second, lines, table));
-    QCOMPARE(readAll(second), QByteArray("one\r\ntwo\r\n"));
+    QCOMPARE(fileBytes(second), QByteArray("one\r\ntwo\r\n"));
 }
 
 void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
@@ -226,7 +220,7 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
     QCOMPARE(fx.fileDialog.uses[1].mode, FileDialog::Mode::Save);
     QCOMPARE(fx.fileDialog.uses[1].filter, QString("Vexolin Playlist|*.vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[1].fileName, opened); // the most recent file chosen
-    QCOMPARE(readAll(typed), QByteArray("http://radio.example/live\r\n/m/a.mp3\r\n"));
+    QCOMPARE(fileBytes(typed), QByteArray("http://radio.example/live\r\n/m/a.mp3\r\n"));
     QVERIFY(!QFile::exists(typed + ".vxplaylist"));
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
@@ -294,7 +288,7 @@ void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
         const FileSizeLimit fullDisk(64 * 1024);
         form.SavePlaylist->trigger();
     }
-    QCOMPARE(readAll(path), earlier);
+    QCOMPARE(fileBytes(path), earlier);
     QCOMPARE(fx.messageBox.shown.size(), 1);
     QCOMPARE(fx.messageBox.shown[0].title, QString("Error"));
     QVERIFY(fx.messageBox.shown[0].text.contains(path));

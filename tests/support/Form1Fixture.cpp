@@ -15,6 +15,12 @@ Form1& Form1Fixture::start(const QString& commandLine)
     return *form;
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
 QString Form1Fixture::writeFile(const QString& name, const QByteArray& bytes) const
 {
     const QString path = dir.filePath(name);

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// The bytes of a file, or "<unreadable>" when it cannot be read (so a missing file never
+// compares equal to an empty one).
+QByteArray fileBytes(const QString& path);
+
 // A main window wired to a fake player and scripted dialogs, with a scratch folder.
 struct Form1Fixture
 {
