@@ -301,7 +301,7 @@ void Form1::Form_Load(const QString& commandLine, QSize screenSize)
     // 8. Seed the random generator from the seconds since midnight.
     random.seed(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     // 9. "(All genres)", selected, runs the genre filter once on the empty table.
-    Combo1->addItem(QStringLiteral("(All genres)"));
+    Combo1->addItem(AllGenres);
     if (Combo1->currentIndex() != 0)
         Combo1->setCurrentIndex(0);
     // 10.

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString AllGenres = QStringLiteral("(All genres)");
-
 QString selectedText(const QListWidget* list)
 {
     const QListWidgetItem* item = list->currentItem();
@@ -138,4 +136,29 @@ void ArtistTitleLists::List2_Click()
         form_.Text2->setText(visibleTextOfCodedEntry(selectedText(form_.List2)).toString());
     form_.TitleSetByTyping = false;
     form_.ArtistClearedByTitle = false;
+}
+
+void ArtistTitleLists::selectArtistRow(int row)
+{
+    if (form_.List1->currentRow() == row)
+        List1_Click();
+    else
+        form_.List1->setCurrentRow(row);
+}
+
+void ArtistTitleLists::selectTitleRow(int row)
+{
+    if (form_.List2->currentRow() == row)
+        List2_Click();
+    else
+        form_.List2->setCurrentRow(row);
+}
+
+void ArtistTitleLists::selectAllGenres()
+{
+    const int all = form_.Combo1->findText(AllGenres, Qt::MatchExactly);
+    if (all < 0 || all == form_.Combo1->currentIndex())
+        Combo1_Click();
+    else
+        form_.Combo1->setCurrentIndex(all);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class Form1;
 class LibraryDrag;
+
+// The genre filter's entry that stands for every genre.
+inline const QString AllGenres = QStringLiteral("(All genres)");
 
 // The genre filter and the artist and title lists. Selecting an entry from code runs the list's
 // handler at once, nested inside the caller; the browser flags of Form1 tell the nested handler
@@ -22,6 +26,12 @@ public:
     void List1_Click();
     // The title selection changed: put the title into the title field.
     void List2_Click();
+
+    // Select a row of the artist or title list, or "(All genres)" in the genre filter, as a click
+    // does; the handling runs also when that entry is already the selected one.
+    void selectArtistRow(int row);
+    void selectTitleRow(int row);
+    void selectAllGenres();
 
     // Drags from the artist and title lists and the drag icons over the window.
     std::unique_ptr<LibraryDrag> drag;

@@ -120,11 +120,7 @@ void MissingFilesCheck::Command13_Click()
 
 void MissingFilesCheck::rebuildLists()
 {
-    const int all = form_.Combo1->findText(QStringLiteral("(All genres)"));
-    if (all >= 0 && all != form_.Combo1->currentIndex())
-        form_.Combo1->setCurrentIndex(all); // runs the genre filter's handling
-    else
-        form_.lists->Combo1_Click();
+    form_.lists->selectAllGenres();
     form_.lists->Command12_Click();
 }
 

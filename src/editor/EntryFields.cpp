@@ -56,7 +56,8 @@ void EntryFields::Text1_Change()
     const int row = typeAheadRow(form_.List1, text, LastArtistText);
     if (row >= 0) {
         form_.ArtistSetByTyping = true;
-        select(form_.List1, row, &ArtistTitleLists::List1_Click);
+        // Typing on to the whole artist name lists its titles, also when it is already selected.
+        form_.lists->selectArtistRow(row);
         form_.ArtistSetByTyping = false;
     }
     LastArtistText = text;
@@ -69,21 +70,11 @@ void EntryFields::Text2_Change()
     if (row >= 0) {
         form_.TitleSetByTyping = true;
         form_.TitleSetByProgram = true;
-        select(form_.List2, row, &ArtistTitleLists::List2_Click);
+        form_.lists->selectTitleRow(row);
         form_.TitleSetByTyping = false;
     }
     LastTitleText = text;
     form_.TitleSetByProgram = false;
-}
-
-void EntryFields::select(QListWidget* list, int row, void (ArtistTitleLists::*handler)())
-{
-    // Choosing the entry that is already selected runs its handling all the same: typing on to
-    // the whole artist name lists the artist's titles.
-    if (list->currentRow() == row)
-        (form_.lists.get()->*handler)();
-    else
-        list->setCurrentRow(row);
 }
 
 void EntryFields::Text1_KeyPress(int keyAscii)

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class ArtistTitleLists;
 class Form1;
 class QLineEdit;
 class QListWidget;
@@ -35,8 +34,6 @@ protected:
 
 private:
     void capitalise(QLineEdit* field);
-    // Selects row of list and runs the list's selection handling.
-    void select(QListWidget* list, int row, void (ArtistTitleLists::*handler)());
 
     Form1& form_;
 };

@@ -20,7 +20,6 @@
 
 namespace {
 
-const QString AllGenres = QStringLiteral("(All genres)");
 const QString MessageTitle = QStringLiteral("Vexolin");
 
 // The selected playlist row, or -1 when none is selected.
@@ -228,12 +227,8 @@ void RecordEditor::selectArtist(QStringView artist)
     for (int i = 0; i < artists->count(); ++i) {
         if (trimBlanks(artists->item(i)->text()) != artist)
             continue;
-        // The artist's handling refills the titles from the renumbered table, also when the
-        // entry is already the selected one.
-        if (artists->currentRow() == i)
-            form_.lists->List1_Click();
-        else
-            artists->setCurrentRow(i);
+        // The artist's handling refills the titles from the renumbered table.
+        form_.lists->selectArtistRow(i);
         return;
     }
 }
@@ -285,9 +280,5 @@ void RecordEditor::Command9_Click()
     // A failed rewrite has told the user why; the removals stay pending for the next Done.
     if (form_.DatabaseChanged && rewriteDatabase(form_))
         form_.DatabaseChanged = false;
-    const int allGenres = genres->findText(AllGenres, Qt::MatchExactly);
-    if (genres->currentIndex() == allGenres)
-        form_.lists->Combo1_Click();
-    else
-        genres->setCurrentIndex(allGenres);
+    form_.lists->selectAllGenres();
 }

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/SortedLists.h"
 #include "app/TextCase.h"
+#include "browser/ArtistTitleLists.h"
 #include "library/DatabaseFormat.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
@@ -90,7 +91,7 @@ void DatabaseLoader::OpenDatabase_Click()
         emptyList(form_.List1);
         emptyList(form_.List2);
         emptyList(form_.Combo1);
-        form_.Combo1->addItem(QStringLiteral("(All genres)"));
+        form_.Combo1->addItem(AllGenres);
         if (form_.Combo1->currentIndex() != 0)
             form_.Combo1->setCurrentIndex(0);
         LoadDatabase(chosen);

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/SortedLists.h"
 #include "app/TextCase.h"
+#include "browser/ArtistTitleLists.h"
 #include "browser/LibraryDrag.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
@@ -22,7 +23,6 @@
 namespace {
 
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
-const QString AllGenres = QStringLiteral("(All genres)");
 
 
 QStringView withoutTrailingBlanks(QStringView text)
