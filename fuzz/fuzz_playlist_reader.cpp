@@ -9,9 +9,11 @@
 namespace {
 
 // Lines by the file rule: each CR ends one (a LF right after it belongs to it); text after the
-// last ending is one more.
+// last ending is one more. A UTF-8 byte-order mark at the start belongs to no line.
 qsizetype countLines(QByteArrayView bytes)
 {
+    if (bytes.startsWith(QByteArrayView("\xEF\xBB\xBF")))
+        bytes = bytes.sliced(3);
     qsizetype lines = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {

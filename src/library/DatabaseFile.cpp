@@ -1,6 +1,7 @@
 #include "DatabaseFile.h"
 
 #include "DatabaseFormat.h"
+#include "TextLines.h"
 
 #include <QSaveFile>
 
@@ -31,8 +32,8 @@ bool DatabaseFile::append(const LibraryRecord& record, QString* error)
             *error = QStringLiteral("No database is open.");
         return false;
     }
-    const QByteArray lines = formatRecord(record);
     const qint64 sizeBefore = appendFile_.size();
+    const QByteArray lines = sizeBefore == 0 ? atFileStart(formatRecord(record)) : formatRecord(record);
     if (appendFile_.write(lines) == lines.size() && appendFile_.flush())
         return true;
     if (error)
@@ -49,6 +50,7 @@ bool DatabaseFile::rewrite(const LibraryTable& table, QString* error)
     QByteArray data;
     for (int n = 1; n <= table.RecordCount(); ++n)
         data.append(formatRecord(table.record(n)));
+    data = atFileStart(std::move(data));
 
     QSaveFile file(path);
     // commit() does not notice a failure to write out its buffer (a full disk) and would put

@@ -4,8 +4,16 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+namespace {
+
+constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
+
+} // namespace
+
 QList<QByteArrayView> splitLines(QByteArrayView data)
 {
+    if (data.startsWith(Utf8Bom))
+        data = data.sliced(Utf8Bom.size());
     QList<QByteArrayView> lines;
     lines.reserve(data.size() / 32 + 1);
     const char* begin = data.data();
@@ -59,7 +67,9 @@ QString decodeLine(QByteArrayView line)
 {
     if (isAscii(line))
         return QString::fromLatin1(line);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // ConvertInitialBom: the decoder would otherwise drop a U+FEFF that starts the line.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(line);
     if (!utf8.hasError())
         return text;
@@ -78,6 +88,13 @@ QByteArray encodeLines(const QList<QString>& lines)
         out.append("\r\n", 2);
     }
     return out;
+}
+
+QByteArray atFileStart(QByteArray bytes)
+{
+    if (bytes.startsWith(Utf8Bom))
+        bytes.prepend(Utf8Bom.data(), Utf8Bom.size());
+    return bytes;
 }
 
 bool readWholeFile(const QString& path, QByteArray& data)

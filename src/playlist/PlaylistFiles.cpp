@@ -59,7 +59,7 @@ QByteArray playlistFileBytes(const QStringList& entries, const LibraryTable& tab
     lines.reserve(entries.size());
     for (const QString& entry : entries)
         lines.append(playlistLine(entry, table));
-    return encodeLines(lines);
+    return atFileStart(encodeLines(lines));
 }
 
 bool writePlaylistFile(const QString& path, const QStringList& entries, const LibraryTable& table,

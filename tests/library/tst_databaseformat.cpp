@@ -1,3 +1,4 @@
+#include "library/DatabaseFile.h"
 #include "library/DatabaseFormat.h"
 #include "library/TextLines.h"
 
@@ -18,6 +19,10 @@ private slots:
         QTest::newRow("last line without ending") << QByteArray("a\r\nb") << QStringList{"a", "b"};
         QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
         QTest::newRow("nothing trimmed") << QByteArray("  a  \r\n") << QStringList{"  a  "};
+        QTest::newRow("byte-order mark at file start skipped") << QByteArray("\xEF\xBB\xBF" "a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << QStringList();
+        QTest::newRow("second mark is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << QStringList{QString(QChar(0xFEFF))};
+        QTest::newRow("mark on a later line is text") << QByteArray("a\r\xEF\xBB\xBF") << QStringList{"a", QString(QChar(0xFEFF))};
         QTest::newRow("NUL bytes kept") << QByteArray("a\0b\r\n", 5) << QStringList{QString("a") + QChar(0) + "b"};
     }
     void lineRule()
@@ -124,6 +129,31 @@ private slots:
     {
         const LibraryRecord r = LibraryRecord::fromTexts(u" Abba ", u"Waterloo", u"Pop", u"/m/w.mp3");
         QCOMPARE(formatRecord(r), QByteArray("Abba\r\nWaterloo\r\nPop\r\n/m/w.mp3\r\n"));
+    }
+
+    // A first artist that starts with U+FEFF reads back whole after an append to an empty file
+    // and after a rewrite, although readers skip the byte-order mark at a file's start.
+    void leadingNoBreakMarkSurvivesTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Mark.VxDatabase");
+        const QString artist = QChar(0xFEFF) + QString("Artist");
+        LibraryTable table;
+        QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"One", u"Pop", u"/m/1.mp3")));
+        QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"Two", u"Pop", u"/m/2.mp3")));
+        DatabaseFile file;
+        QVERIFY(file.openForAppend(path));
+        QVERIFY(file.append(table.record(1)));
+        QVERIFY(file.append(table.record(2)));
+        for (const char* stage : {"appended", "rewritten"}) {
+            QFile read(path);
+            QVERIFY(read.open(QIODevice::ReadOnly));
+            const DatabaseContents c = parseDatabase(read.readAll(), path);
+            QCOMPARE(int(c.records.size()), 2);
+            for (const LibraryRecord& r : c.records)
+                QVERIFY2(r.Artist.startsWith(artist), stage);
+            QVERIFY(file.rewrite(table));
+        }
     }
 };
 
