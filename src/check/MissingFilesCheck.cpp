@@ -90,6 +90,9 @@ void MissingFilesCheck::Command14_Click()
         numbers.append(form_.List6->item(row)->text().toInt());
     followRecordRemoval(form_.List3, form_.library, numbers);
     removeRecords(form_.library, numbers);
+    // The title list stays usable beside the panel until Done rebuilds it: a title dragged to
+    // the playlist meanwhile must still name its own record.
+    followRecordRemovalInTitles(form_.List2, numbers);
     emptyList(form_.List5);
     form_.List5->repaint();
     emptyList(form_.List6);

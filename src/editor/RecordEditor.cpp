@@ -196,7 +196,9 @@ void RecordEditor::Command10_Click()
             const QString artist = form_.library.Artist(n);
             followRecordRemoval(form_.List3, form_.library, {n});
             form_.library.remove(n);
-            renumberTitlesAfter(n);
+            // Titles not refilled afterwards (the artist may not be listed) must still name their
+            // own records, or a later Remove would take the wrong one.
+            followRecordRemovalInTitles(form_.List2, {n});
             selectArtist(trimBlanks(artist));
             removeArtistEntryIfUnused(artist);
         }
@@ -204,21 +206,6 @@ void RecordEditor::Command10_Click()
         RemoveArtist();
     }
     form_.DatabaseChanged = true;
-}
-
-void RecordEditor::renumberTitlesAfter(int n)
-{
-    // Titles not refilled afterwards (the artist may not be listed) must still name their own
-    // records, or a later Remove would take the wrong one.
-    QListWidget* titles = form_.List2;
-    const QSignalBlocker block(titles);
-    for (int i = 0; i < titles->count(); ++i) {
-        QListWidgetItem* item = titles->item(i);
-        const QString text = item->text();
-        const int r = recordOfCodedEntry(text);
-        if (r > n)
-            item->setText(codedEntry(visibleTextOfCodedEntry(text), r - 1));
-    }
 }
 
 void RecordEditor::selectArtist(QStringView artist)

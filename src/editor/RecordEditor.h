@@ -36,8 +36,6 @@ private:
     int storeRecordOfSelectedEntry();
     // Appends the record to the database file; a failure is reported and left for Done.
     void appendToFile(const LibraryRecord& record);
-    // Record n was removed from the table: the title list's entries after it move down by one.
-    void renumberTitlesAfter(int n);
     // Selects the artist list's entry of artist (trimmed, exact); its handling refills the titles.
     void selectArtist(QStringView artist);
     void removeArtistEntryIfUnused(const QString& paddedArtist);

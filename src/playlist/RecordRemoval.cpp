@@ -8,10 +8,33 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+namespace {
+
+// The removed record numbers, and where each remaining record moves.
+class Removal
+{
+public:
+    explicit Removal(QList<int> removed) : removed_(std::move(removed))
+    {
+        std::sort(removed_.begin(), removed_.end());
+        removed_.erase(std::unique(removed_.begin(), removed_.end()), removed_.end());
+    }
+    bool removes(int r) const { return std::binary_search(removed_.cbegin(), removed_.cend(), r); }
+    // The number record r has after the removal (r when none before it goes).
+    int newNumber(int r) const
+    {
+        return r - int(std::lower_bound(removed_.cbegin(), removed_.cend(), r) - removed_.cbegin());
+    }
+
+private:
+    QList<int> removed_;
+};
+
+} // namespace
+
 void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList<int> removed)
 {
-    std::sort(removed.begin(), removed.end());
-    removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
+    const Removal removal(std::move(removed));
     const QSignalBlocker block(playlist);
     for (int i = 0; i < playlist->count(); ++i) {
         QListWidgetItem* item = playlist->item(i);
@@ -21,12 +44,29 @@ void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList
         const int r = recordOfCodedEntry(text);
         if (r < 1 || r > table.RecordCount())
             continue;
-        const auto below = std::lower_bound(removed.cbegin(), removed.cend(), r);
-        const int shift = int(below - removed.cbegin());
         const QStringView display = QStringView(text).left(text.indexOf(NBSP));
-        if (below != removed.cend() && *below == r)
+        if (removal.removes(r))
             item->setText(markedEntry(display, trimBlanks(table.record(r).File)));
-        else if (shift > 0)
-            item->setText(codedEntry(display, r - shift));
+        else if (const int n = removal.newNumber(r); n != r)
+            item->setText(codedEntry(display, n));
+    }
+}
+
+void followRecordRemovalInTitles(QListWidget* titles, QList<int> removed)
+{
+    const Removal removal(std::move(removed));
+    const QSignalBlocker block(titles);
+    for (int i = titles->count() - 1; i >= 0; --i) {
+        QListWidgetItem* item = titles->item(i);
+        const QString text = item->text();
+        const int r = recordOfCodedEntry(text);
+        if (removal.removes(r)) {
+            const bool wasCurrent = titles->currentRow() == i;
+            delete titles->takeItem(i);
+            if (wasCurrent)
+                titles->setCurrentRow(-1);
+        } else if (const int n = removal.newNumber(r); n != r) {
+            item->setText(codedEntry(visibleTextOfCodedEntry(text), n));
+        }
     }
 }

@@ -1,4 +1,5 @@
 #include "Form1Fixture.h"
+#include "browser/ArtistTitleLists.h"
 #include "check/MissingFilesCheck.h"
 #include "library/RecordCode.h"
 #include "playlist/PlaylistEntry.h"
@@ -197,6 +198,29 @@ private slots:
         }
         QCOMPARE(files, (QStringList{media(2), media(3), media(8), media(11)}));
         QCOMPARE(entryKindForPlayer(form->List3->item(1)->text()), EntryKind::Marked);
+    }
+
+    void titleListNamesItsOwnRecordsAfterRemoveAll()
+    {
+        start();
+        form->Combo1->setCurrentIndex(form->Combo1->findText("Rock"));
+        form->Command12->click(); // the titles of the odd records
+        form->lists->selectTitleRow(form->List2->count() - 1);
+        const QString selected = visibleTextOfCodedEntry(form->List2->currentItem()->text()).toString();
+        form->DatabaseCheck->trigger();
+        form->Command14->click(); // removes 3, 7 and 12
+
+        // Until Done rebuilds the list, a title dragged from it must add its own record.
+        QStringList titles;
+        for (const QString& entry : Form1Fixture::texts(form->List2)) {
+            const int r = recordOfCodedEntry(entry);
+            QVERIFY(r >= 1 && r <= form->library.RecordCount());
+            QCOMPARE(trimBlanks(form->library.Title(r)), trimBlanks(visibleTextOfCodedEntry(entry)));
+            titles.append(trimBlanks(visibleTextOfCodedEntry(entry)).toString());
+        }
+        titles.sort();
+        QCOMPARE(titles, (QStringList{"Song 1", "Song 11", "Song 5", "Song 9"}));
+        QCOMPARE(visibleTextOfCodedEntry(form->List2->currentItem()->text()).toString(), selected);
     }
 
     void failedRewriteKeepsTheRemovalsPending()
