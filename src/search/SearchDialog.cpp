@@ -6,7 +6,6 @@
 #include "app/TextCase.h"
 #include "app/ToolWindowPlacement.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +15,8 @@
 SearchDialog::SearchDialog(Form1& form)
     : QDialog(&form, Qt::Dialog | Qt::FramelessWindowHint), form_(form)
 {
+    // As a dialog of the main window it is transient for it: kept above it, also while the
+    // main window is the active one.
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Search"));
     setModal(false);
@@ -70,15 +71,6 @@ void SearchDialog::searchList(QListWidget* list, const QString& title)
             return;
         }
     }
-    showingMessage_ = true;
     form_.messageBox().show(this, QStringLiteral("Searchstring not found..."), title);
-    showingMessage_ = false;
     list->setCurrentRow(-1); // the next search starts at the top
-}
-
-bool SearchDialog::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowDeactivate && !showingMessage_)
-        hide();
-    return QDialog::event(event);
 }

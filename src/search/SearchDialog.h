@@ -11,7 +11,9 @@ class Form1;
 
 // Form3: the borderless search dialog. Each Next selects the next artist or title of the main
 // window that contains the search string, ignoring case. It is made once and only hidden and
-// shown, so the search string and the chosen list stay between uses.
+// shown, so the search string and the chosen list stay between uses. It stays open, above the
+// main window, while the user works there (an entry chosen there is where the next search
+// starts); only Done hides it.
 class SearchDialog : public QDialog
 {
     Q_OBJECT
@@ -33,15 +35,9 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
-protected:
-    // Losing the focus to another window hides the dialog (Form_LostFocus), except to the
-    // dialog's own "not found" message.
-    bool event(QEvent* event) override;
-
 private:
     // Searches list from the entry after its selection; title is the message's title.
     void searchList(QListWidget* list, const QString& title);
 
     Form1& form_;
-    bool showingMessage_ = false;
 };
