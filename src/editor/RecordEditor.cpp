@@ -39,21 +39,6 @@ void addIfMissing(List* list, int count, TextAt textAt, const QString& text)
     addSorted(list, text);
 }
 
-// The file or URL a playlist entry opens. A marked entry (from a playlist file) or a library
-// entry would otherwise store its display text and marker or record code as the path.
-QString fileOfEntry(const QString& entry, const LibraryTable& table)
-{
-    switch (entryKindForPlayer(entry)) {
-    case EntryKind::Marked: return markedPath(entry).toString();
-    case EntryKind::Library: {
-        const int r = recordOfCodedEntry(entry);
-        return r >= 1 && r <= table.RecordCount() ? table.record(r).File : entry;
-    }
-    case EntryKind::Plain: break;
-    }
-    return entry;
-}
-
 } // namespace
 
 RecordEditor::RecordEditor(Form1& form) : form_(form)

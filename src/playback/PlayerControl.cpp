@@ -144,7 +144,8 @@ void PlayerControl::checkForDuplicate(const QString& entry)
 
 int PlayerControl::selectArtistOfFile(const QString& entry)
 {
-    const QString file = trimBlanks(entry).toString().toUpper();
+    // The path the entry opens, as Add would store it.
+    const QString file = trimBlanks(fileOfEntry(entry, form_.library)).toString().toUpper();
     const LibraryTable& table = form_.library;
     for (int i = 1; i <= table.RecordCount(); ++i) {
         const LibraryRecord& record = table.record(i);

@@ -39,7 +39,8 @@ private:
     // Edit mode: when the selected entry's file is already in the database, shows its record
     // in the artist and title lists and warns.
     void checkForDuplicate(const QString& entry);
-    // The record whose file is `entry`, and shows its artist; 0 when none is listed.
+    // The first record whose file is the one `entry` opens, and shows its artist; 0 when there
+    // is none or its artist is not listed.
     int selectArtistOfFile(const QString& entry);
     // Selects the title row that carries record r; whether one was found.
     bool selectTitleOfRecord(int r);

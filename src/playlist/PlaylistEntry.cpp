@@ -53,3 +53,16 @@ bool isLibraryEntryForWriter(QStringView entry)
 {
     return entry.indexOf(NBSP) >= 1;
 }
+
+QString fileOfEntry(const QString& entry, const LibraryTable& table)
+{
+    switch (entryKindForPlayer(entry)) {
+    case EntryKind::Marked: return markedPath(entry).toString();
+    case EntryKind::Library: {
+        const int r = recordOfCodedEntry(entry);
+        return r >= 1 && r <= table.RecordCount() ? table.record(r).File : entry;
+    }
+    case EntryKind::Plain: break;
+    }
+    return entry;
+}

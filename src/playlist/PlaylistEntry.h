@@ -30,3 +30,6 @@ EntryKind entryKindForPlayer(QStringView entry);
 QStringView markedPath(QStringView entry);
 // How the playlist writer tells a library entry: its first NBSP at character 2 or later.
 bool isLibraryEntryForWriter(QStringView entry);
+// The file or URL an entry opens: a marked entry's path, a library entry's record's file (the
+// entry itself when its record is not in table), a plain entry's text.
+QString fileOfEntry(const QString& entry, const LibraryTable& table);

@@ -423,7 +423,12 @@ void TestPlayerControl::duplicateCheckInEditMode_data()
     LibraryTable table;
     for (const QStringList& r : Records)
         table.append(LibraryRecord::fromTexts(r[0], r[1], r[2], r[3]));
-    QTest::newRow("a library entry is no file") << Records << libraryEntry(table, 2) << true << "" << 0;
+    // A marked or library entry is compared by the path it opens, the one Add would store.
+    QTest::newRow("library entry") << Records << libraryEntry(table, 2) << true << "Granite" << 2;
+    QTest::newRow("marked entry") << Records << markedEntry(u"Some display text", u"/media/heavy.wav") << true
+                                  << "Granite" << 3;
+    QTest::newRow("marked entry of a new file") << Records << markedEntry(u"/media/heavy.wav", u"/media/new.wav")
+                                                << true << "" << 0;
 
     // Only the first record with the file counts; its artist is the one looked for.
     const QList<QStringList> twice = {
@@ -466,6 +471,7 @@ void TestPlayerControl::duplicateCheckInEditMode()
     if (artistShown.isEmpty()) {
         QCOMPARE(form.List1->currentRow(), -1);
     } else {
+        QVERIFY(form.List1->currentItem());
         QCOMPARE(trimBlanks(form.List1->currentItem()->text()), artistShown);
         QCOMPARE(form.Text1->text(), form.List1->currentItem()->text());
     }
@@ -473,6 +479,7 @@ void TestPlayerControl::duplicateCheckInEditMode()
         QVERIFY(f.messageBox.shown.isEmpty());
         return;
     }
+    QVERIFY(form.List2->currentItem());
     QCOMPARE(recordOfCodedEntry(form.List2->currentItem()->text()), recordShown);
     QCOMPARE(f.messageBox.shown.size(), 1);
     QCOMPARE(f.messageBox.shown[0].text, Warning);
