@@ -5,6 +5,7 @@
 #include "browser/ArtistTitleLists.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,14 @@
 namespace {
 
 constexpr int EnterKey = 13;
+
+// Whether a focus loss ends the work in a field: the focus went to another control. Another
+// window becoming active, or a menu or popup opening, leaves the field as it is.
+bool leavesTheField(const QEvent* event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 bool entryMatches(QStringView entry, QStringView upperText, qsizetype textLength, qsizetype trimmedLength)
 {
@@ -136,7 +145,7 @@ bool EntryFields::eventFilter(QObject* watched, QEvent* event)
             else if (watched == form_.Text4)
                 Text4_KeyPress(EnterKey);
         }
-    } else if (event->type() == QEvent::FocusOut) {
+    } else if (event->type() == QEvent::FocusOut && leavesTheField(event)) {
         if (watched == form_.Text1)
             Text1_LostFocus();
         else if (watched == form_.Text2)

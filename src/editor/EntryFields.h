@@ -9,7 +9,7 @@ class QListWidget;
 
 // The artist, title and genre fields: typing in the artist or title field selects the first
 // list entry that begins with the text (letter case aside), Enter moves on to the next field,
-// and a field that loses the focus gets a capital first letter.
+// and a field the focus leaves for another control gets a capital first letter.
 class EntryFields : public QObject
 {
     Q_OBJECT

@@ -166,6 +166,29 @@ private slots:
         QApplication::sendEvent(edit, &out);
         QCOMPARE(edit->text(), after);
     }
+
+    void onlyMovingTheFocusWithinTheWindowCapitalises_data()
+    {
+        QTest::addColumn<Qt::FocusReason>("reason");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Tab") << Qt::TabFocusReason << "Adams";
+        QTest::newRow("Backtab") << Qt::BacktabFocusReason << "Adams";
+        QTest::newRow("mouse") << Qt::MouseFocusReason << "Adams";
+        QTest::newRow("other") << Qt::OtherFocusReason << "Adams";
+        QTest::newRow("another window active") << Qt::ActiveWindowFocusReason << "adams";
+        QTest::newRow("menu or popup") << Qt::PopupFocusReason << "adams";
+    }
+    void onlyMovingTheFocusWithinTheWindowCapitalises()
+    {
+        QFETCH(Qt::FocusReason, reason);
+        QFETCH(QString, after);
+        for (QLineEdit* field : {form->Text1, form->Text2, form->Text4}) {
+            field->setText("adams");
+            QFocusEvent out(QEvent::FocusOut, reason);
+            QApplication::sendEvent(field, &out);
+            QCOMPARE(field->text(), after);
+        }
+    }
 };
 
 QTEST_MAIN(TestEntryFields)
