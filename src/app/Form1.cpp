@@ -62,6 +62,15 @@ QStyle::StandardPixmap glyphFor(const QString& name)
     return glyphs.value(name);
 }
 
+// Enter clicks a command button that has the focus, as Space does (in a main window, unlike a
+// dialog, Qt's buttons ignore Enter unless told).
+QPushButton* commandButton(const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(true);
+    return button;
+}
+
 QWidget* makeControl(const ControlSpec& control, QWidget* parent)
 {
     QWidget* w = nullptr;
@@ -82,9 +91,9 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
         w = text;
         break;
     }
-    case ControlSpec::Button: w = new QPushButton(control.caption, parent); break;
+    case ControlSpec::Button: w = commandButton(control.caption, parent); break;
     case ControlSpec::GlyphButton: {
-        auto* button = new QPushButton(parent);
+        auto* button = commandButton(QString(), parent);
         button->setIcon(parent->style()->standardIcon(glyphFor(QString::fromLatin1(control.name))));
         button->setToolTip(control.role);
         w = button;

@@ -9,6 +9,7 @@
 #include "playlist/PlaylistEntry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -313,6 +314,31 @@ private slots:
         QCOMPARE(Form1Fixture::texts(form->List3), QStringList{"/in/one.wav"});
         QCOMPARE(f->player.calls.filter("Open "), QStringList{"Open /in/one.wav"});
         QCOMPARE(form->List3->currentRow(), -1);
+    }
+
+    void enterOnTheFocusedAddButtonAdds_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Return") << Qt::Key_Return;
+        QTest::newRow("keypad Enter") << Qt::Key_Enter;
+    }
+    void enterOnTheFocusedAddButtonAdds()
+    {
+        QFETCH(Qt::Key, key);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->List3->addItem("/in/one.wav");
+        form->EditVexolin->trigger();
+        form->List3->setCurrentRow(0);
+        fill("A", "B", "C");
+        form->Text2->setFocus();
+        QTest::keyClick(form->Text2, key); // moves the focus to Add
+        QCOMPARE(QApplication::focusWidget(), form->Command11);
+
+        QTest::keyClick(form->Command11, key);
+
+        QCOMPARE(form->library.RecordCount(), Records.size() + 1);
+        QCOMPARE(form->library.record(Records.size() + 1).File, QString("/in/one.wav"));
     }
 
     void addOfAFileAlreadyInTheDatabaseWarnsButStaysPossible()
