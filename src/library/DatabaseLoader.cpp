@@ -7,6 +7,7 @@
 #include "library/DatabaseFormat.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
+#include "playlist/RecordRemoval.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -82,11 +83,15 @@ void DatabaseLoader::OpenDatabase_Click()
 {
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = DatabaseFilter;
+    dialog.title = QStringLiteral("Open Database");
     dialog.fileName.clear();
     const QString chosen = dialog.showOpen(&form_);
     form_.beginWait(WaitNotice);
     if (!chosen.isEmpty()) {
         form_.database.close();
+        // Removals still waiting for a rewrite belonged to the database being closed.
+        form_.DatabaseChanged = false;
+        detachFromLibrary(form_.List3, form_.library);
         form_.library.clear();
         emptyList(form_.List1);
         emptyList(form_.List2);

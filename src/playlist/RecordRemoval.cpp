@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <numeric>
 
 void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList<int> removed)
 {
@@ -29,4 +30,11 @@ void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList
         else if (shift > 0)
             item->setText(codedEntry(display, r - shift));
     }
+}
+
+void detachFromLibrary(QListWidget* playlist, const LibraryTable& table)
+{
+    QList<int> all(table.RecordCount());
+    std::iota(all.begin(), all.end(), 1);
+    followRecordRemoval(playlist, table, std::move(all));
 }

@@ -10,3 +10,7 @@ class QListWidget;
 // becomes a marked entry of its file, so it keeps playing what it played; an entry of a later
 // record takes its new number. Numbers outside the table are ignored.
 void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList<int> removed);
+
+// Before the table is replaced by another database: every library entry becomes a marked entry of
+// its file, since its record number would name a record of the other database.
+void detachFromLibrary(QListWidget* playlist, const LibraryTable& table);

@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 #include "library/DatabaseLoader.h"
 #include "library/RecordCode.h"
+#include "playlist/PlaylistEntry.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -142,6 +143,25 @@ private slots:
         QCOMPARE(form.List2->count(), 2);
         QCOMPARE(form.database.path(), two);
         QVERIFY(!form.List3->isHidden());
+    }
+
+    // Record numbers of one database mean nothing in another: the playlist's library entries keep
+    // the files they played, and removals waiting for a rewrite are dropped with their database.
+    void openDatabaseDetachesThePlaylistFromTheOldRecords()
+    {
+        Form1Fixture f;
+        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}, {"B", "U", "Jazz", "/b"}}));
+        const QString entry = libraryEntry(form.library, 2);
+        form.List3->addItem(entry);
+        form.List3->addItem("plain");
+        form.DatabaseChanged = true;
+        f.fileDialog.answers << f.writeDatabase("Two.VxDatabase", {{"C", "V", "Rock", "/c"}, {"D", "W", "Rock", "/d"}});
+        form.OpenDatabase->trigger();
+        QCOMPARE(f.fileDialog.uses[0].title, QString("Open Database"));
+        QCOMPARE(form.library.RecordCount(), 2);
+        QCOMPARE(Form1Fixture::texts(form.List3),
+                 (QStringList{markedEntry(QStringView(entry).left(entry.indexOf(NBSP)), u"/b"), "plain"}));
+        QVERIFY(!form.DatabaseChanged);
     }
 
     void cancelledOpenChangesNothing()
