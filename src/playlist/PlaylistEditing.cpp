@@ -151,6 +151,7 @@ void PlaylistEditing::AddPlaylist_Click()
 {
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = QStringLiteral("All Files|*.*");
+    dialog.title = QStringLiteral("Add File");
     dialog.fileName.clear();
     const QString chosen = dialog.showOpen(&form_);
     if (chosen.isEmpty())
