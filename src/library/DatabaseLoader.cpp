@@ -11,7 +11,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QListWidget>
+#include <QWindow>
 
 namespace {
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
@@ -68,11 +71,25 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
     return form_.database.openForAppend(path);
 }
 
+namespace {
+
+// A window just shown is painted only after the window system has mapped it, and a repaint before
+// that is dropped: wait for it, briefly, so the wait notice shows during a long load.
+void waitUntilExposed(QWidget& window)
+{
+    const QDeadlineTimer deadline(500);
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
+} // namespace
+
 void DatabaseLoader::loadAtStartUp(const QString& path)
 {
     form_.database.close();
     form_.beginWait(WaitNotice);
     form_.show();
+    waitUntilExposed(form_);
     form_.repaint();
     LoadDatabase(path);
     form_.endWait();

@@ -12,6 +12,25 @@
 
 namespace {
 QString padded(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
+
+// Notes, for each paint of a widget, how many records the library held at that moment.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget* widget, const Form1& form) : form_(form) { widget->installEventFilter(this); }
+    QList<int> recordsAtPaint;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            recordsAtPaint.append(form_.library.RecordCount());
+        return false;
+    }
+
+private:
+    const Form1& form_;
+};
 } // namespace
 
 class TestDatabaseLoader : public QObject
@@ -54,6 +73,17 @@ private slots:
         QVERIFY(form.database.isOpen());
         QVERIFY(!form.List3->isHidden());
         QCOMPARE(form.Label11->text(), QString("Adding files, please wait..."));
+    }
+
+    // The window is shown with the wait notice before the first record is read, not blank.
+    void startUpPaintsTheWaitNoticeBeforeLoading()
+    {
+        Form1Fixture f;
+        const QString db = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
+        const PaintWatch watch(f.form->Label11, *f.form);
+        f.start(db);
+        QVERIFY(watch.recordsAtPaint.contains(0));
+        QCOMPARE(f.form->library.RecordCount(), 1);
     }
 
     void emptyFileIsAnEmptyOpenDatabase()
