@@ -38,9 +38,10 @@ void AboutWindow::setTitleText(const QString& text)
 void AboutWindow::showOverPlayer()
 {
     const QRect player = form_.MediaPlayer1->geometry();
-    const QPoint origin = form_.client->mapToGlobal(QPoint(0, 0));
-    // Centred over the player horizontally; vertically at four times the player's top.
-    move(origin.x() + player.left() + player.width() / 2 - width() / 2, origin.y() + player.top() * 4);
+    const QRect main = form_.frameGeometry();
+    // Centred over the player horizontally; vertically at four times the player's top, both from
+    // the main window's outer edges, as the tool windows are placed.
+    move(main.left() + player.left() + player.width() / 2 - width() / 2, main.top() + player.top() * 4);
     show();
     raise();
     activateWindow();

@@ -60,7 +60,9 @@ std::vector<ControlSpec> makeControls()
     add({"Label16", C::Label, "The files listed  below could not be found (urls are not checked)",
          240, 120, 7455, 255, "Picture1"});
     add({"List5", C::List, "", 240, 360, 7455, 3375, "Picture1", true, true, "Missing files"});
-    add(bold({"Label15", C::Label, "Label15", 240, 3840, 615, 255, "Picture1"}, 8.25));
+    ControlSpec label15 = bold({"Label15", C::Label, "Label15", 240, 3840, 615, 255, "Picture1"}, 8.25);
+    label15.rightAligned = true; // the count stands next to "files left"
+    add(label15);
     add(bold({"Label14", C::Label, "files left", 960, 3840, 735, 255, "Picture1"}, 8.25));
     add({"Command14", C::Button, "Remove all", 5640, 3840, 975, 375, "Picture1", false, false});
     add({"Command13", C::Button, "Done", 6720, 3840, 975, 375, "Picture1"});

@@ -31,6 +31,7 @@ struct ControlSpec
     bool bold;
     int maxLength;                // text fields
     bool centred = false;         // labels
+    bool rightAligned = false;    // labels
 };
 
 // In creation order: a later control lies over an earlier one where they overlap.

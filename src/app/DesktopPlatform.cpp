@@ -33,8 +33,11 @@ QString qtFilter(const QString& filter)
     if (bar < 0)
         return filter;
     QStringList patterns = filter.mid(bar + 1).split(QChar(';'), Qt::SkipEmptyParts);
-    for (QString& p : patterns)
-        p = anyCase(p.trimmed());
+    for (QString& p : patterns) {
+        p = p.trimmed();
+        // "*.*" means every file; here it would leave out the names without a dot.
+        p = p == QLatin1String("*.*") ? QStringLiteral("*") : anyCase(p);
+    }
     return filter.left(bar) + QStringLiteral(" (") + patterns.join(QChar(' ')) + QChar(')');
 }
 
@@ -43,7 +46,9 @@ QString QtFileDialog::ask(QWidget* parent, Mode mode)
     const QString filterText = qtFilter(filter);
     if (mode == Mode::Open)
         return QFileDialog::getOpenFileName(parent, title, fileName, filterText);
-    return QFileDialog::getSaveFileName(parent, title, fileName, filterText);
+    const QFileDialog::Options options =
+        replaceWithoutAsking ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+    return QFileDialog::getSaveFileName(parent, title, fileName, filterText, nullptr, options);
 }
 
 void QtMessageBox::show(QWidget* parent, const QString& text, const QString& title)

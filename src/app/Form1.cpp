@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/ControlInventory.h"
+#include "app/ListBox.h"
 #include "browser/ArtistTitleLists.h"
 #include "editor/EntryFields.h"
 #include "editor/RecordEditor.h"
@@ -81,6 +82,8 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
         label->setWordWrap(control.centred);
         if (control.centred)
             label->setAlignment(Qt::AlignCenter);
+        else if (control.rightAligned)
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         w = label;
         break;
     }
@@ -100,7 +103,7 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
         break;
     }
     case ControlSpec::List:
-    case ControlSpec::FileList: w = new QListWidget(parent); break;
+    case ControlSpec::FileList: w = new ListBox(parent); break;
     case ControlSpec::Frame: {
         auto* frame = new QFrame(parent);
         frame->setFrameShape(QFrame::Box);

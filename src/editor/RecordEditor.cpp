@@ -65,6 +65,7 @@ void RecordEditor::NewVexolin_Click()
     form_.Label12->show();
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = QStringLiteral("Vexolin Database|*.vxdatabase");
+    dialog.title = QStringLiteral("New Database");
     dialog.fileName.clear();
     const QString path = dialog.showSave(&form_);
     if (!path.isEmpty()) {

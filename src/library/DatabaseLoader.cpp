@@ -7,10 +7,14 @@
 #include "library/DatabaseFormat.h"
 #include "library/RecordCode.h"
 #include "library/TextLines.h"
+#include "playlist/RecordRemoval.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QListWidget>
+#include <QWindow>
 
 namespace {
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
@@ -67,11 +71,25 @@ bool DatabaseLoader::LoadDatabase(const QString& path)
     return form_.database.openForAppend(path);
 }
 
+namespace {
+
+// A window just shown is painted only after the window system has mapped it, and a repaint before
+// that is dropped: wait for it, briefly, so the wait notice shows during a long load.
+void waitUntilExposed(QWidget& window)
+{
+    const QDeadlineTimer deadline(500);
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
+} // namespace
+
 void DatabaseLoader::loadAtStartUp(const QString& path)
 {
     form_.database.close();
     form_.beginWait(WaitNotice);
     form_.show();
+    waitUntilExposed(form_);
     form_.repaint();
     LoadDatabase(path);
     form_.endWait();
@@ -82,11 +100,15 @@ void DatabaseLoader::OpenDatabase_Click()
 {
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = DatabaseFilter;
+    dialog.title = QStringLiteral("Open Database");
     dialog.fileName.clear();
     const QString chosen = dialog.showOpen(&form_);
     form_.beginWait(WaitNotice);
     if (!chosen.isEmpty()) {
         form_.database.close();
+        // Removals still waiting for a rewrite belonged to the database being closed.
+        form_.DatabaseChanged = false;
+        detachFromLibrary(form_.List3, form_.library);
         form_.library.clear();
         emptyList(form_.List1);
         emptyList(form_.List2);

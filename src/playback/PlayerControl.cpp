@@ -8,7 +8,47 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <functional>
+
+namespace {
+
+// A click on the row that is already selected changes no selection, yet the user asks for that
+// entry again (to replay it after it ended, or retry it after an error): it counts as a click.
+class ClickOnSelectedRow : public QObject
+{
+public:
+    ClickOnSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onClick)
+        : QObject(owner), list_(list), onClick_(std::move(onClick))
+    {
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+            if (armedRow_ >= 0 && list_->row(item) == armedRow_) {
+                armedRow_ = -1;
+                onClick_();
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            const QListWidgetItem* item = list_->itemAt(press->position().toPoint());
+            armedRow_ = press->button() == Qt::LeftButton && item && item->isSelected() ? list_->row(item) : -1;
+        }
+        return false;
+    }
+
+private:
+    QListWidget* list_;
+    std::function<void()> onClick_;
+    int armedRow_ = -1;
+};
+
+} // namespace
 
 PlayerControl::PlayerControl(Form1& form) : form_(form)
 {
@@ -24,8 +64,8 @@ PlayerControl::PlayerControl(Form1& form) : form_(form)
     }
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
-    // (The current row alone also moves when the list merely gets the keyboard focus.)
     QObject::connect(form_.List3, &QListWidget::itemSelectionChanged, &connections_, [this] { List3_Click(); });
+    new ClickOnSelectedRow(form_.List3, &connections_, [this] { List3_Click(); });
 
     MediaPlayer* player = &form_.player();
     QObject::connect(player, &MediaPlayer::EndOfStream, &connections_, [this] { EndOfStream(); });

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistEditing.h"
 
 #include "app/Form1.h"
+#include "app/ListSelection.h"
 #include "app/SortedLists.h"
 #include "app/TextCase.h"
 #include "browser/ArtistTitleLists.h"
@@ -151,6 +152,7 @@ void PlaylistEditing::AddPlaylist_Click()
 {
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = QStringLiteral("All Files|*.*");
+    dialog.title = QStringLiteral("Add File");
     dialog.fileName.clear();
     const QString chosen = dialog.showOpen(&form_);
     if (chosen.isEmpty())
@@ -175,7 +177,7 @@ void PlaylistEditing::PlaylistAddUrl_Click()
 void PlaylistEditing::Remove_Click()
 {
     QListWidget* list = form_.List3;
-    const int row = list->currentRow();
+    const int row = selectedRow(list);
     if (row < 0)
         return;
     const QString entry = list->item(row)->text();

@@ -118,6 +118,7 @@ void PlaylistFiles::SavePlaylist_Click()
     FileDialog& dialog = form_.fileDialog();
     dialog.filter = PlaylistFilter;
     dialog.title = QStringLiteral("Save Playlist");
+    dialog.replaceWithoutAsking = true; // saving over the playlist last opened is the usual case
     // The file name is kept: the dialog offers the most recent file chosen.
     const QString path = dialog.showSave(&form_);
     if (path.isEmpty())

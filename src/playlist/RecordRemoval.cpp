@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -69,4 +70,11 @@ void followRecordRemovalInTitles(QListWidget* titles, QList<int> removed)
             item->setText(codedEntry(visibleTextOfCodedEntry(text), n));
         }
     }
+}
+
+void detachFromLibrary(QListWidget* playlist, const LibraryTable& table)
+{
+    QList<int> all(table.RecordCount());
+    std::iota(all.begin(), all.end(), 1);
+    followRecordRemoval(playlist, table, std::move(all));
 }

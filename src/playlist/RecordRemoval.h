@@ -18,3 +18,7 @@ void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList
 // leaves no selection), an entry of a later record takes its new number. The list's selection
 // handling does not run.
 void followRecordRemovalInTitles(QListWidget* titles, QList<int> removed);
+
+// Before the table is replaced by another database: every library entry becomes a marked entry of
+// its file, since its record number would name a record of the other database.
+void detachFromLibrary(QListWidget* playlist, const LibraryTable& table);

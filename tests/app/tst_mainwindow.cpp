@@ -143,10 +143,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.AboutHelp->trigger();
         QVERIFY(form.Form2->isVisible());
-        const QPoint origin = form.client->mapToGlobal(QPoint(0, 0));
+        const QRect main = form.frameGeometry();
         const QRect player = form.MediaPlayer1->geometry();
-        QCOMPARE(form.Form2->x(), origin.x() + player.left() + player.width() / 2 - form.Form2->width() / 2);
-        QCOMPARE(form.Form2->y(), origin.y() + player.top() * 4);
+        QCOMPARE(form.Form2->x(), main.left() + player.left() + player.width() / 2 - form.Form2->width() / 2);
+        QCOMPARE(form.Form2->y(), main.top() + player.top() * 4);
         QTest::mouseClick(form.Form2->Label10[2], Qt::LeftButton);
         QVERIFY(form.Form2->isHidden());
         QCOMPARE(form.Form2->Label10[0]->text(), QString("Vexolin V1.77"));

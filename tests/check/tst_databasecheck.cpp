@@ -108,6 +108,7 @@ private slots:
         QVERIFY(form->List6->isHidden());
         // The count-down ends at the first record, whenever it was last repainted.
         QCOMPARE(form->Label15->text(), QString("1"));
+        QCOMPARE(form->Label15->alignment(), Qt::AlignRight | Qt::AlignVCenter);
         QVERIFY(form->Label14->isHidden() && form->Label15->isHidden());
         QVERIFY(!form->Command14->isHidden() && form->Command14->isEnabled());
         QVERIFY(!form->Command13->isHidden() && form->Command13->isEnabled());

@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 #include "library/DatabaseLoader.h"
 #include "library/RecordCode.h"
+#include "playlist/PlaylistEntry.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,6 +12,25 @@
 
 namespace {
 QString padded(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
+
+// Notes, for each paint of a widget, how many records the library held at that moment.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget* widget, const Form1& form) : form_(form) { widget->installEventFilter(this); }
+    QList<int> recordsAtPaint;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            recordsAtPaint.append(form_.library.RecordCount());
+        return false;
+    }
+
+private:
+    const Form1& form_;
+};
 } // namespace
 
 class TestDatabaseLoader : public QObject
@@ -53,6 +73,17 @@ private slots:
         QVERIFY(form.database.isOpen());
         QVERIFY(!form.List3->isHidden());
         QCOMPARE(form.Label11->text(), QString("Adding files, please wait..."));
+    }
+
+    // The window is shown with the wait notice before the first record is read, not blank.
+    void startUpPaintsTheWaitNoticeBeforeLoading()
+    {
+        Form1Fixture f;
+        const QString db = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
+        const PaintWatch watch(f.form->Label11, *f.form);
+        f.start(db);
+        QVERIFY(watch.recordsAtPaint.contains(0));
+        QCOMPARE(f.form->library.RecordCount(), 1);
     }
 
     void emptyFileIsAnEmptyOpenDatabase()
@@ -142,6 +173,25 @@ private slots:
         QCOMPARE(form.List2->count(), 2);
         QCOMPARE(form.database.path(), two);
         QVERIFY(!form.List3->isHidden());
+    }
+
+    // Record numbers of one database mean nothing in another: the playlist's library entries keep
+    // the files they played, and removals waiting for a rewrite are dropped with their database.
+    void openDatabaseDetachesThePlaylistFromTheOldRecords()
+    {
+        Form1Fixture f;
+        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}, {"B", "U", "Jazz", "/b"}}));
+        const QString entry = libraryEntry(form.library, 2);
+        form.List3->addItem(entry);
+        form.List3->addItem("plain");
+        form.DatabaseChanged = true;
+        f.fileDialog.answers << f.writeDatabase("Two.VxDatabase", {{"C", "V", "Rock", "/c"}, {"D", "W", "Rock", "/d"}});
+        form.OpenDatabase->trigger();
+        QCOMPARE(f.fileDialog.uses[0].title, QString("Open Database"));
+        QCOMPARE(form.library.RecordCount(), 2);
+        QCOMPARE(Form1Fixture::texts(form.List3),
+                 (QStringList{markedEntry(QStringView(entry).left(entry.indexOf(NBSP)), u"/b"), "plain"}));
+        QVERIFY(!form.DatabaseChanged);
     }
 
     void cancelledOpenChangesNothing()

@@ -168,19 +168,20 @@ void TestPlayerControl::userClickOpensTheRowOnce()
     QVERIFY(form.Command4->isEnabled());
     QVERIFY(!form.Command5->isEnabled());
 
-    // The same row again is no change of row.
+    // The selected row clicked again opens its entry again, once.
     clickRow(1);
-    QCOMPARE(opened(f.player).size(), 1);
+    QCOMPARE(opened(f.player).size(), 2);
+    QCOMPARE(opened(f.player)[1], "Open " + padded("/media/heavy.wav"));
 
     clickRow(0);
-    QCOMPARE(opened(f.player).size(), 2);
+    QCOMPARE(opened(f.player).size(), 3);
     QCOMPARE(form.PlaylistPosition, 1);
     QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
 }
 
 void TestPlayerControl::keyboardFocusOpensNothing()
 {
-    // Tabbing into the playlist marks its first row as current without selecting it.
+    // Tabbing into the playlist makes no row current and opens nothing.
     Form1Fixture f;
     Form1& form = startWithLibrary(f);
     setPlaylist(form, {"/a.wav", "/b.wav"});
@@ -188,14 +189,14 @@ void TestPlayerControl::keyboardFocusOpensNothing()
 
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(form.List3, &focusIn);
-    QCOMPARE(form.List3->currentRow(), 0);
+    QCOMPARE(form.List3->currentRow(), -1);
     QVERIFY(opened(f.player).isEmpty());
     QCOMPARE(form.PlaylistPosition, 0);
 
-    // Moving on with the arrow keys selects, and opens.
+    // The first arrow key selects the first row, and opens it.
     QTest::keyClick(form.List3, Qt::Key_Down);
-    QCOMPARE(opened(f.player), QStringList{"Open /b.wav"});
-    QCOMPARE(form.PlaylistPosition, 2);
+    QCOMPARE(opened(f.player), QStringList{"Open /a.wav"});
+    QCOMPARE(form.PlaylistPosition, 1);
 }
 
 void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()

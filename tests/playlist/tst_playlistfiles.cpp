@@ -220,6 +220,7 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
     QCOMPARE(fx.fileDialog.uses[1].mode, FileDialog::Mode::Save);
     QCOMPARE(fx.fileDialog.uses[1].filter, QString("Vexolin Playlist|*.vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[1].fileName, opened); // the most recent file chosen
+    QVERIFY(fx.fileDialog.uses[1].replaceWithoutAsking); // an existing file is replaced without a question
     QCOMPARE(fileBytes(typed), QByteArray("http://radio.example/live\r\n/m/a.mp3\r\n"));
     QVERIFY(!QFile::exists(typed + ".vxplaylist"));
     QVERIFY(fx.messageBox.shown.isEmpty());

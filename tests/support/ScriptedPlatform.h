@@ -14,6 +14,7 @@ public:
         QString filter;
         QString title;
         QString fileName; // the file name offered when it was shown
+        bool replaceWithoutAsking;
     };
     QStringList answers;
     QList<Use> uses;
@@ -21,7 +22,7 @@ public:
 protected:
     QString ask(QWidget*, Mode mode) override
     {
-        uses.append({mode, filter, title, fileName});
+        uses.append({mode, filter, title, fileName, replaceWithoutAsking});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 };
