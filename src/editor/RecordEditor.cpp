@@ -1,6 +1,7 @@
 #include "editor/RecordEditor.h"
 
 #include "app/Form1.h"
+#include "app/ListSelection.h"
 #include "app/SortedLists.h"
 #include "browser/ArtistTitleLists.h"
 #include "editor/DatabaseRewrite.h"
@@ -21,13 +22,6 @@
 namespace {
 
 const QString MessageTitle = QStringLiteral("Vexolin");
-
-// The selected playlist row, or -1 when none is selected.
-int selectedRow(const QListWidget* list)
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? list->currentRow() : -1;
-}
 
 // Adds text to a sorted list unless an entry equal to it (both trimmed, case matters) is in.
 template <typename List, typename TextAt>

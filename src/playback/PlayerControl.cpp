@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/Form1.h"
+#include "browser/ArtistTitleLists.h"
 #include "library/RecordCode.h"
 #include "playback/MediaPlayer.h"
 #include "playlist/PlaylistEntry.h"
@@ -196,7 +197,7 @@ int PlayerControl::selectArtistOfFile(const QString& entry)
         for (int row = 0; row < form_.List1->count(); ++row) {
             const QString listed = form_.List1->item(row)->text();
             if (trimBlanks(listed) == artist) {
-                form_.List1->setCurrentRow(row); // lists the artist's titles
+                form_.lists->selectArtistRow(row); // lists the artist's titles, even if selected
                 form_.Text1->setText(listed);
                 return i;
             }
@@ -214,7 +215,7 @@ bool PlayerControl::selectTitleOfRecord(int r)
         // The title list puts the title into the title field, and leaves the record editor's
         // Remove button alone.
         form_.TitleSetByProgram = true;
-        form_.List2->setCurrentRow(row);
+        form_.lists->selectTitleRow(row); // also when it is already selected: the field was cleared
         return true;
     }
     return false;

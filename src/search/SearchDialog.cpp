@@ -22,6 +22,7 @@ SearchDialog::SearchDialog(Form1& form)
     setModal(false);
     setFixedSize(twips(4095), twips(990));
     Label1 = placed(new QLabel(QStringLiteral("Searchstring:"), this), "Label1", 120, 165, 1275, 255);
+    // The field starts right of the caption (not at 1200) so that "Searchstring:" shows whole.
     Text1 = placed(new QLineEdit(this), "Text1", 1395, 120, 2580, 285);
     Text1->setAccessibleName(QStringLiteral("Search string"));
     Option1 = placed(new QRadioButton(QStringLiteral("Artists"), this), "Option1", 120, 600, 855, 255);

@@ -79,6 +79,7 @@ private slots:
     void duplicateCheckInEditMode_data();
     void duplicateCheckInEditMode();
     void duplicateCheckRunsOnceWhenTheTimerMovesTheSelection();
+    void duplicateCheckFillsTheTitleAgainForTheSameFile();
 };
 
 void TestPlayerControl::opensEachKindOfEntry_data()
@@ -503,6 +504,21 @@ void TestPlayerControl::duplicateCheckRunsOnceWhenTheTimerMovesTheSelection()
     QCOMPARE(f.messageBox.shown.size(), 1);
     QCOMPARE(f.messageBox.shown[0].text, Warning);
     QCOMPARE(trimBlanks(form.List1->currentItem()->text()), QStringLiteral("The Examples"));
+}
+
+// The second entry finds the artist and title already selected; the title field, cleared by the
+// click, must still get the title back.
+void TestPlayerControl::duplicateCheckFillsTheTitleAgainForTheSameFile()
+{
+    Form1Fixture f;
+    Form1& form = startWithLibrary(f);
+    setPlaylist(form, {"/media/first.wav", "/media/first.wav"});
+    form.Command9->show();
+    for (int row : {0, 1}) {
+        form.List3->setCurrentRow(row);
+        QCOMPARE(form.Text2->text(), QStringLiteral("First Song"));
+        QCOMPARE(f.messageBox.shown.size(), row + 1);
+    }
 }
 
 QTEST_MAIN(TestPlayerControl)
