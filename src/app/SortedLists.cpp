@@ -182,6 +182,15 @@ void emptyList(QListWidget* list)
     list->clear();
 }
 
+void removeEntry(QListWidget* list, int row)
+{
+    const QSignalBlocker block(list);
+    const bool wasCurrent = list->currentRow() == row;
+    delete list->takeItem(row);
+    if (wasCurrent)
+        list->setCurrentRow(-1);
+}
+
 void emptyList(QComboBox* combo)
 {
     const QSignalBlocker block(combo);

@@ -21,6 +21,9 @@ void addAllSorted(QComboBox* combo, QStringList texts);
 // Empties the list.
 void emptyList(QListWidget* list);
 void emptyList(QComboBox* combo);
+// Takes out one entry. When it was the current entry, none is current afterwards (the list would
+// otherwise move on to a neighbour, which is no choice of the user's).
+void removeEntry(QListWidget* list, int row);
 
 // Stable alphabetical order without regard to case.
 void sortIgnoringCase(QStringList& texts);

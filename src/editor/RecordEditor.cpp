@@ -5,6 +5,7 @@
 #include "app/SortedLists.h"
 #include "browser/ArtistTitleLists.h"
 #include "editor/DatabaseRewrite.h"
+#include "library/DatabaseLoader.h"
 #include "library/RecordCode.h"
 #include "playback/PlayerControl.h"
 #include "playlist/PlaylistEntry.h"
@@ -58,7 +59,7 @@ void RecordEditor::NewVexolin_Click()
     form_.Label12->setText(QStringLiteral("Enter the filename for the new database..."));
     form_.Label12->show();
     FileDialog& dialog = form_.fileDialog();
-    dialog.filter = QStringLiteral("Vexolin Database|*.vxdatabase");
+    dialog.filter = DatabaseFilter;
     dialog.title = QStringLiteral("New Database");
     dialog.fileName.clear();
     const QString path = dialog.showSave(&form_);
@@ -136,12 +137,8 @@ int RecordEditor::storeRecordOfSelectedEntry()
     const QString genre = trimBlanks(form_.Text4->text()).toString();
     form_.library.append(LibraryRecord::fromTexts(artist, title, genre, fileOfEntry(playlist->item(row)->text(), form_.library)));
     const int n = form_.library.RecordCount();
-    {
-        // The entry is used up; removing it is no click on another entry.
-        const QSignalBlocker block(playlist);
-        delete playlist->takeItem(row);
-        playlist->setCurrentRow(-1);
-    }
+    // The entry is used up; removing it is no click on another entry.
+    removeEntry(playlist, row);
     addIfMissing(form_.List1, form_.List1->count(), [this](int i) { return form_.List1->item(i)->text(); }, artist);
     addIfMissing(form_.Combo1, form_.Combo1->count(), [this](int i) { return form_.Combo1->itemText(i); }, genre);
     addSorted(form_.List2, codedEntry(trimBlanks(form_.library.record(n).Title), n));
@@ -167,11 +164,7 @@ void RecordEditor::Command10_Click()
     QListWidget* titles = form_.List2;
     if (const int row = titles->currentRow(); row >= 0) {
         const int n = recordOfCodedEntry(titles->item(row)->text());
-        {
-            const QSignalBlocker block(titles);
-            delete titles->takeItem(row);
-            titles->setCurrentRow(-1);
-        }
+        removeEntry(titles, row);
         if (n >= 1 && n <= form_.library.RecordCount()) {
             const QString artist = form_.library.Artist(n);
             followRecordRemoval(form_.List3, form_.library, {n});
@@ -212,9 +205,7 @@ void RecordEditor::removeArtistEntryIfUnused(const QString& paddedArtist)
     const QStringView artist = trimBlanks(paddedArtist);
     for (int i = 0; i < artists->count(); ++i) {
         if (trimBlanks(artists->item(i)->text()) == artist) {
-            const QSignalBlocker block(artists);
-            delete artists->takeItem(i);
-            artists->setCurrentRow(-1);
+            removeEntry(artists, i);
             return;
         }
     }

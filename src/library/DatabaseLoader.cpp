@@ -18,7 +18,6 @@
 
 namespace {
 const QString WaitNotice = QStringLiteral("Adding files, please wait...");
-const QString DatabaseFilter = QStringLiteral("Vexolin Database|*.vxdatabase");
 } // namespace
 
 DatabaseLoader::DatabaseLoader(Form1& form) : form_(form)

@@ -4,6 +4,9 @@
 
 class Form1;
 
+// The file dialog's filter for database files (Open Database, Database > New).
+inline const QString DatabaseFilter = QStringLiteral("Vexolin Database|*.vxdatabase");
+
 // Loads a database file into the library table and the artist, title and genre lists, and
 // keeps it open for appending.
 class DatabaseLoader

@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -187,9 +186,7 @@ void PlaylistEditing::Remove_Click()
             countSize(record, -1);
     }
     // Removing is not a click on another entry: nothing is selected afterwards.
-    const QSignalBlocker block(list);
-    delete list->takeItem(row);
-    list->setCurrentRow(-1);
+    removeEntry(list, row);
 }
 
 void PlaylistEditing::ClearPlaylist_Click()

@@ -1,5 +1,6 @@
 #include "playlist/RecordRemoval.h"
 
+#include "app/SortedLists.h"
 #include "library/LibraryTable.h"
 #include "library/RecordCode.h"
 #include "playlist/PlaylistEntry.h"
@@ -45,7 +46,7 @@ void followRecordRemoval(QListWidget* playlist, const LibraryTable& table, QList
         const int r = recordOfCodedEntry(text);
         if (r < 1 || r > table.RecordCount())
             continue;
-        const QStringView display = QStringView(text).left(text.indexOf(NBSP));
+        const QStringView display = visibleTextOfCodedEntry(text);
         if (removal.removes(r))
             item->setText(markedEntry(display, trimBlanks(table.record(r).File)));
         else if (const int n = removal.newNumber(r); n != r)
@@ -61,14 +62,10 @@ void followRecordRemovalInTitles(QListWidget* titles, QList<int> removed)
         QListWidgetItem* item = titles->item(i);
         const QString text = item->text();
         const int r = recordOfCodedEntry(text);
-        if (removal.removes(r)) {
-            const bool wasCurrent = titles->currentRow() == i;
-            delete titles->takeItem(i);
-            if (wasCurrent)
-                titles->setCurrentRow(-1);
-        } else if (const int n = removal.newNumber(r); n != r) {
+        if (removal.removes(r))
+            removeEntry(titles, i);
+        else if (const int n = removal.newNumber(r); n != r)
             item->setText(codedEntry(visibleTextOfCodedEntry(text), n));
-        }
     }
 }
 
