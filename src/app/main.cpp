@@ -1,11 +1,14 @@
-#include "app/DesktopPlatform.h"
-#include "app/Form1.h"
+#include "app/Jukebox.h"
 #include "app/TerminationHandler.h"
-#include "playback/MpvPlayer.h"
+#include "player/MpvPlayer.h"
+#include "ui/seams/QtSeams.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QStringList>
+#include <QTime>
 
 int main(int argc, char** argv)
 {
@@ -13,18 +16,19 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vexolin"));
 
     // The program's arguments joined by single blanks are the whole command line.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    const QString commandLine = arguments.join(QChar(' '));
+    const QString commandLine = QApplication::arguments().mid(1).join(QChar(' '));
 
     MpvPlayer player(MpvPlayer::Embedded);
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     DesktopShell shell;
-    Form1 form(Platform{&player, &fileDialog, &messageBox, &shell});
-    form.Form_Load(commandLine, QApplication::primaryScreen()->geometry().size());
-    form.show();
+    // Seeded from the seconds since midnight.
+    QRandomGenerator random(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    Jukebox jukebox({player, fileDialog, messageBox, shell, [&random] { return random.generateDouble(); }});
+    jukebox.start(commandLine, QApplication::primaryScreen()->geometry().size());
+    jukebox.window().show();
 
     TerminationHandler termination;
-    QObject::connect(&termination, &TerminationHandler::terminationRequested, &form, &QWidget::close);
+    QObject::connect(&termination, &TerminationHandler::terminationRequested, &jukebox.window(), &QWidget::close);
     return QApplication::exec();
 }

@@ -1,0 +1,146 @@
+#include "app/Jukebox.h"
+
+#include "app/StartUp.h"
+#include "core/Library.h"
+#include "core/StatusTexts.h"
+#include "player/MediaPlayer.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/browser/EntryFields.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/cdwizard/CdWizard.h"
+#include "ui/check/DatabaseCheck.h"
+#include "ui/database/DatabaseOpening.h"
+#include "ui/editor/RecordEditor.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/DropBox.h"
+#include "ui/playlist/ExternalDrops.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/playlist/PlaylistFiles.h"
+#include "ui/playlist/PlaylistShuffle.h"
+#include "ui/search/SearchDialog.h"
+#include "ui/seams/Seams.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+
+Jukebox::Jukebox(const Seams& seams)
+    : seams_(seams), library_(std::make_unique<Library>()),
+      window_(std::make_unique<MainWindow>(seams.player.videoWidget()))
+{
+    MainWindow& w = *window_;
+    // The order of making is the order in which the features see the window's events: a
+    // control's event filters run from the one installed last.
+    mode_ = new WindowMode(w);
+    about_ = new AboutWindow(w);
+    browser_ = new LibraryBrowser(w, *library_, *mode_);
+    libraryDrag_ = new LibraryDrag(w, seams.dragLoop);
+    databaseOpening_ = new DatabaseOpening(w, *library_, *browser_, seams.fileDialog);
+    playlistEditor_ = new PlaylistEditor(w, *library_, *browser_, seams.fileDialog);
+    playerControl_ = new PlayerControl(w, seams.player, *library_, *mode_, seams.messageBox);
+    playlistFiles_ = new PlaylistFiles(w, *library_, seams.fileDialog, seams.messageBox);
+    shuffle_ = new PlaylistShuffle(w, seams.random);
+    drops_ = new ExternalDrops(w);
+    dropBox_ = new DropBox(w, *drops_);
+    editor_ = new RecordEditor(w, *mode_, *library_, *browser_, seams.fileDialog, seams.messageBox);
+    entryFields_ = new EntryFields(w, *browser_);
+    search_ = new SearchDialog(w, *browser_, seams.messageBox);
+    check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
+    cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);
+    wire();
+}
+
+Jukebox::~Jukebox()
+{
+    // The features go with the window, while the library they refer to is still there.
+    window_.reset();
+}
+
+void Jukebox::wire()
+{
+    MainWindow& w = *window_;
+
+    // Records about to leave the library: the entries that name them by number follow.
+    connect(library_.get(), &Library::aboutToRemoveRecords, playlistEditor_, &PlaylistEditor::followRecordRemoval);
+    connect(library_.get(), &Library::aboutToRemoveRecords, browser_, &LibraryBrowser::followRecordRemoval);
+    connect(library_.get(), &Library::aboutToClear, playlistEditor_, &PlaylistEditor::detachFromLibrary);
+
+    // Editing records.
+    connect(browser_, &LibraryBrowser::removableChosen, editor_, &RecordEditor::allowRemove);
+    connect(editor_, &RecordEditor::openEntryRequested, playerControl_, &PlayerControl::openEntry);
+    connect(playerControl_, &PlayerControl::entryChosen, editor_, &RecordEditor::warnIfAlreadyListed);
+
+    // The playlist changed: the transport area and the CD wizard's size count follow.
+    connect(playlistEditor_, &PlaylistEditor::recordsAppended, cdWizard_, &CdWizard::countAppendedRecords);
+    connect(playlistEditor_, &PlaylistEditor::entryRemoving, cdWizard_, &CdWizard::countRemovedEntry);
+    connect(playlistEditor_, &PlaylistEditor::cleared, playerControl_, &PlayerControl::forgetPosition);
+    connect(playlistEditor_, &PlaylistEditor::cleared, cdWizard_, &CdWizard::resetSelection);
+    connect(playlistEditor_, &PlaylistEditor::titleDropped, playerControl_, &PlayerControl::updateEntryCounter);
+    connect(playlistFiles_, &PlaylistFiles::playlistOpened, playerControl_, &PlayerControl::updateEntryCounter);
+    connect(drops_, &ExternalDrops::filesDropped, playerControl_, &PlayerControl::updateEntryCounter);
+
+    // The window's own menu items, the status ticks and the end.
+    connect(w.helpAction, &QAction::triggered, this, [this] { seams_.shell.openDocument(QStringLiteral("Vexolin.htm")); });
+    connect(w.aboutAction, &QAction::triggered, about_, &AboutWindow::showOverPlayer);
+    connect(playerControl_, &PlayerControl::entryOpening, about_, [this] {
+        if (about_->isVisible())
+            about_->hide();
+    });
+    connect(w.exitAction, &QAction::triggered, &w, &QWidget::close);
+    connect(&w, &MainWindow::closing, this, &Jukebox::shutDown);
+    connect(w.statusTimer, &QTimer::timeout, this, &Jukebox::updateStatus);
+}
+
+void Jukebox::start(const QString& commandLine, QSize screenSize)
+{
+    playerControl_->probePlayer();
+
+    window_->adjustSize();
+    window_->move(startupPosition(screenSize, window_->frameGeometry().size()));
+
+    // The credit line's caption is the version.
+    const QString name = QStringLiteral("Vexolin ") + window_->creditLine->text();
+    window_->creditLine->setText(name + QStringLiteral("   -   a media jukebox, first written in 1999 by the Vexolin team"));
+    window_->setWindowTitle(name);
+    about_->setTitleText(name);
+
+    // "(All genres)", chosen, runs the genre filter once on the empty library.
+    browser_->resetLists();
+
+    if (commandLineNamesDatabase(commandLine)) {
+        databaseOpening_->openAtStartUp(commandLine);
+        playerControl_->updateEntryCounter();
+    }
+    window_->statusTimer->start();
+}
+
+void Jukebox::updateStatus()
+{
+    playerControl_->followPlayState();
+    editor_->updateRemoveButton();
+    showStatusLine();
+    playerControl_->carryOutOpenRequest();
+    editor_->updateAddButton();
+    playerControl_->showPlayTimes();
+}
+
+void Jukebox::showStatusLine()
+{
+    const MainWindow& w = *window_;
+    const int entries = w.playlist->count();
+    w.statusLine->setText(cdWizard_->waitsForSelection()
+                              ? selectionLineText(entries, cdWizard_->selectionKilobytes())
+                              : statusLineText(w.artistList->count(), w.titleList->count(), entries));
+}
+
+void Jukebox::shutDown()
+{
+    if (mode_->isEditing())
+        editor_->finishEditing();
+    library_->close();
+    about_->hide();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDrag>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class AboutWindow;
+class CdWizard;
+class DatabaseCheck;
+class DatabaseOpening;
+class DropBox;
+class EntryFields;
+class ExternalDrops;
+class FileDialog;
+class Library;
+class LibraryBrowser;
+class LibraryDrag;
+class MainWindow;
+class MediaPlayer;
+class MessageBox;
+class PlayerControl;
+class PlaylistEditor;
+class PlaylistFiles;
+class PlaylistShuffle;
+class RecordEditor;
+class SearchDialog;
+class Shell;
+class WindowMode;
+
+// What the program is wired to: the player and the desktop. Tests wire fakes.
+struct Seams
+{
+    MediaPlayer& player;
+    FileDialog& fileDialog;
+    MessageBox& messageBox;
+    Shell& shell;
+    // Random numbers in [0, 1) for the shuffle.
+    std::function<double()> random;
+    // Runs a drag from the library lists to its end; empty for the platform's own drag loop.
+    std::function<void(QDrag*)> dragLoop = {};
+};
+
+// The whole program: builds the library, the main window and every feature on it, and wires
+// them together. Features never call each other's handlers; what one does that another must
+// follow travels through the connections made here, in the order the program needs.
+class Jukebox : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Jukebox(const Seams& seams);
+    ~Jukebox() override;
+
+    // Start-up: the player probe, placement, captions and, when the command line names a
+    // database, its load; then the status ticks begin. screenSize is the available screen in
+    // pixels.
+    void start(const QString& commandLine, QSize screenSize);
+    // One status tick (ten a second): buttons follow the player and the fields, the status line
+    // and time displays are brought up to date, and a previous/next request is carried out.
+    void updateStatus();
+
+    MainWindow& window() const { return *window_; }
+    Library& library() const { return *library_; }
+    WindowMode& mode() const { return *mode_; }
+    LibraryBrowser& browser() const { return *browser_; }
+    LibraryDrag& libraryDrag() const { return *libraryDrag_; }
+    EntryFields& entryFields() const { return *entryFields_; }
+    DatabaseOpening& databaseOpening() const { return *databaseOpening_; }
+    SearchDialog& search() const { return *search_; }
+    RecordEditor& editor() const { return *editor_; }
+    DatabaseCheck& check() const { return *check_; }
+    PlaylistEditor& playlistEditor() const { return *playlistEditor_; }
+    PlaylistFiles& playlistFiles() const { return *playlistFiles_; }
+    PlaylistShuffle& shuffle() const { return *shuffle_; }
+    ExternalDrops& drops() const { return *drops_; }
+    DropBox& dropBox() const { return *dropBox_; }
+    PlayerControl& playerControl() const { return *playerControl_; }
+    CdWizard& cdWizard() const { return *cdWizard_; }
+    AboutWindow& about() const { return *about_; }
+
+private:
+    void wire();
+    void showStatusLine();
+    // The window is closing: an edit in progress is completed, the database flushed.
+    void shutDown();
+
+    Seams seams_;
+    // Declared before the window: the features on the window refer to it to their end.
+    std::unique_ptr<Library> library_;
+    std::unique_ptr<MainWindow> window_;
+    // Children of the window, which deletes them.
+    WindowMode* mode_;
+    LibraryBrowser* browser_;
+    LibraryDrag* libraryDrag_;
+    EntryFields* entryFields_;
+    DatabaseOpening* databaseOpening_;
+    SearchDialog* search_;
+    RecordEditor* editor_;
+    DatabaseCheck* check_;
+    PlaylistEditor* playlistEditor_;
+    PlaylistFiles* playlistFiles_;
+    PlaylistShuffle* shuffle_;
+    ExternalDrops* drops_;
+    DropBox* dropBox_;
+    PlayerControl* playerControl_;
+    CdWizard* cdWizard_;
+    AboutWindow* about_;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/LibraryTable.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// One entry of a CD set: its record, the media file to copy and the name of the copy.
+struct CdSetItem
+{
+    LibraryRecord record;
+    QString source;   // the record's file path, trimmed
+    QString fileName; // the copy's name inside the media folder
+    bool copy = true; // false when an earlier item already copies this file under this name
+};
+
+// Names the copies of the records, in order. Nothing when an entry cannot be written safely:
+// an artist and title both empty, a name that is not one plain file name (a path separator,
+// ".", "..", a control character, more than 255 bytes), a file line too long for the set's
+// database to read back, or two different files that would get the same name (letter case
+// ignored, since the disc may be read where case does not count). The same file under the
+// same name twice is copied once.
+std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records);
+
+// Called after each item with its index and the length of its file in bytes.
+using CdSetProgress = std::function<void(int index, qint64 bytes)>;
+
+// Writes the set into folder: makes its media folder (which must not exist yet), creates the
+// database at databasePath (replacing a file, never writing through a link), copies each
+// item's file and then writes its record, and ends with readme.txt. Stops at the first
+// failure and returns false; whatever was completed stays.
+bool writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
+                const CdSetProgress& afterEach);

@@ -1,0 +1,78 @@
+#include "core/Library.h"
+
+#include "core/DatabaseFormat.h"
+#include "core/TextLines.h"
+
+#include <QFile>
+
+bool Library::load(const QString& path)
+{
+    QByteArray data;
+    const bool readable = readWholeFile(path, data);
+    DatabaseContents contents = parseDatabase(data, path);
+    table_.reserve(recordCount() + int(contents.records.size()));
+    for (LibraryRecord& record : contents.records) {
+        if (!table_.append(std::move(record))) {
+            contents.complete = false;
+            break;
+        }
+    }
+    file_.close();
+    return readable && contents.complete && file_.openForAppend(path);
+}
+
+void Library::clear()
+{
+    file_.close();
+    needsRewrite_ = false;
+    emit aboutToClear();
+    table_.clear();
+}
+
+void Library::close()
+{
+    file_.close();
+}
+
+bool Library::createEmpty(const QString& path)
+{
+    file_.close();
+    QFile created(path);
+    if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    created.close();
+    return file_.openForAppend(path);
+}
+
+int Library::add(LibraryRecord record)
+{
+    return table_.append(std::move(record)) ? recordCount() : 0;
+}
+
+bool Library::appendToFile(int n, QString* error)
+{
+    if (file_.append(table_.record(n), error))
+        return true;
+    needsRewrite_ = true;
+    return false;
+}
+
+void Library::remove(int n)
+{
+    removeAll({n});
+}
+
+void Library::removeAll(const QList<int>& numbers)
+{
+    emit aboutToRemoveRecords(numbers);
+    table_.removeAll(numbers);
+    needsRewrite_ = true;
+}
+
+bool Library::rewrite(QString* error)
+{
+    if (!file_.rewrite(table_, error))
+        return false;
+    needsRewrite_ = false;
+    return true;
+}

@@ -1,0 +1,135 @@
+#include "core/LibraryTable.h"
+
+#include "core/TextCase.h"
+
+#include <numeric>
+
+QString fixedWidth(QStringView text, int width)
+{
+    if (text.size() >= width)
+        return text.first(width).toString();
+    QString out;
+    out.reserve(width);
+    out.append(text);
+    out.append(QString(width - text.size(), QChar(' ')));
+    return out;
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QChar(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QChar(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+QStringView trimTrailingBlanks(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QChar(' '))
+        --end;
+    return text.first(end);
+}
+
+namespace {
+
+QString cut(QStringView text, int width)
+{
+    return trimTrailingBlanks(text.first(qMin<qsizetype>(text.size(), width))).toString();
+}
+
+QString LibraryRecord::*memberOf(Field field)
+{
+    switch (field) {
+    case Field::Artist: return &LibraryRecord::artist;
+    case Field::Title: return &LibraryRecord::title;
+    case Field::Genre: return &LibraryRecord::genre;
+    case Field::File: break;
+    }
+    return &LibraryRecord::file;
+}
+
+} // namespace
+
+LibraryRecord LibraryRecord::fromTexts(QStringView artist, QStringView title, QStringView genre,
+                                       QStringView file)
+{
+    return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), cut(file, FileWidth)};
+}
+
+template <typename Found>
+void LibraryTable::scan(Field field, QStringView text, Match match, Found found) const
+{
+    QString LibraryRecord::*const member = memberOf(field);
+    const QStringView trimmed = trimBlanks(text);
+    const QString upperKey = match == Match::TrimmedIgnoringCase ? upperCased(trimmed) : QString();
+    for (int n = 1; n <= recordCount(); ++n) {
+        const QString& value = record(n).*member;
+        bool matches = false;
+        switch (match) {
+        case Match::AsStored: matches = value == text; break;
+        case Match::Trimmed: matches = trimBlanks(value) == trimmed; break;
+        case Match::TrimmedIgnoringCase: matches = equalsUpperCased(trimBlanks(value), upperKey); break;
+        }
+        if (matches && !found(n))
+            return;
+    }
+}
+
+QList<int> LibraryTable::everyRecord() const
+{
+    QList<int> numbers(recordCount());
+    std::iota(numbers.begin(), numbers.end(), 1);
+    return numbers;
+}
+
+QList<int> LibraryTable::recordsWhere(Field field, QStringView text, Match match) const
+{
+    QList<int> numbers;
+    scan(field, text, match, [&numbers](int n) {
+        numbers.append(n);
+        return true;
+    });
+    return numbers;
+}
+
+int LibraryTable::firstRecordWhere(Field field, QStringView text, Match match) const
+{
+    int first = 0;
+    scan(field, text, match, [&first](int n) {
+        first = n;
+        return false;
+    });
+    return first;
+}
+
+bool LibraryTable::append(LibraryRecord record)
+{
+    if (isFull())
+        return false;
+    records_.push_back(std::move(record));
+    return true;
+}
+
+void LibraryTable::remove(int n)
+{
+    records_.erase(records_.begin() + (n - 1));
+}
+
+void LibraryTable::removeAll(const QList<int>& numbers)
+{
+    const int count = recordCount();
+    std::vector<bool> removed(size_t(count) + 1, false);
+    for (int n : numbers)
+        if (contains(n))
+            removed[size_t(n)] = true;
+    std::vector<LibraryRecord> kept;
+    kept.reserve(size_t(count));
+    for (int n = 1; n <= count; ++n)
+        if (!removed[size_t(n)])
+            kept.push_back(std::move(record(n)));
+    records_ = std::move(kept);
+}

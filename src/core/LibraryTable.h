@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+// Widths of the fixed-width fields of a record.
+inline constexpr int ArtistWidth = 40;
+inline constexpr int TitleWidth = 40;
+inline constexpr int GenreWidth = 20;
+inline constexpr int FileWidth = 255;
+// The most records the library holds.
+inline constexpr int LibraryCapacity = 25000;
+
+// The first `width` characters of text, padded on the right with blanks to `width`.
+QString fixedWidth(QStringView text, int width);
+// text without blanks (character 32 only) at both ends.
+QStringView trimBlanks(QStringView text);
+// text without its trailing blanks.
+QStringView trimTrailingBlanks(QStringView text);
+
+// One record. Each field is cut to its width (artist 40, title 40, genre 20, file 255); the
+// fields are kept without their trailing padding, which LibraryTable's padded accessors put back.
+// A longer path made by the "#" rule is kept whole.
+struct LibraryRecord
+{
+    QString artist;
+    QString title;
+    QString genre;
+    QString file;
+
+    // Cuts the four texts to their widths.
+    static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
+                                   QStringView file);
+};
+
+// How a scan of the table compares a field with a text.
+enum class Field { Artist, Title, Genre, File };
+enum class Match {
+    AsStored,            // the field as stored (without its padding) equals the text exactly
+    Trimmed,             // the field and the text, both trimmed of blanks, are equal
+    TrimmedIgnoringCase, // ... and equal once both are upper-cased
+};
+
+// The library: records numbered 1..recordCount(). A record's number is its position; removing
+// a record renumbers the ones after it.
+class LibraryTable
+{
+public:
+    int recordCount() const { return int(records_.size()); }
+    bool isFull() const { return recordCount() >= LibraryCapacity; }
+
+    // n in 1..recordCount(); fields without their padding.
+    const LibraryRecord& record(int n) const { return records_[size_t(n - 1)]; }
+    LibraryRecord& record(int n) { return records_[size_t(n - 1)]; }
+    // Whether n numbers a record of the table.
+    bool contains(int n) const { return n >= 1 && n <= recordCount(); }
+    // The fields as stored: padded with blanks to their widths.
+    QString paddedArtist(int n) const { return fixedWidth(record(n).artist, ArtistWidth); }
+    QString paddedTitle(int n) const { return fixedWidth(record(n).title, TitleWidth); }
+    QString paddedGenre(int n) const { return fixedWidth(record(n).genre, GenreWidth); }
+    QString paddedFile(int n) const
+    {
+        const QString& file = record(n).file;
+        return file.size() >= FileWidth ? file : fixedWidth(file, FileWidth);
+    }
+
+    // The numbers of every record, 1..recordCount().
+    QList<int> everyRecord() const;
+    // The numbers of the records whose field matches text, in table order.
+    QList<int> recordsWhere(Field field, QStringView text, Match match) const;
+    // The first record whose field matches text; 0 when there is none.
+    int firstRecordWhere(Field field, QStringView text, Match match) const;
+
+    // Appends a record; false (and nothing stored) when the table is full.
+    bool append(LibraryRecord record);
+    // Removes record n; the records after it move down by one.
+    void remove(int n);
+    // Removes the records numbered in `numbers` (each once, any order) in one pass; the others
+    // keep their order and are renumbered. Numbers outside 1..recordCount are ignored.
+    void removeAll(const QList<int>& numbers);
+    void clear() { records_.clear(); }
+    void reserve(int n) { records_.reserve(size_t(n)); }
+
+private:
+    // Calls found(n) for each matching record until it returns false.
+    template <typename Found>
+    void scan(Field field, QStringView text, Match match, Found found) const;
+
+    std::vector<LibraryRecord> records_;
+};

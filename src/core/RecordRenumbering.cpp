@@ -1,0 +1,44 @@
+#include "core/RecordRenumbering.h"
+
+#include "core/LibraryTable.h"
+#include "core/PlaylistEntry.h"
+#include "core/RecordCode.h"
+
+#include <algorithm>
+
+RecordRemoval::RecordRemoval(QList<int> removed) : removed_(std::move(removed))
+{
+    std::sort(removed_.begin(), removed_.end());
+    removed_.erase(std::unique(removed_.begin(), removed_.end()), removed_.end());
+}
+
+bool RecordRemoval::removes(int r) const
+{
+    return std::binary_search(removed_.cbegin(), removed_.cend(), r);
+}
+
+int RecordRemoval::newNumber(int r) const
+{
+    return r - int(std::lower_bound(removed_.cbegin(), removed_.cend(), r) - removed_.cbegin());
+}
+
+std::optional<QString> playlistEntryAfterRemoval(const QString& entry, const LibraryTable& table,
+                                                 const RecordRemoval& removal)
+{
+    if (entryKindForPlayer(entry) != EntryKind::Library)
+        return std::nullopt;
+    const int r = recordOfCodedEntry(entry);
+    if (!table.contains(r))
+        return std::nullopt;
+    if (removal.removes(r))
+        return markedEntry(visibleTextOfCodedEntry(entry), trimBlanks(table.record(r).file));
+    return renumberedEntry(entry, removal);
+}
+
+std::optional<QString> renumberedEntry(const QString& entry, const RecordRemoval& removal)
+{
+    const int r = recordOfCodedEntry(entry);
+    if (const int n = removal.newNumber(r); n != r)
+        return codedEntry(visibleTextOfCodedEntry(entry), n);
+    return std::nullopt;
+}

@@ -1,0 +1,162 @@
+#include "core/TextCase.h"
+
+#include <QVarLengthArray>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Whether every character is ASCII or the no-break space that list entries carry: characters
+// whose case mapping is the plain ASCII one (the no-break space has no case).
+bool hasAsciiCase(QStringView text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80 && c.unicode() != 0xA0)
+            return false;
+    return true;
+}
+
+char16_t asciiUpper(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+template <typename Map>
+QString mapped(QStringView text, Map map)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    for (QChar c : text)
+        *dst++ = map(c.unicode());
+    return out;
+}
+
+} // namespace
+
+QString upperCased(QStringView text)
+{
+    return hasAsciiCase(text) ? mapped(text, asciiUpper) : text.toString().toUpper();
+}
+
+bool equalsUpperCased(QStringView text, QStringView upperText)
+{
+    if (!hasAsciiCase(text))
+        return text.toString().toUpper() == upperText;
+    if (text.size() != upperText.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (asciiUpper(text[i].unicode()) != upperText[i].unicode())
+            return false;
+    return true;
+}
+
+void appendCaseFolded(QString& buffer, QStringView text)
+{
+    // Optimistic single pass for ASCII; anything else is redone by Qt.
+    const qsizetype at = buffer.size();
+    buffer.resize(at + text.size());
+    char16_t* dst = reinterpret_cast<char16_t*>(buffer.data()) + at;
+    char16_t seen = 0;
+    for (QChar c : text) {
+        seen |= c.unicode();
+        *dst++ = asciiLower(c.unicode());
+    }
+    if (seen < 0x80 || hasAsciiCase(text))
+        return;
+    buffer.resize(at);
+    buffer.append(text.toString().toCaseFolded());
+}
+
+namespace {
+
+// A quick hash four characters at a time (Qt's own may fall back to a slow one on machines
+// without the processor features it relies on).
+quint64 hashOf(QStringView text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    qsizetype bytes = text.size() * 2;
+    quint64 h = 0x9E3779B97F4A7C15ull ^ quint64(bytes);
+    for (; bytes >= 8; bytes -= 8, p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    for (; bytes > 0; --bytes, ++p)
+        h = (h ^ *p) * 0x100000001B3ull;
+    return h ^ (h >> 29);
+}
+
+} // namespace
+
+// Open addressing over one buffer of upper-cased forms: few memory accesses per lookup.
+struct UpperCaseSet::Data
+{
+    struct Slot
+    {
+        quint64 hash = 0;
+        qsizetype offset = -1; // in forms; -1 for a free slot
+        qsizetype length = 0;
+    };
+    std::vector<Slot> cells = std::vector<Slot>(1024);
+    QString forms;
+    qsizetype count = 0;
+
+    QStringView form(const Slot& slot) const { return QStringView(forms).sliced(slot.offset, slot.length); }
+
+    // The slot holding key, or the free slot where it goes.
+    Slot& find(QStringView key, quint64 hash)
+    {
+        const size_t mask = cells.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot& slot = cells[i];
+            if (slot.offset < 0 || (slot.hash == hash && form(slot) == key))
+                return slot;
+        }
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(cells.size() * 2);
+        old.swap(cells);
+        for (const Slot& slot : old)
+            if (slot.offset >= 0)
+                find(form(slot), slot.hash) = slot;
+    }
+};
+
+UpperCaseSet::UpperCaseSet() : d(std::make_unique<Data>()) {}
+
+UpperCaseSet::~UpperCaseSet() = default;
+
+bool UpperCaseSet::insert(QStringView text)
+{
+    // Upper-cases into a buffer on the stack: a copy is kept only of a text not met before.
+    QVarLengthArray<char16_t, 128> buffer(text.size());
+    char16_t seen = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        seen |= c;
+        buffer[i] = char16_t(c - u'a') < 26 ? char16_t(c - 32) : c;
+    }
+    QString other;
+    QStringView key(buffer.data(), buffer.size());
+    if (seen >= 0x80) {
+        other = text.toString().toUpper();
+        key = other;
+    }
+    const quint64 hash = hashOf(key);
+    Data::Slot& slot = d->find(key, hash);
+    if (slot.offset >= 0)
+        return false;
+    slot = {hash, d->forms.size(), key.size()};
+    d->forms.append(key);
+    if (++d->count * 2 > qsizetype(d->cells.size()))
+        d->grow();
+    return true;
+}

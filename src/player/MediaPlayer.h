@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// The embedded media player as the rest of the program sees it. Calls that can fail return a
+// result the caller tests; nothing throws. Positions and durations are in seconds.
+class MediaPlayer : public QObject
+{
+    Q_OBJECT
+public:
+    enum State { Stopped = 0, Paused = 1, Playing = 2 };
+
+    using QObject::QObject;
+    ~MediaPlayer() override = default;
+
+    // Loads a file or URL and starts playing it; trailing blanks of a padded path are ignored.
+    virtual bool open(const QString& pathOrUrl) = 0;
+    virtual bool play() = 0;
+    virtual bool pause() = 0;
+    // Stops; the file stays loaded at its position so that play() starts it again.
+    virtual bool stop() = 0;
+    // Step to the previous / next entry of a media that holds several entries.
+    virtual bool previous() = 0;
+    virtual bool next() = 0;
+
+    // -1 when nothing is open.
+    virtual double currentPosition() const = 0;
+    virtual bool setCurrentPosition(double seconds) = 0;
+    // Length of the open media; 0 when unknown.
+    virtual double duration() const = 0;
+    // What open() was given last; empty while no media is open.
+    virtual QString fileName() const = 0;
+    // Stopped, Paused or Playing (other values may appear and are ignored by callers).
+    virtual int state() const = 0;
+    virtual QString errorDescription() const = 0;
+    // Entry numbering inside the open media; nullopt when the player cannot tell.
+    virtual std::optional<int> currentEntry() const = 0;
+    virtual std::optional<int> entryCount() const = 0;
+    // The player's Boolean option that the entry counter sets; no behaviour depends on it.
+    virtual void setEntryOption(bool on) = 0;
+
+    // The widget that shows video, or nullptr when this player draws nothing.
+    virtual QWidget* videoWidget() { return nullptr; }
+
+signals:
+    // The end of the last entry of the open media was reached.
+    void endOfStream(int result);
+    // A new stream (entry) started playing.
+    void newStream();
+    // Something failed; the text is in errorDescription().
+    void error();
+    void stateChanged(int oldState, int newState);
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "player/MediaPlayer.h"
+
+#include <QPointer>
+#include <QString>
+#include <initializer_list>
+#include <optional>
+
+struct mpv_handle;
+struct mpv_event;
+class MpvVideoWidget;
+
+// MediaPlayer on top of libmpv. Used from the GUI thread only; mpv's wake-ups are queued to it.
+//
+// Headless draws nothing (vo=null, ao=null): for tests and tools.
+// Embedded draws video into videoWidget(); media opened before that widget has its OpenGL
+// context is loaded as soon as the context exists (the widget must be shown for that).
+class MpvPlayer : public MediaPlayer
+{
+    Q_OBJECT
+public:
+    enum Mode { Headless, Embedded };
+
+    explicit MpvPlayer(Mode mode = Headless, QObject* parent = nullptr);
+    ~MpvPlayer() override;
+
+    bool open(const QString& pathOrUrl) override;
+    bool play() override;
+    bool pause() override;
+    bool stop() override;
+    bool previous() override;
+    bool next() override;
+
+    double currentPosition() const override;
+    bool setCurrentPosition(double seconds) override;
+    double duration() const override;
+    QString fileName() const override;
+    int state() const override;
+    QString errorDescription() const override;
+    std::optional<int> currentEntry() const override;
+    std::optional<int> entryCount() const override;
+    void setEntryOption(bool on) override;
+
+    QWidget* videoWidget() override;
+
+private:
+    void loadPending();
+    bool loadNow(const QString& path);
+    void drainEvents();
+    void handleEvent(const mpv_event& event);
+    void eofReachedChanged(bool reached);
+    void publishState();
+    bool hasMedia() const;
+    bool seekNow(double seconds);
+
+    int command(std::initializer_list<const char*> args);
+    bool setFlag(const char* name, bool value);
+    std::optional<bool> flag(const char* name) const;
+    std::optional<double> number(const char* name) const;
+    std::optional<qint64> integer(const char* name) const;
+    QString entryFileName(qint64 entryId) const;
+
+    mpv_handle* m_mpv = nullptr;
+    Mode m_mode;
+    QPointer<MpvVideoWidget> m_widget;
+
+    QString m_fileName;        // what open() was given, without trailing blanks
+    QString m_pendingPath;     // embedded mode: waiting for the render context
+    QString m_error;
+    qint64 m_entryId = -1;     // playlist entry mpv is working on; -1 right after open()
+    bool m_loading = false;    // open() or start-file seen, file-loaded not yet
+    bool m_loaded = false;     // between file-loaded and end-file
+    bool m_stopped = false;    // stop() was called: report Stopped rather than Paused
+    bool m_atEnd = false;      // end of the last entry reached and reported
+    bool m_entryOption = false;
+    std::optional<double> m_pendingSeek;  // a seek asked for before the file was loaded
+    std::optional<double> m_seekTarget;   // a seek mpv has not finished yet
+    int m_lastState = Stopped;
+};

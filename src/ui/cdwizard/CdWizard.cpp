@@ -1,0 +1,166 @@
+#include "ui/cdwizard/CdWizard.h"
+
+#include "core/CdSetNames.h"
+#include "core/CdSetWriter.h"
+#include "core/Library.h"
+#include "core/RecordCode.h"
+#include "core/SelectionSize.h"
+#include "core/SharedTexts.h"
+#include "ui/seams/Seams.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/SortedLists.h"
+#include "ui/window/WindowMode.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString SelectingText =
+    QStringLiteral("Drag and Drop all artists and/or titles to the playlist window. ")
+    + QStringLiteral("You can see how much space the mediafiles require on the CD in the upper left corner of the Vexolin window.")
+    + QStringLiteral(" Click Next when ready. In the next step you must enter a database name in an EMPTY directory with enough space to contain the files!");
+
+const QString CopyingText =
+    QStringLiteral("Wait while all the choosen media files are copied to the 'empty' directory where you selected the database name.")
+    + QStringLiteral(" You can see in the upper left corner of Vexolin's window how many media files are still to go.");
+
+// The files (not folders, not hidden ones) of dir.
+qsizetype countFiles(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files).size();
+}
+
+} // namespace
+
+CdWizard::CdWizard(MainWindow& window, WindowMode& mode, const Library& library, FileDialog& fileDialog,
+                   MessageBox& messageBox)
+    : QObject(&window), window_(window), mode_(mode), library_(library), fileDialog_(fileDialog),
+      messageBox_(messageBox)
+{
+    connect(window_.createCdAction, &QAction::triggered, this, &CdWizard::start);
+    connect(window_.wizardNextButton, &QPushButton::clicked, this, &CdWizard::copySelection);
+    connect(window_.wizardCancelButton, &QPushButton::clicked, this, &CdWizard::close);
+}
+
+void CdWizard::start()
+{
+    selectionKilobytes_ = 0;
+    emptyList(window_.playlist);
+    window_.playerNotice->setText(SelectingText);
+    window_.playerNotice->show();
+    window_.statusLine->setText(QStringLiteral("0 Files selected, 0 Megabyte"));
+    mode_.enter(WindowMode::CdWizard);
+    step_ = Step::Selecting;
+}
+
+void CdWizard::close()
+{
+    window_.wizardCancelButton->setText(QStringLiteral("Cancel"));
+    mode_.leave();
+    window_.playerNotice->hide();
+    step_ = Step::Closed;
+}
+
+void CdWizard::copySelection()
+{
+    window_.wizardNextButton->hide();
+    const std::optional<QString> chosen = askForDatabaseName();
+    if (!chosen) {
+        close();
+        return;
+    }
+    const QString databaseName = databaseNameWithExtension(*chosen);
+    window_.playerNotice->setText(CopyingText);
+    window_.wizardCancelButton->setEnabled(false);
+    step_ = Step::Copying;
+    if (!copyPlaylist(databaseName)) {
+        failAndClose();
+        return;
+    }
+    window_.playerNotice->setText(CdClosingMessage);
+    window_.wizardCancelButton->setEnabled(true);
+    window_.wizardCancelButton->setText(QStringLiteral("Done"));
+    step_ = Step::Finished;
+}
+
+std::optional<QString> CdWizard::askForDatabaseName()
+{
+    const FileDialog::Request request{
+        .filter = CdDatabaseFilter, .title = QStringLiteral("Enter a name for the database in an EMPTY directory!")};
+    for (;;) {
+        const QString name = fileDialog_.showSave(&window_, request);
+        if (name.isEmpty())
+            return std::nullopt;
+        if (countFiles(QFileInfo(name).absolutePath()) == 0)
+            return name;
+        messageBox_.show(&window_, QStringLiteral("Directory is not empty!"), QStringLiteral("Warning"));
+    }
+}
+
+std::optional<QList<LibraryRecord>> CdWizard::playlistRecords() const
+{
+    const QListWidget* playlist = window_.playlist;
+    QList<LibraryRecord> records;
+    records.reserve(playlist->count());
+    for (int row = 0; row < playlist->count(); ++row) {
+        const int r = recordOfCodedEntry(playlist->item(row)->text());
+        if (!library_.table().contains(r))
+            return std::nullopt;
+        records.append(library_.record(r));
+    }
+    return records;
+}
+
+bool CdWizard::copyPlaylist(const QString& databaseName)
+{
+    const std::optional<QList<LibraryRecord>> records = playlistRecords();
+    const std::optional<QList<CdSetItem>> items = records ? planCdSet(*records) : std::nullopt;
+    if (!items)
+        return false;
+    const int count = int(items->size());
+    showProgress(count);
+    return writeCdSet(QFileInfo(databaseName).absolutePath(), databaseName, *items, [&](int index, qint64 bytes) {
+        selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
+        showProgress(count - index - 1);
+    });
+}
+
+void CdWizard::showProgress(int filesToCopy)
+{
+    window_.statusLine->setText(copyProgressText(filesToCopy, selectionKilobytes_));
+    window_.repaint();
+}
+
+void CdWizard::failAndClose()
+{
+    messageBox_.show(&window_, QStringLiteral("An error occured"), QStringLiteral("Error"));
+    window_.wizardCancelButton->setEnabled(true);
+    close();
+}
+
+void CdWizard::countRecord(int record, int sign)
+{
+    if (const std::optional<qint64> bytes = measuredFileLength(library_.record(record).file))
+        selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, *bytes, sign);
+}
+
+void CdWizard::countAppendedRecords(const QList<int>& records)
+{
+    if (!mode_.inCdWizard())
+        return;
+    for (int record : records)
+        countRecord(record, +1);
+}
+
+void CdWizard::countRemovedEntry(const QString& entry)
+{
+    if (!mode_.inCdWizard() || !entry.contains(NBSP))
+        return;
+    if (const int record = recordOfCodedEntry(entry); library_.table().contains(record))
+        countRecord(record, -1);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/LibraryTable.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class FileDialog;
+class Library;
+class MainWindow;
+class MessageBox;
+class WindowMode;
+
+// The Create CD wizard: the user drags library entries onto the emptied playlist (the status
+// line shows their count and size), chooses a database name in an empty directory, and the
+// media of every entry are copied there with a portable database and a readme.
+class CdWizard : public QObject
+{
+    Q_OBJECT
+public:
+    CdWizard(MainWindow& window, WindowMode& mode, const Library& library, FileDialog& fileDialog,
+             MessageBox& messageBox);
+
+    // Create CD > Create: empties the playlist and shows the instructions, Next and Cancel.
+    void start();
+    // Next: asks for the database name in an empty directory and writes the set.
+    void copySelection();
+    // Cancel, or Done after the copy: closes the wizard.
+    void close();
+
+    // Whether the wizard waits for the user to choose the entries of the set.
+    bool waitsForSelection() const { return step_ == Step::Selecting; }
+    // Kilobytes of the library files chosen for the set so far (still to copy while copying).
+    qint64 selectionKilobytes() const { return selectionKilobytes_; }
+
+    // The playlist changed: while the wizard is open, the size of the chosen files follows.
+    void countAppendedRecords(const QList<int>& records);
+    void countRemovedEntry(const QString& entry);
+    void resetSelection() { selectionKilobytes_ = 0; }
+
+private:
+    enum class Step { Closed, Selecting, Copying, Finished };
+
+    // Asks until the chosen directory holds no files; the chosen name, or nothing on a cancel.
+    std::optional<QString> askForDatabaseName();
+    // The records of the playlist's entries, in order; nothing when an entry is not one.
+    std::optional<QList<LibraryRecord>> playlistRecords() const;
+    // Writes the set, showing the progress after each file.
+    bool copyPlaylist(const QString& databaseName);
+    void showProgress(int filesToCopy);
+    void countRecord(int record, int sign);
+    void failAndClose();
+
+    MainWindow& window_;
+    WindowMode& mode_;
+    const Library& library_;
+    FileDialog& fileDialog_;
+    MessageBox& messageBox_;
+    Step step_ = Step::Closed;
+    qint64 selectionKilobytes_ = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class FileDialog;
+class Library;
+class LibraryBrowser;
+class MainWindow;
+
+// Opening a database: File > Open Database, and the database named on the command line at
+// start-up. The records go into the library and its lists, and the file stays open for adding.
+class DatabaseOpening : public QObject
+{
+    Q_OBJECT
+public:
+    DatabaseOpening(MainWindow& window, Library& library, LibraryBrowser& browser, FileDialog& fileDialog);
+
+    // File > Open Database: the chosen database replaces the open one.
+    void openChosenDatabase();
+    // Loads the database at path into the (empty) library behind the wait notice, with the
+    // window shown.
+    void openAtStartUp(const QString& path);
+    // Reads the database at path into the library and lists it. On success it is the open
+    // database; on any failure none is open, and the complete records read stay.
+    bool load(const QString& path);
+
+private:
+    MainWindow& window_;
+    Library& library_;
+    LibraryBrowser& browser_;
+    FileDialog& fileDialog_;
+};

@@ -1,0 +1,225 @@
+#include "ui/editor/RecordEditor.h"
+
+#include "core/Library.h"
+#include "core/PlaylistEntry.h"
+#include "core/RecordCode.h"
+#include "core/SharedTexts.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/database/DatabaseSaving.h"
+#include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/SortedLists.h"
+#include "ui/window/WindowMode.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString MessageTitle = QStringLiteral("Vexolin");
+
+bool hasSelectedRow(const QListWidget* list)
+{
+    return list->selectionModel()->hasSelection();
+}
+
+} // namespace
+
+RecordEditor::RecordEditor(MainWindow& window, WindowMode& mode, Library& library, LibraryBrowser& browser,
+                           FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), mode_(mode), library_(library), browser_(browser),
+      fileDialog_(fileDialog), messageBox_(messageBox)
+{
+    connect(window_.newDatabaseAction, &QAction::triggered, this, &RecordEditor::createDatabase);
+    connect(window_.editDatabaseAction, &QAction::triggered, this, &RecordEditor::startEditing);
+    connect(window_.addRecordButton, &QPushButton::clicked, this, &RecordEditor::addRecord);
+    connect(window_.removeRecordButton, &QPushButton::clicked, this, &RecordEditor::removeChosen);
+    connect(window_.doneEditingButton, &QPushButton::clicked, this, &RecordEditor::finishEditing);
+}
+
+void RecordEditor::createDatabase()
+{
+    window_.playerNotice->setText(QStringLiteral("Enter the filename for the new database..."));
+    window_.playerNotice->show();
+    const QString path =
+        fileDialog_.showSave(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("New Database")});
+    // A file that cannot be created leaves no database open; Add then says so.
+    if (!path.isEmpty())
+        library_.createEmpty(path);
+    window_.playerNotice->hide();
+    startEditing();
+}
+
+void RecordEditor::startEditing()
+{
+    browser_.leaveOutAllGenres();
+    window_.artistField->clear();
+    window_.titleField->clear();
+    window_.genreField->clear();
+    mode_.enter(WindowMode::Editing);
+    window_.removeRecordButton->setEnabled(false);
+}
+
+QString RecordEditor::addRefusal() const
+{
+    if (!library_.isOpen())
+        return QStringLiteral("No database is open to add the record to.\n\n"
+                              "Open one with File > Open Database or create one with Database > New.");
+    if (selectedRow(window_.playlist) < 0)
+        return QStringLiteral("Select the playlist entry whose file the new record names.");
+    if (library_.table().isFull())
+        return QStringLiteral("The database is full: it holds %1 records, the most it can hold.")
+            .arg(LibraryCapacity);
+    return {};
+}
+
+void RecordEditor::addRecord()
+{
+    if (const QString refusal = addRefusal(); !refusal.isEmpty()) {
+        messageBox_.show(&window_, refusal, MessageTitle);
+        return;
+    }
+    appendToFile(storeRecordOfSelectedEntry());
+    // Ready for the next title of the same artist and genre.
+    window_.titleField->clear();
+    if (window_.playlist->count() > 0)
+        emit openEntryRequested(1);
+    window_.titleField->setFocus();
+    window_.titleList->setCurrentRow(-1);
+}
+
+int RecordEditor::storeRecordOfSelectedEntry()
+{
+    QListWidget* playlist = window_.playlist;
+    const int row = selectedRow(playlist);
+    const int n = library_.add(LibraryRecord::fromTexts(trimBlanks(window_.artistField->text()),
+                                                        trimBlanks(window_.titleField->text()),
+                                                        trimBlanks(window_.genreField->text()),
+                                                        fileOfEntry(playlist->item(row)->text(), library_.table())));
+    // The entry is used up; removing it is no click on another entry.
+    removeEntry(playlist, row);
+    browser_.listAddedRecord(n);
+    return n;
+}
+
+void RecordEditor::appendToFile(int n)
+{
+    QString error;
+    if (library_.appendToFile(n, &error))
+        return;
+    // The record stays in the table; Done's rewrite stores it.
+    messageBox_.show(&window_,
+                     QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"
+                                    "It is kept and will be written when you press Done.")
+                         .arg(library_.path(), error),
+                     MessageTitle);
+}
+
+void RecordEditor::removeChosen()
+{
+    QListWidget* titles = window_.titleList;
+    if (const int row = titles->currentRow(); row >= 0) {
+        const int n = recordOfCodedEntry(titles->item(row)->text());
+        removeEntry(titles, row);
+        if (library_.table().contains(n)) {
+            const QString artist = library_.record(n).artist;
+            // Playlist and title entries of later records follow the renumbering.
+            library_.remove(n);
+            // The artist's handling refills the titles from the renumbered table.
+            browser_.selectArtist(trimBlanks(artist));
+            browser_.forgetArtistIfUnused(artist);
+        }
+    } else if (window_.artistList->currentRow() >= 0) {
+        removeArtist();
+    }
+}
+
+void RecordEditor::removeArtist()
+{
+    const int count = window_.titleList->count();
+    for (int i = 0; i < count; ++i) {
+        window_.titleList->setCurrentRow(0);
+        removeChosen();
+    }
+}
+
+void RecordEditor::finishEditing()
+{
+    browser_.bringBackAllGenres();
+    window_.artistField->clear();
+    window_.titleField->clear();
+    mode_.leave();
+    browser_.showAllTitles();
+    // A failed rewrite has told the user why; the changes stay pending for the next Done.
+    if (library_.needsRewrite())
+        saveRewrittenDatabase(library_, messageBox_, &window_);
+    browser_.selectAllGenres();
+}
+
+void RecordEditor::warnIfAlreadyListed(const QString& entry)
+{
+    if (!mode_.isEditing())
+        return;
+    window_.titleField->clear();
+    const int r = chooseArtistOfFile(entry);
+    if (r != 0 && chooseTitleOfRecord(r))
+        messageBox_.show(&window_, QStringLiteral("This database contains already a link to this file/url..."),
+                         QStringLiteral("Warning..."));
+}
+
+int RecordEditor::chooseArtistOfFile(const QString& entry)
+{
+    // The path the entry opens, as Add would store it. Only the first record with this file
+    // counts, whether or not its artist is listed.
+    const LibraryTable& table = library_.table();
+    const int r = table.firstRecordWhere(Field::File, fileOfEntry(entry, table), Match::TrimmedIgnoringCase);
+    if (r == 0)
+        return 0;
+    const QStringView artist = trimBlanks(table.record(r).artist);
+    QListWidget* artists = window_.artistList;
+    for (int row = 0; row < artists->count(); ++row) {
+        const QString listed = artists->item(row)->text();
+        if (trimBlanks(listed) == artist) {
+            browser_.selectArtistRow(row); // lists the artist's titles, even if selected
+            window_.artistField->setText(listed);
+            return r;
+        }
+    }
+    return 0;
+}
+
+bool RecordEditor::chooseTitleOfRecord(int r)
+{
+    QListWidget* titles = window_.titleList;
+    for (int row = 0; row < titles->count(); ++row) {
+        if (recordOfCodedEntry(titles->item(row)->text()) == r) {
+            browser_.selectTitleToShowRecord(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RecordEditor::updateRemoveButton()
+{
+    // Remove acts on exactly one of an artist or a title.
+    if (hasSelectedRow(window_.artistList) == hasSelectedRow(window_.titleList))
+        window_.removeRecordButton->setEnabled(false);
+}
+
+void RecordEditor::updateAddButton()
+{
+    window_.addRecordButton->setEnabled(!window_.artistField->text().isEmpty()
+                                        && !window_.titleField->text().isEmpty()
+                                        && !window_.genreField->text().isEmpty());
+}
+
+void RecordEditor::allowRemove()
+{
+    window_.removeRecordButton->setEnabled(true);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ui/playback/EntryCounter.h"
+#include "ui/playback/PlayTimes.h"
+
+#include <QObject>
+#include <QString>
+
+class Library;
+class MainWindow;
+class MediaPlayer;
+class MessageBox;
+class WindowMode;
+
+// Connects the playlist to the player: opens playlist entries, drives the transport buttons,
+// keeps the position of the entry opened last and answers the player's end-of-media,
+// new-stream and error events.
+class PlayerControl : public QObject
+{
+    Q_OBJECT
+public:
+    PlayerControl(MainWindow& window, MediaPlayer& player, const Library& library, const WindowMode& mode,
+                  MessageBox& messageBox);
+
+    // Start-up: asks the player whether it numbers the entries of a media.
+    void probePlayer();
+
+    // Opens playlist entry p (1-based) in the player, which starts by itself, and shows it in
+    // the window title. An entry that cannot be opened is passed over quietly.
+    void openEntry(int p);
+
+    void play();
+    void pause();
+    void stop();
+    // Previous/next playlist entry: the status tick opens it (see carryOutOpenRequest).
+    void requestPreviousEntry();
+    void requestNextEntry();
+    // Previous/next entry inside the open media.
+    void previousInMedia();
+    void nextInMedia();
+
+    // The playlist entry opened last (1-based), 0 for none.
+    int position() const { return position_; }
+    // The playlist was emptied: no entry is the open one.
+    void forgetPosition();
+    // Brings the transport buttons, the playlist's row and the entry counter up to date.
+    void updateEntryCounter();
+
+    // The status tick: the play and pause buttons follow the player's state, and a previous or
+    // next entry asked for since the last tick is opened.
+    void followPlayState();
+    void carryOutOpenRequest();
+    // The status tick: the play-time and time-left displays.
+    void showPlayTimes() { playTimes_.update(); }
+
+signals:
+    // An entry is about to be opened.
+    void entryOpening();
+    // The user chose this playlist entry and it was opened.
+    void entryChosen(const QString& entry);
+
+private:
+    // The selected playlist row changed, by the user or by the entry counter.
+    void openChosenEntry();
+    // Opens one entry text; returns the text the window title shows for it (empty when the
+    // entry names no record of the library).
+    QString openEntryText(const QString& entry);
+    void endOfStream();
+
+    MainWindow& window_;
+    MediaPlayer& player_;
+    const Library& library_;
+    const WindowMode& mode_;
+    MessageBox& messageBox_;
+    EntryCounter counter_;
+    PlayTimes playTimes_;
+    int position_ = 0;
+    bool openRequested_ = false;
+};

@@ -1,0 +1,47 @@
+#include "ui/playlist/PlaylistFiles.h"
+
+#include "core/Library.h"
+#include "core/PlaylistFile.h"
+#include "core/SharedTexts.h"
+#include "ui/playlist/PlaylistAppend.h"
+#include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
+#include "ui/window/MainWindow.h"
+
+#include <QAction>
+
+PlaylistFiles::PlaylistFiles(MainWindow& window, const Library& library, FileDialog& fileDialog,
+                             MessageBox& messageBox)
+    : QObject(&window), window_(window), library_(library), fileDialog_(fileDialog), messageBox_(messageBox)
+{
+    connect(window_.openPlaylistAction, &QAction::triggered, this, &PlaylistFiles::openPlaylist);
+    connect(window_.savePlaylistAction, &QAction::triggered, this, &PlaylistFiles::savePlaylist);
+}
+
+void PlaylistFiles::openPlaylist()
+{
+    const QString path =
+        fileDialog_.showOpen(&window_, {.filter = PlaylistFilter, .title = QStringLiteral("Open Playlist")});
+    if (!path.isEmpty()) {
+        QStringList lines;
+        readPlaylistFile(path, lines); // a failure keeps what was read, without a message
+        appendToPlaylist(window_.playlist, std::move(lines));
+    }
+    emit playlistOpened();
+}
+
+void PlaylistFiles::savePlaylist()
+{
+    // The dialog offers the most recent file chosen; saving over the playlist last opened is the
+    // usual case, so it is replaced without a question.
+    const QString path = fileDialog_.showSave(&window_, {.filter = PlaylistFilter,
+                                                         .title = QStringLiteral("Save Playlist"),
+                                                         .offerLastFile = true,
+                                                         .replaceWithoutAsking = true});
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!writePlaylistFile(path, entryTexts(window_.playlist), library_.table(), &error))
+        messageBox_.show(&window_, QStringLiteral("The playlist could not be saved to %1:\n%2").arg(path, error),
+                         QStringLiteral("Error"));
+}

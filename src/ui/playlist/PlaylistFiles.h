@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class FileDialog;
+class Library;
+class MainWindow;
+class MessageBox;
+
+// File > Open Playlist and File > Save Playlist.
+class PlaylistFiles : public QObject
+{
+    Q_OBJECT
+public:
+    PlaylistFiles(MainWindow& window, const Library& library, FileDialog& fileDialog, MessageBox& messageBox);
+
+    // Appends the entries of a chosen playlist file to the playlist; reading failures are silent.
+    void openPlaylist();
+    // Writes the whole playlist to a chosen file; a failure to write is reported.
+    void savePlaylist();
+
+signals:
+    // Entries were read into the playlist: the entry counter is due.
+    void playlistOpened();
+
+private:
+    MainWindow& window_;
+    const Library& library_;
+    FileDialog& fileDialog_;
+    MessageBox& messageBox_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class MainWindow;
+
+// Playlist > Shuffle playlist: every entry gets a random key, and the playlist is refilled in
+// the order of the keyed entries (equal keys by the entries' own text, ignoring case).
+class PlaylistShuffle : public QObject
+{
+    Q_OBJECT
+public:
+    // Random numbers in [0, 1), one drawn per entry in playlist order.
+    using RandomNumbers = std::function<double()>;
+
+    PlaylistShuffle(MainWindow& window, RandomNumbers random);
+
+    void shuffle();
+
+private:
+    MainWindow& window_;
+    RandomNumbers random_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/seams/Seams.h"
+
+// The seams as the desktop provides them: Qt's file dialog and message box, and the user's
+// default viewer for documents.
+class QtFileDialog : public FileDialog
+{
+protected:
+    QString ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile) override;
+};
+
+class QtMessageBox : public MessageBox
+{
+public:
+    void show(QWidget* parent, const QString& text, const QString& title) override;
+};
+
+class DesktopShell : public Shell
+{
+public:
+    bool openDocument(const QString& path) override;
+};
+
+// "Description|*.ext" as Qt's filter "Description (*.ext)".
+QString qtFilter(const QString& filter);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Seams to the desktop: file dialogs, message boxes and the shell. Production wires Qt's
+// widgets; tests wire scripted stand-ins that record what was asked and answer from a queue.
+
+// The one file dialog of the program. It remembers the file chosen last (empty after a cancel),
+// which a request may offer again.
+class FileDialog
+{
+public:
+    enum class Mode { Open, Save };
+
+    struct Request
+    {
+        QString filter;                    // "Description|*.ext"
+        QString title;
+        bool offerLastFile = false;        // offer the file chosen last, rather than none
+        bool replaceWithoutAsking = false; // a save normally asks before it replaces a file
+    };
+
+    virtual ~FileDialog() = default;
+
+    // Shows the dialog and returns the chosen full path, empty after a cancel.
+    QString showOpen(QWidget* parent, const Request& request) { return show(parent, Mode::Open, request); }
+    QString showSave(QWidget* parent, const Request& request) { return show(parent, Mode::Save, request); }
+
+    // The file chosen last, and its name without its directory.
+    const QString& fileName() const { return fileName_; }
+    QString fileTitle() const;
+
+protected:
+    // Shows the dialog for the request, offering offeredFile; returns the chosen path.
+    virtual QString ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile) = 0;
+
+private:
+    QString show(QWidget* parent, Mode mode, const Request& request)
+    {
+        const QString offered = request.offerLastFile ? fileName_ : QString();
+        return fileName_ = ask(parent, mode, request, offered);
+    }
+
+    QString fileName_;
+};
+
+// Message boxes with an OK button.
+class MessageBox
+{
+public:
+    virtual ~MessageBox() = default;
+    virtual void show(QWidget* parent, const QString& text, const QString& title) = 0;
+};
+
+// Opening documents with the user's default viewer.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    virtual bool openDocument(const QString& path) = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// The main window's controls as data: what each is, where it sits (in twips) and how it starts.
+struct ControlSpec
+{
+    enum Kind { Label, Combo, Text, Button, GlyphButton, List, Frame, Player, Panel };
+    enum FontRole { Sans, Arial, Courier };
+
+    ControlSpec(const char* name, Kind kind, QString caption, int left, int top, int width, int height,
+                const char* parent = "", bool visible = true, bool enabled = true, QString role = {},
+                FontRole font = Sans, double pointSize = 8.25, bool bold = false, int maxLength = 0)
+        : name(name), kind(kind), caption(std::move(caption)), left(left), top(top), width(width),
+          height(height), parent(parent), visible(visible), enabled(enabled), role(std::move(role)),
+          font(font), pointSize(pointSize), bold(bold), maxLength(maxLength)
+    {
+    }
+
+    const char* name;
+    Kind kind;
+    QString caption;
+    int left, top, width, height; // twips, inside the parent
+    const char* parent;           // "" for the window's client area
+    bool visible;
+    bool enabled;
+    QString role;                 // accessible name; the caption when empty
+    FontRole font;
+    double pointSize;
+    bool bold;
+    int maxLength;                // text fields
+    bool centred = false;         // labels
+    bool rightAligned = false;    // labels
+};
+
+// In creation order: a later control lies over an earlier one where they overlap.
+const std::vector<ControlSpec>& mainWindowLayout();
+
+// Twips to logical pixels: 15 twips are one pixel.
+constexpr int twips(int t) { return t / 15; }
+
+// Names a control of a small window and places it by a geometry in twips; returns it.
+template <typename W>
+W* placed(W* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    return widget;
+}
+inline constexpr int ClientWidthTwips = 11910;
+inline constexpr int ClientHeightTwips = 7950;
