@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
-#include "Form1Fixture.h"
-#include "library/TextLines.h"
+#include "JukeboxFixture.h"
+#include "core/TextLines.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -91,10 +91,10 @@ void printAddedMb(const QString& name, double addedMb)
     std::fflush(stdout);
 }
 
-QString startOnLargeDatabase(Form1Fixture& fixture)
+QString startOnLargeDatabase(JukeboxFixture& fixture)
 {
     const QString database = writeLargeDatabase(fixture.dir.path());
-    if (fixture.start(database).library.RecordCount() != 25000)
+    if (fixture.start(database).library.recordCount() != 25000)
         qFatal("the large database did not load");
     return database;
 }

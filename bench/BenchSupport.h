@@ -13,8 +13,8 @@ QString writeLargeDatabase(const QString& folder, int records = 25000);
 
 // Starts the fixture's window on a fresh large database (written into the fixture's folder) and
 // returns its path; stops the benchmark when the load does not give every record.
-struct Form1Fixture;
-QString startOnLargeDatabase(Form1Fixture& fixture);
+struct JukeboxFixture;
+QString startOnLargeDatabase(JukeboxFixture& fixture);
 
 // Median wall time in milliseconds of `runs` runs of work; setup runs before each, untimed.
 double medianMs(int runs, const std::function<void()>& work, const std::function<void()>& setup = {});

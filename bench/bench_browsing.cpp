@@ -2,7 +2,7 @@
 // "(All genres)" and on one genre, "Show all", and "All to Playlist" of every record; then, for
 // comparison, the list control's own cost of taking 25000 entries.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
+#include "JukeboxFixture.h"
 #include "app/SortedLists.h"
 #include "browser/ArtistTitleLists.h"
 #include "playlist/PlaylistEditing.h"
@@ -16,8 +16,8 @@ namespace {
 
 void chooseGenreQuietly(Form1& form, const QString& genre)
 {
-    const QSignalBlocker block(form.Combo1);
-    form.Combo1->setCurrentIndex(form.Combo1->findText(genre));
+    const QSignalBlocker block(form.genreFilter);
+    form.genreFilter->setCurrentIndex(form.genreFilter->findText(genre));
 }
 
 } // namespace
@@ -25,7 +25,7 @@ void chooseGenreQuietly(Form1& form, const QString& genre)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1Fixture fixture;
+    JukeboxFixture fixture;
     const QString database = startOnLargeDatabase(fixture);
     Form1& form = *fixture.form;
     const int runs = 15;
@@ -43,16 +43,16 @@ int main(int argc, char** argv)
     printRatio(QStringLiteral("show_all"), medianMs(runs, [&] { form.lists->Command12_Click(); }), baseline);
 
     printRatio(QStringLiteral("all_to_playlist"),
-               medianMs(runs, [&] { form.editing->Command6_Click(); }, [&] { emptyList(form.List3); }),
+               medianMs(runs, [&] { form.editing->Command6_Click(); }, [&] { emptyList(form.playlist); }),
                baseline);
-    if (form.List3->count() != 25000)
-        qFatal("All to Playlist added %d entries", int(form.List3->count()));
+    if (form.playlist->count() != 25000)
+        qFatal("All to Playlist added %d entries", int(form.playlist->count()));
 
     // For comparison, what the list control alone costs: 25000 ready-made entries put into the
     // hidden playlist, without building or sorting anything.
-    const QStringList entries = Form1Fixture::texts(form.List3);
-    form.List3->hide();
+    const QStringList entries = JukeboxFixture::texts(form.playlist);
+    form.playlist->hide();
     printRatio(QStringLiteral("list_control_fill_25000"),
-               medianMs(runs, [&] { form.List3->addItems(entries); }, [&] { emptyList(form.List3); }), baseline);
+               medianMs(runs, [&] { form.playlist->addItems(entries); }, [&] { emptyList(form.playlist); }), baseline);
     return 0;
 }

@@ -1,8 +1,8 @@
 // Writing a CD set of 40 media files of 5 MB each through the wizard, beside `cp` copying the
 // same files to the same file system in the same run.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
-#include "playlist/PlaylistEntry.h"
+#include "JukeboxFixture.h"
+#include "core/PlaylistEntry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +19,7 @@ constexpr int FileCount = 40;
 constexpr qint64 FileBytes = 5 * 1024 * 1024;
 
 // The media files and a database naming them; returns the database's path.
-QString writeMediaLibrary(const Form1Fixture& fx, QStringList& media)
+QString writeMediaLibrary(const JukeboxFixture& fx, QStringList& media)
 {
     QByteArray bytes(FileBytes, '\0');
     for (qint64 i = 0; i < FileBytes; ++i)
@@ -47,10 +47,10 @@ void freshFolder(const QString& path)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1Fixture fx;
+    JukeboxFixture fx;
     QStringList media;
     Form1& form = fx.start(writeMediaLibrary(fx, media));
-    if (form.library.RecordCount() != FileCount)
+    if (form.library.recordCount() != FileCount)
         qFatal("the media library did not load");
     const QString target = fx.dir.filePath("target");
     constexpr int runs = 9;
@@ -64,15 +64,15 @@ int main(int argc, char** argv)
         [&] { freshFolder(target); });
 
     const double ours = medianMs(
-        runs, [&] { form.Command15->click(); },
+        runs, [&] { form.wizardNextButton->click(); },
         [&] {
             freshFolder(target);
-            if (!form.Command16->isHidden())
-                form.Command16->click(); // Done
-            form.CreateCD->trigger();
+            if (!form.wizardCancelButton->isHidden())
+                form.wizardCancelButton->click(); // Done
+            form.createCdAction->trigger();
             for (int n = 1; n <= FileCount; ++n)
-                form.List3->addItem(libraryEntry(form.library, n));
-            if (form.List3->count() != FileCount)
+                form.playlist->addItem(libraryEntry(form.library, n));
+            if (form.playlist->count() != FileCount)
                 qFatal("the wizard did not start afresh");
             fx.fileDialog.answers = {target + "/disc"};
         });

@@ -3,8 +3,8 @@
 // record, whichever file it names); a second measure has every file missing, so that all
 // 25000 records are listed.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
-#include "check/MissingFiles.h"
+#include "JukeboxFixture.h"
+#include "core/MissingFiles.h"
 #include "check/MissingFilesCheck.h"
 
 #include <QApplication>
@@ -48,8 +48,8 @@ double fileSizeQueriesMs(const Form1& form)
 {
     qint64 total = 0;
     const double ms = medianMs(15, [&] {
-        for (int i = 1; i <= form.library.RecordCount(); ++i)
-            total += fileLength(form.library.record(i).File);
+        for (int i = 1; i <= form.library.recordCount(); ++i)
+            total += fileLength(form.library.record(i).fileMenu);
     });
     if (total < 0)
         qFatal("impossible size");
@@ -59,8 +59,8 @@ double fileSizeQueriesMs(const Form1& form)
 double checkMs(Form1& form, int expectedListed)
 {
     const double ms = medianMs(15, [&] { form.check->DatabaseCheck_Click(); });
-    if (form.List5->count() != expectedListed)
-        qFatal("the check listed %d records, not %d", int(form.List5->count()), expectedListed);
+    if (form.missingList->count() != expectedListed)
+        qFatal("the check listed %d records, not %d", int(form.missingList->count()), expectedListed);
     return ms;
 }
 
@@ -69,7 +69,7 @@ double checkMs(Form1& form, int expectedListed)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1Fixture fixture;
+    JukeboxFixture fixture;
     Form1& form = fixture.start();
     form.show(); // the count-down and the list really paint
     const QString root = fixture.dir.path();

@@ -2,7 +2,7 @@
 // title (a keystroke that matches nothing scans the whole list), and Remove of an artist with
 // 50 titles.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
+#include "JukeboxFixture.h"
 #include "browser/ArtistTitleLists.h"
 #include "editor/EntryFields.h"
 #include "editor/RecordEditor.h"
@@ -21,7 +21,7 @@ const QString BenchArtist = QStringLiteral("Bench Artist");
 void makeArtistWith50Titles(LibraryTable& table)
 {
     for (int n = 1; n <= 50; ++n)
-        table.record(n * 500 - 250).Artist = BenchArtist;
+        table.record(n * 500 - 250).artist = BenchArtist;
 }
 
 // Edit mode on the given table, with the artist of 50 titles selected.
@@ -33,12 +33,12 @@ void selectBenchArtistInEditMode(Form1& form, const LibraryTable& table)
     form.library = table;
     form.lists->Combo1_Click();
     form.editor->EditVexolin_Click();
-    const QList<QListWidgetItem*> found = form.List1->findItems(BenchArtist, Qt::MatchStartsWith);
+    const QList<QListWidgetItem*> found = form.artistList->findItems(BenchArtist, Qt::MatchStartsWith);
     if (found.size() != 1)
         qFatal("the benchmark artist is not listed");
-    form.List1->setCurrentItem(found.first());
-    if (form.List2->count() != 50)
-        qFatal("the benchmark artist lists %d titles", int(form.List2->count()));
+    form.artistList->setCurrentItem(found.first());
+    if (form.titleList->count() != 50)
+        qFatal("the benchmark artist lists %d titles", int(form.titleList->count()));
 }
 
 } // namespace
@@ -46,26 +46,26 @@ void selectBenchArtistInEditMode(Form1& form, const LibraryTable& table)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1Fixture fixture;
+    JukeboxFixture fixture;
     const QString database = startOnLargeDatabase(fixture);
     Form1& form = *fixture.form;
     const double baseline = lineSplittingBaselineMs(database);
 
     form.lists->Command12_Click(); // every title
-    if (form.List2->count() != 25000)
-        qFatal("Show all listed %d titles", int(form.List2->count()));
+    if (form.titleList->count() != 25000)
+        qFatal("Show all listed %d titles", int(form.titleList->count()));
     const QString typed = QStringLiteral("Title 9");
     auto quietlyType = [&](const QString& text) {
-        const QSignalBlocker block(form.Text2);
-        form.Text2->setText(text);
+        const QSignalBlocker block(form.titleField);
+        form.titleField->setText(text);
         form.fields->LastTitleText = text;
-        const QSignalBlocker blockList(form.List2);
-        form.List2->setCurrentRow(-1);
+        const QSignalBlocker blockList(form.titleList);
+        form.titleList->setCurrentRow(-1);
     };
     printRatio(QStringLiteral("type_ahead_title_keystroke_25000"),
-               medianMs(31, [&] { form.Text2->setText(typed + QLatin1Char('x')); }, [&] { quietlyType(typed); }),
+               medianMs(31, [&] { form.titleField->setText(typed + QLatin1Char('x')); }, [&] { quietlyType(typed); }),
                baseline);
-    if (form.List2->currentRow() != -1)
+    if (form.titleList->currentRow() != -1)
         qFatal("the keystroke matched a title");
 
     LibraryTable table = form.library;
@@ -74,8 +74,8 @@ int main(int argc, char** argv)
                medianMs(7, [&] { form.editor->Command10_Click(); },
                         [&] { selectBenchArtistInEditMode(form, table); }),
                baseline);
-    if (form.library.RecordCount() != 24950 || !form.List1->findItems(BenchArtist, Qt::MatchStartsWith).isEmpty())
-        qFatal("Remove left %d records", form.library.RecordCount());
+    if (form.library.recordCount() != 24950 || !form.artistList->findItems(BenchArtist, Qt::MatchStartsWith).isEmpty())
+        qFatal("Remove left %d records", form.library.recordCount());
     form.DatabaseChanged = false;
     return 0;
 }

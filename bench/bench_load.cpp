@@ -1,7 +1,7 @@
 // The start-up load of a 25000-record database through the main window, against reading the
 // same file and splitting it into lines; and the memory the loaded library adds.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
+#include "JukeboxFixture.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     const QString db = writeLargeDatabase(dir.path());
     // Memory first, while the heap holds nothing freed that the load could reuse.
     {
-        Form1Fixture window;
+        JukeboxFixture window;
         app.processEvents();
         const double before = residentMb();
         window.start(db);
@@ -22,12 +22,12 @@ int main(int argc, char** argv)
     }
 
     const double baseline = lineSplittingBaselineMs(db);
-    std::unique_ptr<Form1Fixture> fixture;
+    std::unique_ptr<JukeboxFixture> fixture;
     const double load = medianMs(
         9, [&] { fixture->start(db); },
         [&] {
             fixture.reset();
-            fixture = std::make_unique<Form1Fixture>();
+            fixture = std::make_unique<JukeboxFixture>();
         });
     printRatio("database_load", load, baseline);
     return 0;

@@ -1,9 +1,9 @@
 // Shuffling a full playlist, and saving and opening a playlist of a whole library, each beside
 // the time to read and split the library's database file.
 #include "BenchSupport.h"
-#include "Form1Fixture.h"
+#include "JukeboxFixture.h"
 #include "app/SortedLists.h"
-#include "playlist/PlaylistEntry.h"
+#include "core/PlaylistEntry.h"
 #include "playlist/PlaylistFiles.h"
 #include "playlist/Shuffle.h"
 
@@ -17,9 +17,9 @@ void fillWithLibraryEntries(Form1& form, int count)
     QStringList entries;
     entries.reserve(count);
     for (int i = 0; i < count; ++i)
-        entries.append(libraryEntry(form.library, 1 + i % form.library.RecordCount()));
-    emptyList(form.List3);
-    form.List3->addItems(entries);
+        entries.append(libraryEntry(form.library, 1 + i % form.library.recordCount()));
+    emptyList(form.playlist);
+    form.playlist->addItems(entries);
 }
 
 } // namespace
@@ -27,11 +27,11 @@ void fillWithLibraryEntries(Form1& form, int count)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1Fixture fx;
+    JukeboxFixture fx;
     const QString database = writeLargeDatabase(fx.dir.path());
     const double baseline = lineSplittingBaselineMs(database);
     Form1& form = fx.start(database);
-    if (form.library.RecordCount() != 25000)
+    if (form.library.recordCount() != 25000)
         qFatal("the benchmark database did not load");
 
     fillWithLibraryEntries(form, PlaylistCapacity);
@@ -47,11 +47,11 @@ int main(int argc, char** argv)
     printRatio(QStringLiteral("playlist_save_25000"), save, baseline);
 
     const double open = medianMs(7, [&] { form.playlistFiles->OpenPlaylist_Click(); }, [&] {
-        emptyList(form.List3);
+        emptyList(form.playlist);
         fx.fileDialog.answers = {playlist};
     });
-    if (form.List3->count() != 25000)
-        qFatal("opening the playlist read %d entries", form.List3->count());
+    if (form.playlist->count() != 25000)
+        qFatal("opening the playlist read %d entries", form.playlist->count());
     printRatio(QStringLiteral("playlist_open_25000"), open, baseline);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Any bytes as a database file: parsing never crashes, keeps only complete records within the
 // library's capacity, and a complete result accounts for every line.
-#include "library/DatabaseFormat.h"
-#include "library/TextLines.h"
+#include "core/DatabaseFormat.h"
+#include "core/TextLines.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (contents.complete && qsizetype(contents.records.size()) * 4 != lines)
         std::abort();
     for (const LibraryRecord& r : contents.records) {
-        if (r.Artist.size() > ArtistWidth || r.Title.size() > TitleWidth || r.Genre.size() > GenreWidth)
+        if (r.artist.size() > ArtistWidth || r.title.size() > TitleWidth || r.genre.size() > GenreWidth)
             std::abort();
-        if (r.Artist.endsWith(QChar(' ')) || r.Title.endsWith(QChar(' ')))
+        if (r.artist.endsWith(QChar(' ')) || r.title.endsWith(QChar(' ')))
             std::abort();
     }
     return 0;

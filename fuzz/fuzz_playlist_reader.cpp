@@ -1,6 +1,6 @@
 // Playlist and M3U file reader: any bytes read as entries without a crash, one entry per line,
 // and writing the entries back then reading them again gives the same entries.
-#include "library/LibraryTable.h"
+#include "core/LibraryTable.h"
 #include "playlist/PlaylistFiles.h"
 
 #include <cstdint>

@@ -1,91 +1,91 @@
 #include "FakePlayer.h"
 
-bool FakePlayer::Open(const QString& pathOrUrl)
+bool FakePlayer::open(const QString& pathOrUrl)
 {
-    calls.append(QStringLiteral("Open ") + pathOrUrl);
-    if (failCalls)
+    calls.append(QStringLiteral("open ") + pathOrUrl);
+    if (script.failCalls)
         return false;
     QString stripped = pathOrUrl;
     while (stripped.endsWith(QChar(' ')))
         stripped.chop(1);
-    fileName = stripped;
-    position = 0;
-    state = Playing;
+    script.fileName = stripped;
+    script.position = 0;
+    script.state = Playing;
     return true;
 }
 
-bool FakePlayer::Play()
+bool FakePlayer::play()
 {
-    calls.append(QStringLiteral("Play"));
-    if (failCalls)
+    calls.append(QStringLiteral("play"));
+    if (script.failCalls)
         return false;
-    state = Playing;
+    script.state = Playing;
     return true;
 }
 
-bool FakePlayer::Pause()
+bool FakePlayer::pause()
 {
-    calls.append(QStringLiteral("Pause"));
-    if (failCalls)
+    calls.append(QStringLiteral("pause"));
+    if (script.failCalls)
         return false;
-    state = Paused;
+    script.state = Paused;
     return true;
 }
 
-bool FakePlayer::Stop()
+bool FakePlayer::stop()
 {
-    calls.append(QStringLiteral("Stop"));
-    if (failCalls)
+    calls.append(QStringLiteral("stop"));
+    if (script.failCalls)
         return false;
-    state = Stopped;
+    script.state = Stopped;
     return true;
 }
 
-bool FakePlayer::Previous()
+bool FakePlayer::previous()
 {
-    calls.append(QStringLiteral("Previous"));
-    if (failCalls)
+    calls.append(QStringLiteral("previous"));
+    if (script.failCalls)
         return false;
-    if (currentEntry > 1)
-        --currentEntry;
+    if (script.currentEntry > 1)
+        --script.currentEntry;
     return true;
 }
 
-bool FakePlayer::Next()
+bool FakePlayer::next()
 {
-    calls.append(QStringLiteral("Next"));
-    if (failCalls)
+    calls.append(QStringLiteral("next"));
+    if (script.failCalls)
         return false;
-    if (currentEntry < entryCount)
-        ++currentEntry;
+    if (script.currentEntry < script.entryCount)
+        ++script.currentEntry;
     return true;
 }
 
-bool FakePlayer::SetCurrentPosition(double seconds)
+bool FakePlayer::setCurrentPosition(double seconds)
 {
-    calls.append(QStringLiteral("SetCurrentPosition %1").arg(seconds));
-    if (failCalls)
+    calls.append(QStringLiteral("setCurrentPosition %1").arg(seconds));
+    if (script.failCalls)
         return false;
-    position = seconds;
+    script.position = seconds;
     return true;
 }
 
-std::optional<int> FakePlayer::GetCurrentEntry() const
+std::optional<int> FakePlayer::currentEntry() const
 {
-    if (!hasEntries)
+    if (!script.hasEntries)
         return std::nullopt;
-    return currentEntry;
+    return script.currentEntry;
 }
 
-std::optional<int> FakePlayer::EntryCount() const
+std::optional<int> FakePlayer::entryCount() const
 {
-    if (!hasEntries)
+    if (!script.hasEntries)
         return std::nullopt;
-    return entryCount;
+    return script.entryCount;
 }
 
 void FakePlayer::emitError(const QString& text)
 {
-    errorDescription = text;
-    emit Error();
+    script.errorDescription = text;
+    emit error();
 }

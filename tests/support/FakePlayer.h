@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/MediaPlayer.h"
+#include "player/MediaPlayer.h"
 
 #include <QStringList>
 
@@ -12,38 +12,42 @@ class FakePlayer : public MediaPlayer
 public:
     using MediaPlayer::MediaPlayer;
 
-    bool Open(const QString& pathOrUrl) override;
-    bool Play() override;
-    bool Pause() override;
-    bool Stop() override;
-    bool Previous() override;
-    bool Next() override;
-    double CurrentPosition() const override { return position; }
-    bool SetCurrentPosition(double seconds) override;
-    double Duration() const override { return duration; }
-    QString FileName() const override { return fileName; }
-    int PlayState() const override { return state; }
-    QString ErrorDescription() const override { return errorDescription; }
-    std::optional<int> GetCurrentEntry() const override;
-    std::optional<int> EntryCount() const override;
-    void SetEntryOption(bool on) override { entryOption = on; }
+    bool open(const QString& pathOrUrl) override;
+    bool play() override;
+    bool pause() override;
+    bool stop() override;
+    bool previous() override;
+    bool next() override;
+    double currentPosition() const override { return script.position; }
+    bool setCurrentPosition(double seconds) override;
+    double duration() const override { return script.duration; }
+    QString fileName() const override { return script.fileName; }
+    int state() const override { return script.state; }
+    QString errorDescription() const override { return script.errorDescription; }
+    std::optional<int> currentEntry() const override;
+    std::optional<int> entryCount() const override;
+    void setEntryOption(bool on) override { script.entryOption = on; }
 
-    // Scripted state.
-    double position = -1;
-    double duration = 0;
-    QString fileName;
-    int state = Stopped;
-    QString errorDescription;
-    bool hasEntries = true; // answers the entry-number probe
-    int currentEntry = 1;
-    int entryCount = 1;
-    bool entryOption = false;
-    bool failCalls = false; // every command reports failure
+    // The scripted state, which the calls above change as a player would.
+    struct Script
+    {
+        double position = -1;
+        double duration = 0;
+        QString fileName;
+        int state = Stopped;
+        QString errorDescription;
+        bool hasEntries = true; // answers the entry-number probe
+        int currentEntry = 1;
+        int entryCount = 1;
+        bool entryOption = false;
+        bool failCalls = false; // every command reports failure
+    };
+    Script script;
 
-    // Every call made, as "Open <path>", "Play", "SetCurrentPosition 0", …
+    // Every call made, as "open <path>", "play", "setCurrentPosition 0", …
     QStringList calls;
 
-    void emitEndOfStream() { emit EndOfStream(0); }
-    void emitNewStream() { emit NewStream(); }
+    void emitEndOfStream() { emit endOfStream(0); }
+    void emitNewStream() { emit newStream(); }
     void emitError(const QString& text);
 };

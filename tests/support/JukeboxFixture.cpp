@@ -1,0 +1,64 @@
+#include "JukeboxFixture.h"
+
+#include "ui/window/ListBox.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+
+JukeboxFixture::JukeboxFixture()
+{
+    auto random = [this] {
+        return randomNumbers.isEmpty() ? fallbackRandom_.generateDouble() : randomNumbers.takeFirst();
+    };
+    auto runDrag = [this](QDrag* drag) {
+        if (dragLoop)
+            dragLoop(drag);
+        else
+            drag->exec(Qt::CopyAction);
+    };
+    jukebox = std::make_unique<Jukebox>(Seams{player, fileDialog, messageBox, shell, random, runDrag});
+}
+
+Jukebox& JukeboxFixture::start(const QString& commandLine)
+{
+    jukebox->start(commandLine, QSize(1024, 768));
+    return *jukebox;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QString JukeboxFixture::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString JukeboxFixture::writeDatabase(const QString& name, const QList<QStringList>& records) const
+{
+    QByteArray bytes;
+    for (const QStringList& r : records)
+        for (const QString& field : r)
+            bytes += field.toUtf8() + "\r\n";
+    return writeFile(name, bytes);
+}
+
+QStringList JukeboxFixture::texts(const QListWidget* list)
+{
+    return entryTexts(list);
+}
+
+QStringList JukeboxFixture::texts(const QComboBox* combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out.append(combo->itemText(i));
+    return out;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FakePlayer.h"
+#include "ScriptedSeams.h"
+#include "app/Jukebox.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+class MainWindow;
+class QComboBox;
+class QListWidget;
+
+// The bytes of a file, or "<unreadable>" when it cannot be read (so a missing file never
+// compares equal to an empty one).
+QByteArray fileBytes(const QString& path);
+
+// The whole program wired to a fake player and scripted dialogs, with a scratch folder.
+struct JukeboxFixture
+{
+    FakePlayer player;
+    ScriptedFileDialog fileDialog;
+    RecordingMessageBox messageBox;
+    RecordingShell shell;
+    QTemporaryDir dir;
+    // Numbers the shuffle draws, first to last; when they run out, a fixed sequence follows.
+    QList<double> randomNumbers;
+    // Plays a drag started from the library lists; when empty, the platform's drag loop does.
+    std::function<void(QDrag*)> dragLoop;
+    std::unique_ptr<Jukebox> jukebox;
+
+    JukeboxFixture();
+    // Runs start-up with the given command line on an 1024 x 768 screen.
+    Jukebox& start(const QString& commandLine = {});
+    MainWindow& window() const { return jukebox->window(); }
+
+    // Writes bytes to a file in the scratch folder; returns its path.
+    QString writeFile(const QString& name, const QByteArray& bytes) const;
+    // A database file of the records given as {artist, title, genre, file} quadruples.
+    QString writeDatabase(const QString& name, const QList<QStringList>& records) const;
+
+    // The texts of a list, in order.
+    static QStringList texts(const QListWidget* list);
+    static QStringList texts(const QComboBox* combo);
+
+private:
+    QRandomGenerator fallbackRandom_{1999};
+};

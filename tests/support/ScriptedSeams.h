@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/seams/Seams.h"
+
+#include <QStringList>
+
+// A file dialog that answers from a queue (an empty answer is a cancel) and records each use.
+class ScriptedFileDialog : public FileDialog
+{
+public:
+    struct Use
+    {
+        Mode mode;
+        QString filter;
+        QString title;
+        QString fileName; // the file name offered when it was shown
+        bool replaceWithoutAsking;
+    };
+    QStringList answers;
+    QList<Use> uses;
+
+protected:
+    QString ask(QWidget*, Mode mode, const Request& request, const QString& offeredFile) override
+    {
+        uses.append({mode, request.filter, request.title, offeredFile, request.replaceWithoutAsking});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
+// Message boxes recorded instead of shown.
+class RecordingMessageBox : public MessageBox
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+    };
+    QList<Shown> shown;
+    void show(QWidget*, const QString& text, const QString& title) override { shown.append({text, title}); }
+};
+
+// Documents recorded instead of opened.
+class RecordingShell : public Shell
+{
+public:
+    QStringList opened;
+    bool openDocument(const QString& path) override
+    {
+        opened.append(path);
+        return true;
+    }
+};

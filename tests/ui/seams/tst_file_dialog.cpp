@@ -1,0 +1,47 @@
+#include "ScriptedPlatform.h"
+#include "app/DesktopPlatform.h"
+
+#include <QtTest>
+
+class TestFileDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    // One dialog's title and replace rule must not carry over to the next use; the file name does.
+    void titleAndReplaceRuleHoldForOneShowing()
+    {
+        ScriptedFileDialog dialog;
+        dialog.answers = {"/music/list.vxplaylist", ""};
+        dialog.title = "Save Playlist";
+        dialog.replaceWithoutAsking = true;
+        QCOMPARE(dialog.showSave(nullptr), QString("/music/list.vxplaylist"));
+        dialog.showSave(nullptr);
+        QCOMPARE(dialog.uses.size(), 2);
+        QCOMPARE(dialog.uses[0].title, QString("Save Playlist"));
+        QVERIFY(dialog.uses[0].replaceWithoutAsking);
+        QVERIFY(dialog.uses[1].title.isEmpty());
+        QVERIFY(!dialog.uses[1].replaceWithoutAsking);
+        QCOMPARE(dialog.uses[1].fileName, QString("/music/list.vxplaylist"));
+        QVERIFY(dialog.fileName.isEmpty()); // cancelled
+    }
+
+    void filtersMatchAnyCase_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("one extension") << "Vexolin Playlist|*.vxplaylist"
+                                       << "Vexolin Playlist (*.[vV][xX][pP][lL][aA][yY][lL][iI][sS][tT])";
+        QTest::newRow("all files include names without a dot") << "All Files|*.*" << "All Files (*)";
+        QTest::newRow("several patterns") << "Lists|*.m3u;*.pls" << "Lists (*.[mM]3[uU] *.[pP][lL][sS])";
+        QTest::newRow("no bar") << "*.txt" << "*.txt";
+    }
+    void filtersMatchAnyCase()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, qt);
+        QCOMPARE(qtFilter(filter), qt);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFileDialog)
+#include "tst_file_dialog.moc"
