@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "JukeboxFixture.h"
+#include "core/Library.h"
 #include "core/TextLines.h"
 
 #include <QElapsedTimer>
@@ -94,7 +95,7 @@ void printAddedMb(const QString& name, double addedMb)
 QString startOnLargeDatabase(JukeboxFixture& fixture)
 {
     const QString database = writeLargeDatabase(fixture.dir.path());
-    if (fixture.start(database).library.recordCount() != 25000)
+    if (fixture.start(database).library().recordCount() != 25000)
         qFatal("the large database did not load");
     return database;
 }

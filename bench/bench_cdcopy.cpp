@@ -2,7 +2,9 @@
 // same files to the same file system in the same run.
 #include "BenchSupport.h"
 #include "JukeboxFixture.h"
+#include "core/Library.h"
 #include "core/PlaylistEntry.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,8 +51,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     JukeboxFixture fx;
     QStringList media;
-    Form1& form = fx.start(writeMediaLibrary(fx, media));
-    if (form.library.recordCount() != FileCount)
+    const Library& library = fx.start(writeMediaLibrary(fx, media)).library();
+    MainWindow& window = fx.window();
+    if (library.recordCount() != FileCount)
         qFatal("the media library did not load");
     const QString target = fx.dir.filePath("target");
     constexpr int runs = 9;
@@ -64,15 +67,15 @@ int main(int argc, char** argv)
         [&] { freshFolder(target); });
 
     const double ours = medianMs(
-        runs, [&] { form.wizardNextButton->click(); },
+        runs, [&] { window.wizardNextButton->click(); },
         [&] {
             freshFolder(target);
-            if (!form.wizardCancelButton->isHidden())
-                form.wizardCancelButton->click(); // Done
-            form.createCdAction->trigger();
+            if (!window.wizardCancelButton->isHidden())
+                window.wizardCancelButton->click(); // Done
+            window.createCdAction->trigger();
             for (int n = 1; n <= FileCount; ++n)
-                form.playlist->addItem(libraryEntry(form.library, n));
-            if (form.playlist->count() != FileCount)
+                window.playlist->addItem(libraryEntry(library.table(), n));
+            if (window.playlist->count() != FileCount)
                 qFatal("the wizard did not start afresh");
             fx.fileDialog.answers = {target + "/disc"};
         });

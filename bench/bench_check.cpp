@@ -4,8 +4,11 @@
 // 25000 records are listed.
 #include "BenchSupport.h"
 #include "JukeboxFixture.h"
+#include "core/Library.h"
 #include "core/MissingFiles.h"
-#include "check/MissingFilesCheck.h"
+#include "ui/check/DatabaseCheck.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,14 +26,15 @@ QString mediaPath(const QString& root, int i)
         .arg(root).arg(i % 50).arg(i % 5000).arg(i);
 }
 
-void fillLibrary(Form1& form, const QString& root)
+// A database of Records records naming the media files under root.
+QString writeLibrary(const JukeboxFixture& fixture, const QString& name, const QString& root)
 {
-    form.library.clear();
+    QList<QStringList> records;
+    records.reserve(Records);
     for (int i = 0; i < Records; ++i)
-        form.library.append(LibraryRecord::fromTexts(QStringLiteral("Artist %1").arg(i % 5000),
-                                                     QStringLiteral("Title %1").arg(i),
-                                                     QStringLiteral("Genre %1").arg(i % 300),
-                                                     mediaPath(root, i % Files)));
+        records.append({QStringLiteral("Artist %1").arg(i % 5000), QStringLiteral("Title %1").arg(i),
+                        QStringLiteral("Genre %1").arg(i % 300), mediaPath(root, i % Files)});
+    return fixture.writeDatabase(name, records);
 }
 
 void createMediaFiles(const QString& root)
@@ -44,23 +48,35 @@ void createMediaFiles(const QString& root)
     }
 }
 
-double fileSizeQueriesMs(const Form1& form)
+double fileSizeQueriesMs(const Library& library)
 {
     qint64 total = 0;
     const double ms = medianMs(15, [&] {
-        for (int i = 1; i <= form.library.recordCount(); ++i)
-            total += fileLength(form.library.record(i).fileMenu);
+        for (int i = 1; i <= library.recordCount(); ++i)
+            total += fileLength(library.record(i).file);
     });
     if (total < 0)
         qFatal("impossible size");
     return ms;
 }
 
-double checkMs(Form1& form, int expectedListed)
+// The check of the database at path, started afresh each time.
+double checkMs(const QString& path, int expectedListed)
 {
-    const double ms = medianMs(15, [&] { form.check->DatabaseCheck_Click(); });
-    if (form.missingList->count() != expectedListed)
-        qFatal("the check listed %d records, not %d", int(form.missingList->count()), expectedListed);
+    JukeboxFixture fixture;
+    Jukebox& jukebox = fixture.start(path);
+    fixture.window().show(); // the count-down and the list really paint
+    if (jukebox.library().recordCount() != Records)
+        qFatal("the database did not load");
+    const double ms = medianMs(15, [&] { jukebox.check().start(); }, [&] {
+        if (jukebox.mode().isChecking())
+            jukebox.check().finish();
+    });
+    if (fixture.window().missingList->count() != expectedListed)
+        qFatal("the check listed %d records, not %d", int(fixture.window().missingList->count()), expectedListed);
+    printRatio(expectedListed == 0 ? QStringLiteral("database_check_all_present")
+                                   : QStringLiteral("database_check_all_missing"),
+               ms, fileSizeQueriesMs(jukebox.library()));
     return ms;
 }
 
@@ -69,16 +85,10 @@ double checkMs(Form1& form, int expectedListed)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    JukeboxFixture fixture;
-    Form1& form = fixture.start();
-    form.show(); // the count-down and the list really paint
-    const QString root = fixture.dir.path();
-
+    JukeboxFixture files;
+    const QString root = files.dir.path();
     createMediaFiles(root);
-    fillLibrary(form, root);
-    printRatio(QStringLiteral("database_check_all_present"), checkMs(form, 0), fileSizeQueriesMs(form));
-
-    fillLibrary(form, root + QStringLiteral("/gone"));
-    printRatio(QStringLiteral("database_check_all_missing"), checkMs(form, Records), fileSizeQueriesMs(form));
+    checkMs(writeLibrary(files, QStringLiteral("Present.VxDatabase"), root), 0);
+    checkMs(writeLibrary(files, QStringLiteral("Missing.VxDatabase"), root + QStringLiteral("/gone")), Records);
     return 0;
 }

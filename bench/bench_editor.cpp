@@ -3,42 +3,54 @@
 // 50 titles.
 #include "BenchSupport.h"
 #include "JukeboxFixture.h"
-#include "browser/ArtistTitleLists.h"
-#include "editor/EntryFields.h"
-#include "editor/RecordEditor.h"
+#include "core/DatabaseFormat.h"
+#include "core/Library.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/editor/RecordEditor.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace {
 
 const QString BenchArtist = QStringLiteral("Bench Artist");
 
-// Gives 50 records spread over the table one new artist.
-void makeArtistWith50Titles(LibraryTable& table)
+// The bytes of the table with 50 records spread over it given one new artist.
+QByteArray withArtistOf50Titles(const LibraryTable& table)
 {
-    for (int n = 1; n <= 50; ++n)
-        table.record(n * 500 - 250).artist = BenchArtist;
+    QByteArray bytes;
+    for (int n = 1; n <= table.recordCount(); ++n) {
+        LibraryRecord record = table.record(n);
+        if (n % 500 == 250)
+            record.artist = BenchArtist;
+        bytes += formatRecord(record);
+    }
+    return bytes;
 }
 
-// Edit mode on the given table, with the artist of 50 titles selected.
-void selectBenchArtistInEditMode(Form1& form, const LibraryTable& table)
+// The database at path, freshly written, open and being edited, with the artist of 50 titles
+// chosen.
+void chooseBenchArtistWhileEditing(JukeboxFixture& fixture, const QString& path, const QByteArray& bytes)
 {
-    form.DatabaseChanged = false;
-    if (form.inEditMode())
-        form.editor->Command9_Click();
-    form.library = table;
-    form.lists->Combo1_Click();
-    form.editor->EditVexolin_Click();
-    const QList<QListWidgetItem*> found = form.artistList->findItems(BenchArtist, Qt::MatchStartsWith);
+    Jukebox& jukebox = *fixture.jukebox;
+    MainWindow& window = fixture.window();
+    if (jukebox.mode().isEditing())
+        jukebox.editor().finishEditing();
+    fixture.writeFile(QFileInfo(path).fileName(), bytes);
+    fixture.fileDialog.answers = {path};
+    window.openDatabaseAction->trigger();
+    jukebox.editor().startEditing();
+    const QList<QListWidgetItem*> found = window.artistList->findItems(BenchArtist, Qt::MatchStartsWith);
     if (found.size() != 1)
         qFatal("the benchmark artist is not listed");
-    form.artistList->setCurrentItem(found.first());
-    if (form.titleList->count() != 50)
-        qFatal("the benchmark artist lists %d titles", int(form.titleList->count()));
+    window.artistList->setCurrentItem(found.first());
+    if (window.titleList->count() != 50)
+        qFatal("the benchmark artist lists %d titles", int(window.titleList->count()));
 }
 
 } // namespace
@@ -48,34 +60,33 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     JukeboxFixture fixture;
     const QString database = startOnLargeDatabase(fixture);
-    Form1& form = *fixture.form;
+    Jukebox& jukebox = *fixture.jukebox;
+    MainWindow& window = fixture.window();
     const double baseline = lineSplittingBaselineMs(database);
 
-    form.lists->Command12_Click(); // every title
-    if (form.titleList->count() != 25000)
-        qFatal("Show all listed %d titles", int(form.titleList->count()));
+    jukebox.browser().showAllTitles(); // every title
+    if (window.titleList->count() != 25000)
+        qFatal("Show all listed %d titles", int(window.titleList->count()));
+    // Typing the prefix (untimed) leaves a title chosen; taking the choice back quietly makes the
+    // next keystroke scan the whole list from the top.
     const QString typed = QStringLiteral("Title 9");
-    auto quietlyType = [&](const QString& text) {
-        const QSignalBlocker block(form.titleField);
-        form.titleField->setText(text);
-        form.fields->LastTitleText = text;
-        const QSignalBlocker blockList(form.titleList);
-        form.titleList->setCurrentRow(-1);
+    auto typePrefix = [&] {
+        window.titleField->setText(typed);
+        const QSignalBlocker blockList(window.titleList);
+        window.titleList->setCurrentRow(-1);
     };
     printRatio(QStringLiteral("type_ahead_title_keystroke_25000"),
-               medianMs(31, [&] { form.titleField->setText(typed + QLatin1Char('x')); }, [&] { quietlyType(typed); }),
-               baseline);
-    if (form.titleList->currentRow() != -1)
+               medianMs(31, [&] { window.titleField->setText(typed + QLatin1Char('x')); }, typePrefix), baseline);
+    if (window.titleList->currentRow() != -1)
         qFatal("the keystroke matched a title");
 
-    LibraryTable table = form.library;
-    makeArtistWith50Titles(table);
+    const QByteArray edited = withArtistOf50Titles(jukebox.library().table());
+    const QString editedPath = fixture.dir.filePath(QStringLiteral("Edited.VxDatabase"));
     printRatio(QStringLiteral("remove_artist_50_titles_of_25000"),
-               medianMs(7, [&] { form.editor->Command10_Click(); },
-                        [&] { selectBenchArtistInEditMode(form, table); }),
+               medianMs(7, [&] { jukebox.editor().removeChosen(); },
+                        [&] { chooseBenchArtistWhileEditing(fixture, editedPath, edited); }),
                baseline);
-    if (form.library.recordCount() != 24950 || !form.artistList->findItems(BenchArtist, Qt::MatchStartsWith).isEmpty())
-        qFatal("Remove left %d records", form.library.recordCount());
-    form.DatabaseChanged = false;
+    if (jukebox.library().recordCount() != 24950 || !window.artistList->findItems(BenchArtist, Qt::MatchStartsWith).isEmpty())
+        qFatal("Remove left %d records", jukebox.library().recordCount());
     return 0;
 }

@@ -3,8 +3,8 @@
 //
 // Input: byte 0 the offered actions, byte 1 the playlist's free room, then the uri-list bytes,
 // optionally followed by a NUL and the text bytes.
-#include "playlist/ExternalDrops.h"
-#include "playlist/PlaylistFiles.h"
+#include "core/DroppedFiles.h"
+#include "core/PlaylistFile.h"
 
 #include <QMimeData>
 #include <cstdint>

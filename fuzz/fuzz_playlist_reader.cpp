@@ -1,7 +1,7 @@
 // Playlist and M3U file reader: any bytes read as entries without a crash, one entry per line,
 // and writing the entries back then reading them again gives the same entries.
 #include "core/LibraryTable.h"
-#include "playlist/PlaylistFiles.h"
+#include "core/PlaylistFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -68,7 +68,7 @@ PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Libr
     connect(window_.playlist, &QListWidget::itemSelectionChanged, this, &PlayerControl::openChosenEntry);
     new ClickOnSelectedRow(window_.playlist, this, [this] { openChosenEntry(); });
 
-    connect(&player_, &MediaPlayer::endOfStream, this, &PlayerControl::endOfStream);
+    connect(&player_, &MediaPlayer::endOfStream, this, &PlayerControl::mediaEnded);
     connect(&player_, &MediaPlayer::newStream, this, &PlayerControl::updateEntryCounter);
     connect(&player_, &MediaPlayer::error, this,
             [this] { messageBox_.show(&window_, player_.errorDescription(), QStringLiteral("Error")); });
@@ -182,7 +182,7 @@ void PlayerControl::openChosenEntry()
     emit entryChosen(entry);
 }
 
-void PlayerControl::endOfStream()
+void PlayerControl::mediaEnded()
 {
     if (mode_.isEditing()) {
         stop();

@@ -65,7 +65,7 @@ private:
     // Opens one entry text; returns the text the window title shows for it (empty when the
     // entry names no record of the library).
     QString openEntryText(const QString& entry);
-    void endOfStream();
+    void mediaEnded();
 
     MainWindow& window_;
     MediaPlayer& player_;
