@@ -48,6 +48,9 @@ public:
     // outside the table ignored); the later records are renumbered.
     void remove(int n);
     void removeAll(const QList<int>& numbers);
+    // Counts the file as behind the table from now on, whatever changed: the next rewrite writes
+    // every record (Remove does so even when nothing was chosen to remove).
+    void requireRewrite() { needsRewrite_ = true; }
     // Writes every record anew into the open database, atomically, and opens it again for
     // appending. On failure the old file stays whole, error says why, and the changes stay
     // pending for the next attempt.

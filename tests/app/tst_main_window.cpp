@@ -1,6 +1,14 @@
 #include "JukeboxFixture.h"
-#include "app/AboutWindow.h"
-#include "app/ControlInventory.h"
+#include "app/StartUp.h"
+#include "core/Library.h"
+#include "core/SharedTexts.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/window/ControlLayout.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -19,79 +28,108 @@ private slots:
     void everyControlIsInPlace()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        for (const ControlSpec& control : mainWindowControls()) {
-            auto* w = form.findChild<QWidget*>(QString::fromLatin1(control.name));
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
+        for (const ControlSpec& control : mainWindowLayout()) {
+            auto* w = window.findChild<QWidget*>(QString::fromLatin1(control.name));
             QVERIFY2(w, control.name);
             QCOMPARE(w->geometry(), QRect(twips(control.left), twips(control.top), twips(control.width), twips(control.height)));
             QCOMPARE(!w->isHidden(), control.visible);
             QCOMPARE(w->isEnabled(), control.enabled);
             QVERIFY2(!w->accessibleName().isEmpty() || control.caption.isEmpty(), control.name);
+            // Labels and buttons show their captions; start-up rewrites only the credit line's.
+            if (auto* label = qobject_cast<QLabel*>(w); label && w != window.creditLine)
+                QCOMPARE(label->text(), control.caption);
+            else if (auto* button = qobject_cast<QPushButton*>(w))
+                QCOMPARE(button->text(), control.caption);
         }
-        QCOMPARE(form.client->size(), QSize(794, 530));
+        QCOMPARE(window.client->size(), QSize(794, 530));
     }
 
     void startStateOfTheTransportArea()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        for (QPushButton* b : {form.playButton, form.pauseButton, form.previousEntryButton, form.nextEntryButton, form.previousInMediaButton, form.nextInMediaButton})
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
+        for (QPushButton* b : {window.playButton, window.pauseButton, window.previousEntryButton, window.nextEntryButton, window.previousInMediaButton, window.nextInMediaButton})
             QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
-        QVERIFY(form.stopButton->isEnabled());
-        QCOMPARE(form.entryCounter->text(), QString("1/1"));
-        QCOMPARE(form.playtimeLabel->text(), QString("00:00:00"));
-        QCOMPARE(form.playButton->accessibleName(), QString("Play"));
-        QCOMPARE(form.nextEntryButton->accessibleName(), QString("Next playlist entry"));
-        QCOMPARE(form.missingList->accessibleName(), QString("Missing files"));
-        QVERIFY(!form.playButton->icon().isNull());
-        QVERIFY(!form.Image1.isNull() && !form.Image2.isNull());
-        QVERIFY(form.currentDragIcon().toImage() == form.Image1.toImage());
+        QVERIFY(window.stopButton->isEnabled());
+        QCOMPARE(window.entryCounter->text(), QString("1/1"));
+        QCOMPARE(window.playtimeLabel->text(), QString("00:00:00"));
+        QCOMPARE(window.playButton->accessibleName(), QString("Play"));
+        QCOMPARE(window.nextEntryButton->accessibleName(), QString("Next playlist entry"));
+        QCOMPARE(window.missingList->accessibleName(), QString("Missing files"));
+        QVERIFY(!window.playButton->icon().isNull());
+        QVERIFY(!j.libraryDrag().noDropIcon().isNull() && !j.libraryDrag().dropIcon().isNull());
+        QVERIFY(j.libraryDrag().currentIcon().toImage() == j.libraryDrag().noDropIcon().toImage());
     }
 
     void menusInOrder()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
         QStringList menus;
-        for (QAction* a : form.menuBar()->actions())
+        for (QAction* a : window.menuBar()->actions())
             if (a->isVisible())
                 menus << a->text();
         QCOMPARE(menus, (QStringList{"File", "Search", "Database", "Playlist", "Create CD", "Help"}));
         QStringList items;
-        for (QAction* a : form.playlistMenu->actions())
+        for (QAction* a : window.playlistMenu->actions())
             items << a->text();
         QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)", "Add url", "Remove", "Shuffle playlist", "Clear playlist"}));
-        QVERIFY(form.dropBoxAction->isCheckable());
-        QVERIFY(!form.saveDatabaseAction->isVisible() && !form.saveDatabaseAction->isEnabled());
-        QCOMPARE(form.searchAction->shortcut(), QKeySequence(Qt::Key_F3));
-        QVERIFY(!form.hiddenMenu->menuAction()->isVisible());
+        QVERIFY(window.dropBoxAction->isCheckable());
+        QVERIFY(!window.saveDatabaseAction->isVisible() && !window.saveDatabaseAction->isEnabled());
+        QCOMPARE(window.searchAction->shortcut(), QKeySequence(Qt::Key_F3));
+        QVERIFY(!window.hiddenMenu->menuAction()->isVisible());
     }
 
-    void captionsAndVariables()
+    void startUpCaptionsAndState()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        QCOMPARE(form.windowTitle(), QString("Vexolin V1.77"));
-        QVERIFY(form.creditLine->text().startsWith("Vexolin V1.77"));
-        QVERIFY(form.creditLine->text().contains("1999"));
-        QCOMPARE(form.Form2->statusLine[0]->text(), QString("Vexolin V1.77"));
-        QCOMPARE(JukeboxFixture::texts(form.genreFilter), QStringList{"(All genres)"});
-        QCOMPARE(form.genreFilter->currentIndex(), 0);
-        QCOMPARE(form.genreField->text(), QString("(All genres)"));
-        QCOMPARE(form.PlaylistPosition, 0);
-        QCOMPARE(form.library.recordCount(), 0);
-        QVERIFY(form.PlayerHasEntries);
-        QVERIFY(form.database.path().isEmpty());
-        QVERIFY(form.statusTimer->isActive());
-        QCOMPARE(form.statusTimer->interval(), 100);
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
+        QCOMPARE(window.windowTitle(), QString("Vexolin V1.77"));
+        QVERIFY(window.creditLine->text().startsWith("Vexolin V1.77"));
+        QVERIFY(window.creditLine->text().contains("1999"));
+        QCOMPARE(j.about().line(0)->text(), QString("Vexolin V1.77"));
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), QStringList{"(All genres)"});
+        QCOMPARE(window.genreFilter->currentIndex(), 0);
+        QCOMPARE(window.genreField->text(), QString("(All genres)"));
+        // Labels that the program fills later start empty.
+        QVERIFY(window.waitNotice->text().isEmpty());
+        QVERIFY(window.missingCount->text().isEmpty());
+        QCOMPARE(j.playerControl().position(), 0);
+        QCOMPARE(j.library().recordCount(), 0);
+        QVERIFY(j.library().path().isEmpty());
+        QVERIFY(!j.library().isOpen());
+        QCOMPARE(j.mode().current(), WindowMode::Normal);
+        QVERIFY(window.statusTimer->isActive());
+        QCOMPARE(window.statusTimer->interval(), 100);
     }
 
-    void playerProbe()
+    // Start-up asks the player once whether it numbers the entries of a media; only then does
+    // the n/m counter follow the player.
+    void startUpProbesWhetherThePlayerNumbersEntries_data()
     {
+        QTest::addColumn<bool>("numbersEntries");
+        QTest::addColumn<QString>("counter");
+        QTest::newRow("numbers entries") << true << "2/3";
+        QTest::newRow("does not") << false << "1/1";
+    }
+    void startUpProbesWhetherThePlayerNumbersEntries()
+    {
+        QFETCH(bool, numbersEntries);
+        QFETCH(QString, counter);
         JukeboxFixture f;
-        f.player.script.hasEntries = false;
-        Form1& form = f.start();
-        QVERIFY(!form.PlayerHasEntries);
+        f.player.script.hasEntries = numbersEntries;
+        Jukebox& j = f.start();
+        // Whatever the player answers later, the answer at start-up holds.
+        f.player.script.hasEntries = true;
+        f.player.script.currentEntry = 2;
+        f.player.script.entryCount = 3;
+        j.playerControl().updateEntryCounter();
+        QCOMPARE(j.window().entryCounter->text(), counter);
     }
 
     void placement_data()
@@ -130,51 +168,68 @@ private slots:
     void helpOpensThePageOfTheCurrentDirectory()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        form.helpAction->trigger();
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
+        window.helpAction->trigger();
         QCOMPARE(f.shell.opened, QStringList{"Vexolin.htm"});
     }
 
     void aboutShowsOverThePlayerAndHidesOnClick()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.aboutAction->trigger();
-        QVERIFY(form.Form2->isVisible());
-        const QRect main = form.frameGeometry();
-        const QRect player = form.playerArea->geometry();
-        QCOMPARE(form.Form2->x(), main.left() + player.left() + player.width() / 2 - form.Form2->width() / 2);
-        QCOMPARE(form.Form2->y(), main.top() + player.top() * 4);
-        QTest::mouseClick(form.Form2->statusLine[2], Qt::LeftButton);
-        QVERIFY(form.Form2->isHidden());
-        QCOMPARE(form.Form2->statusLine[0]->text(), QString("Vexolin V1.77"));
+        Jukebox& j = f.start();
+        MainWindow& window = j.window();
+        AboutWindow& about = j.about();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.aboutAction->trigger();
+        QVERIFY(about.isVisible());
+        const QRect main = window.frameGeometry();
+        const QRect player = window.playerArea->geometry();
+        QCOMPARE(about.x(), main.left() + player.left() + player.width() / 2 - about.width() / 2);
+        QCOMPARE(about.y(), main.top() + player.top() * 4);
+        QTest::mouseClick(about.line(2), Qt::LeftButton);
+        QVERIFY(about.isHidden());
+        QCOMPARE(about.line(0)->text(), QString("Vexolin V1.77"));
     }
 
     void exitClosesAndFlushesTheDatabase()
     {
         JukeboxFixture f;
         const QString db = f.writeDatabase("a.VxDatabase", {{"A", "T", "G", "/f.mp3"}});
-        Form1& form = f.start(db);
-        QVERIFY(form.database.isOpen());
-        form.show();
-        form.exitAction->trigger();
-        QVERIFY(!form.isVisible());
-        QVERIFY(!form.database.isOpen());
+        Jukebox& j = f.start(db);
+        MainWindow& window = j.window();
+        QVERIFY(j.library().isOpen());
+        window.show();
+        window.exitAction->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(!j.library().isOpen());
     }
 
-    void closingInEditModeCompletesTheEditFirst()
+    // Closing the window while records are edited runs Done once, before the database closes:
+    // a removal waiting for the rewrite reaches the file.
+    void closingWhileEditingFinishesTheEditFirst()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        form.show();
-        form.doneEditingButton->show();
-        int doneClicks = 0;
-        connect(form.doneEditingButton, &QPushButton::clicked, this, [&] { ++doneClicks; });
-        form.close();
-        QCOMPARE(doneClicks, 1);
-        QVERIFY(!form.isVisible());
+        const QString db = f.writeDatabase("a.VxDatabase", {{"A", "T", "G", "/a"}, {"B", "U", "G", "/b"}});
+        Jukebox& j = f.start(db);
+        MainWindow& window = j.window();
+        window.editDatabaseAction->trigger();
+        QVERIFY(j.mode().isEditing());
+        j.browser().selectArtistRow(1); // B
+        window.removeRecordButton->click();
+        QCOMPARE(j.library().recordCount(), 1);
+        QVERIFY(j.library().needsRewrite());
+
+        QSignalSpy modeChanges(&j.mode(), &WindowMode::changed);
+        window.close();
+        QCOMPARE(modeChanges.count(), 1);
+        QCOMPARE(modeChanges[0][0].value<WindowMode::Mode>(), WindowMode::Normal);
+        QVERIFY(!j.mode().isEditing());
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), (QStringList{"(All genres)", "G"}));
+        QVERIFY(!window.isVisible());
+        QVERIFY(!j.library().isOpen());
+        QCOMPARE(fileBytes(db), QByteArray("A\r\nT\r\nG\r\n/a\r\n"));
     }
 };
 

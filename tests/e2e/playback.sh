@@ -76,7 +76,7 @@ px() { echo $(($1 / 15)); }
 click_at() { # client-area pixel x, y
   xdotool mousemove --sync $((client_x + $1)) $((client_y + $2)) click 1
 }
-# The play-time display (Label5: left 7140, width 1215 twips, at the top of the client area).
+# The play-time display (playtimeLabel: left 7140, width 1215 twips, at the top of the client area).
 play_time_pixels() {
   import -window root -crop "$(px 1215)x16+$((client_x + $(px 7140)))+$((client_y + 1))" rgb:- | md5sum
 }
@@ -87,8 +87,8 @@ title_is "Vexolin V1.77" || wait_until 10 title_is "Vexolin V1.77" || fail "star
 sleep 0.5 # let the first timer ticks paint the idle window
 idle_time=$(play_time_pixels)
 
-# "All to Playlist" (Command6: 3540, 720, 1095 x 315 twips), then the playlist's first row
-# (List3: left 60, top 6360 twips).
+# "All to Playlist" (allToPlaylistButton: 3540, 720, 1095 x 315 twips), then the playlist's first row
+# (playlist: left 60, top 6360 twips).
 click_at $(px $((3540 + 1095 / 2))) $(px $((720 + 315 / 2)))
 sleep 0.5
 click_at $(px 1200) $(($(px 6360) + 10))

@@ -29,7 +29,7 @@ top=$((Y + HEIGHT - 530))
 echo "geometry ${X} ${top} ${WIDTH} ${HEIGHT} status ${status}"
 INNER
 
-measure() { # <database> <screenshot> -> "<dark fraction of List1> <dark fraction of List2> <exit status>"
+measure() { # <database> <screenshot> -> "<dark fraction of the artist list> <dark fraction of the title list> <exit status>"
     local out
     out=$(xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/run.sh" "$vexolin" "$1" "$2")
     read -r _ x top width height _ status <<<"$(grep '^geometry' <<<"$out")"

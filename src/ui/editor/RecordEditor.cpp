@@ -137,6 +137,7 @@ void RecordEditor::removeChosen()
     } else if (window_.artistList->currentRow() >= 0) {
         removeArtist();
     }
+    library_.requireRewrite();
 }
 
 void RecordEditor::removeArtist()

@@ -1,9 +1,10 @@
 // The entry fields: type-ahead in the artist and title fields, Enter moving through the fields,
 // and the capital first letter when a field loses the focus.
 #include "JukeboxFixture.h"
-#include "editor/EntryFields.h"
+#include "core/LibraryTable.h"
 #include "core/RecordCode.h"
-#include "playback/StatusTimer.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -34,14 +35,16 @@ class TestEntryFields : public QObject
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
 
 private slots:
     void init()
     {
         f = std::make_unique<JukeboxFixture>();
-        form = &f->start(f->writeDatabase("Music.VxDatabase", Records));
-        QCOMPARE(JukeboxFixture::texts(form->artistList).size(), 3);
+        j = &f->start(f->writeDatabase("Music.VxDatabase", Records));
+        w = &j->window();
+        QCOMPARE(JukeboxFixture::texts(w->artistList).size(), 3);
     }
     void cleanup() { f.reset(); }
 
@@ -63,22 +66,24 @@ private slots:
     {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, selected);
+        // Each step's scan direction depends on the text the step before left in the field.
         for (int i = 0; i < typed.size(); ++i) {
-            form->artistField->setText(typed[i]);
-            QCOMPARE(::selected(form->artistList), selected[i]);
-            QCOMPARE(form->artistField->text(), typed[i]); // kept as typed
-            QVERIFY(!form->ArtistSetByTyping);
-            QCOMPARE(form->fields->LastArtistText, typed[i]);
+            w->artistField->setText(typed[i]);
+            QCOMPARE(::selected(w->artistList), selected[i]);
+            QCOMPARE(w->artistField->text(), typed[i]); // kept as typed
         }
+        // Only the typing kept the field: a click on an artist writes it into the field.
+        j->browser().selectArtistRow(2);
+        QCOMPARE(w->artistField->text(), QString("Bruno"));
     }
 
     void titlesAreListedOnceTheWholeArtistIsTyped()
     {
-        form->artistField->setText("ad");
-        QCOMPARE(::selected(form->artistList), QString("ADAMS"));
-        QCOMPARE(form->titleList->count(), 0);
-        form->artistField->setText("adams");
-        QCOMPARE(form->titleList->count(), 3);
+        w->artistField->setText("ad");
+        QCOMPARE(::selected(w->artistList), QString("ADAMS"));
+        QCOMPARE(w->titleList->count(), 0);
+        w->artistField->setText("adams");
+        QCOMPARE(w->titleList->count(), 3);
     }
 
     void titleTypeAheadLeavesTheArtistSelected_data()
@@ -94,52 +99,56 @@ private slots:
     {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, selected);
-        form->editDatabaseAction->trigger();
-        form->artistList->setCurrentRow(0); // ADAMS: Heavy Square, Pebble Beach, Stone
-        QCOMPARE(form->titleList->count(), 3);
+        w->editDatabaseAction->trigger();
+        w->artistList->setCurrentRow(0); // ADAMS: Heavy Square, Pebble Beach, Stone
+        QCOMPARE(w->titleList->count(), 3);
         for (int i = 0; i < typed.size(); ++i) {
-            form->titleField->setText(typed[i]);
-            QCOMPARE(::selected(form->titleList), selected[i]);
-            QCOMPARE(form->titleField->text(), typed[i]);
+            w->titleField->setText(typed[i]);
+            QCOMPARE(::selected(w->titleList), selected[i]);
+            QCOMPARE(w->titleField->text(), typed[i]);
             // The selection skipped the edit-mode handling of a title click.
-            QCOMPARE(::selected(form->artistList), QString("ADAMS"));
-            QVERIFY(!form->TitleSetByTyping && !form->TitleSetByProgram);
+            QCOMPARE(::selected(w->artistList), QString("ADAMS"));
         }
+        // Only the typing kept the field and the artist: a click on a title writes it into the
+        // field and, while records are edited, leaves no artist chosen.
+        j->browser().selectTitleRow(0);
+        QCOMPARE(w->titleField->text(), QString("Heavy Square"));
+        QCOMPARE(w->artistList->currentRow(), -1);
     }
 
     void enterMovesThroughTheFields_data()
     {
-        QTest::addColumn<bool>("editMode");
-        QTest::newRow("edit mode") << true;
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("editing records") << true;
         QTest::newRow("browsing") << false;
     }
     void enterMovesThroughTheFields()
     {
-        QFETCH(bool, editMode);
-        form->show();
-        QApplication::setActiveWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        if (editMode) {
-            form->editDatabaseAction->trigger();
-            form->genreField->setText("Pop");
-            form->artistField->setText("Someone");
-            form->titleField->setText("Something");
-            form->statusTimer->Timer1_Timer();
-            form->genreField->setFocus();
-            QTest::keyClick(form->genreField, Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), form->artistField);
+        QFETCH(bool, editing);
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        if (editing) {
+            w->editDatabaseAction->trigger();
+            w->genreField->setText("Pop");
+            w->artistField->setText("Someone");
+            w->titleField->setText("Something");
+            j->updateStatus();
+            w->genreField->setFocus();
+            QTest::keyClick(w->genreField, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), w->artistField);
         } else {
-            form->artistField->setFocus();
+            w->artistField->setFocus();
         }
-        QTest::keyClick(form->artistField, Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), form->titleField);
-        QTest::keyClick(form->titleField, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), editMode ? static_cast<QWidget*>(form->addRecordButton) : form->titleField);
+        QTest::keyClick(w->artistField, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), w->titleField);
+        QTest::keyClick(w->titleField, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), editing ? static_cast<QWidget*>(w->addRecordButton) : w->titleField);
         // Other keys are the field's own.
-        form->artistField->setFocus();
-        QTest::keyClick(form->artistField, Qt::Key_X);
-        QVERIFY(form->artistField->text().endsWith('x'));
-        QCOMPARE(QApplication::focusWidget(), form->artistField);
+        w->artistField->setFocus();
+        QTest::keyClick(w->artistField, Qt::Key_X);
+        QVERIFY(w->artistField->text().endsWith('x'));
+        QCOMPARE(QApplication::focusWidget(), w->artistField);
     }
 
     void leavingAFieldCapitalisesIt_data()
@@ -147,19 +156,19 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after");
-        QTest::newRow("artist") << "Text1" << "adams" << "Adams";
-        QTest::newRow("title, accented") << "Text2" << "élan vital" << "Élan vital";
-        QTest::newRow("genre") << "Text4" << "rock" << "Rock";
-        QTest::newRow("blanks only") << "Text1" << "   " << "   ";
-        QTest::newRow("empty") << "Text2" << "" << "";
-        QTest::newRow("already a capital") << "Text4" << "POP music" << "POP music";
+        QTest::newRow("artist") << "artistField" << "adams" << "Adams";
+        QTest::newRow("title, accented") << "titleField" << "élan vital" << "Élan vital";
+        QTest::newRow("genre") << "genreField" << "rock" << "Rock";
+        QTest::newRow("blanks only") << "artistField" << "   " << "   ";
+        QTest::newRow("empty") << "titleField" << "" << "";
+        QTest::newRow("already a capital") << "genreField" << "POP music" << "POP music";
     }
     void leavingAFieldCapitalisesIt()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, after);
-        auto* edit = form->findChild<QLineEdit*>(field);
+        auto* edit = w->findChild<QLineEdit*>(field);
         QVERIFY(edit);
         edit->setText(text);
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -182,7 +191,7 @@ private slots:
     {
         QFETCH(Qt::FocusReason, reason);
         QFETCH(QString, after);
-        for (QLineEdit* field : {form->artistField, form->titleField, form->genreField}) {
+        for (QLineEdit* field : {w->artistField, w->titleField, w->genreField}) {
             field->setText("adams");
             QFocusEvent out(QEvent::FocusOut, reason);
             QApplication::sendEvent(field, &out);

@@ -1,6 +1,9 @@
 #include "JukeboxFixture.h"
-#include "browser/ArtistTitleLists.h"
+#include "core/Library.h"
 #include "core/RecordCode.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -55,33 +58,40 @@ int rowOf(const QListWidget* list, const QString& trimmedText)
 
 } // namespace
 
-class TestArtistTitleLists : public QObject
+class TestLibraryBrowser : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
 
     void selectGenre(const QString& genre)
     {
-        const int index = form->genreFilter->findText(genre);
+        const int index = w->genreFilter->findText(genre);
         QVERIFY(index >= 0);
-        form->genreFilter->setCurrentIndex(index);
+        w->genreFilter->setCurrentIndex(index);
     }
     void selectArtist(const QString& artist)
     {
-        const int row = rowOf(form->artistList, artist);
+        const int row = rowOf(w->artistList, artist);
         QVERIFY(row >= 0);
-        form->artistList->setCurrentRow(row);
+        w->artistList->setCurrentRow(row);
     }
-    void enterEditMode() { form->doneEditingButton->setVisible(true); }
+    // Database > Edit. It empties the fields, so the tests choose their artist and title after it.
+    void startEditing()
+    {
+        w->editDatabaseAction->trigger();
+        QVERIFY(j->mode().isEditing());
+    }
 
 private slots:
     void init()
     {
         f = std::make_unique<JukeboxFixture>();
-        form = &f->start(f->writeDatabase("Lib.VxDatabase", Records));
-        QCOMPARE(form->library.recordCount(), Records.size());
+        j = &f->start(f->writeDatabase("Lib.VxDatabase", Records));
+        w = &j->window();
+        QCOMPARE(j->library().recordCount(), Records.size());
     }
     void cleanup() { f.reset(); }
 
@@ -101,11 +111,11 @@ private slots:
         selectGenre("Jazz");
         selectArtist("Other Artist"); // titles listed before the filter runs
         selectGenre(genre);
-        QCOMPARE(trimmed(JukeboxFixture::texts(form->artistList)), artists);
-        QCOMPARE(form->titleList->count(), 0);
-        QCOMPARE(form->genreField->text(), genre);
+        QCOMPARE(trimmed(JukeboxFixture::texts(w->artistList)), artists);
+        QCOMPARE(w->titleList->count(), 0);
+        QCOMPARE(w->genreField->text(), genre);
         // Artists keep their stored 40-character form.
-        for (const QString& a : JukeboxFixture::texts(form->artistList))
+        for (const QString& a : JukeboxFixture::texts(w->artistList))
             QCOMPARE(a.size(), 40);
     }
 
@@ -114,144 +124,171 @@ private slots:
         selectGenre("Blues");
         selectGenre("Pop");
         selectArtist("The Examples");
-        QCOMPARE(form->artistField->text(), QStringLiteral("The Examples"));
-        QCOMPARE(visibleTexts(form->titleList), (QStringList{"First Song", "First Song", "Second Song"}));
-        QList<int> records = recordsOf(form->titleList);
+        QCOMPARE(w->artistField->text(), QStringLiteral("The Examples"));
+        QCOMPARE(visibleTexts(w->titleList), (QStringList{"First Song", "First Song", "Second Song"}));
+        QList<int> records = recordsOf(w->titleList);
         std::sort(records.begin(), records.end());
         QCOMPARE(records, (QList<int>{1, 2, 5}));
     }
 
     void titlesFollowTheArtistFieldNotTheEntry()
     {
-        // The artist field's type-ahead raises the flag, then selects.
-        form->artistField->setText("Ad");
-        QCOMPARE(form->artistList->currentItem()->text().trimmed(), QStringLiteral("Adams"));
-        QCOMPARE(form->artistField->text(), QStringLiteral("Ad"));
-        QCOMPARE(form->titleList->count(), 0);
-        QVERIFY(!form->ArtistSetByTyping);
+        // The artist field's type-ahead selects without writing the entry into the field.
+        w->artistField->setText("Ad");
+        QCOMPARE(w->artistList->currentItem()->text().trimmed(), QStringLiteral("Adams"));
+        QCOMPARE(w->artistField->text(), QStringLiteral("Ad"));
+        QCOMPARE(w->titleList->count(), 0);
 
-        form->artistField->setText("ADAMSON");
-        QCOMPARE(form->artistList->currentItem()->text().trimmed(), QStringLiteral("Adamson"));
-        QCOMPARE(form->artistField->text(), QStringLiteral("ADAMSON"));
-        QCOMPARE(visibleTexts(form->titleList), QStringList{"Gamma"});
+        w->artistField->setText("ADAMSON");
+        QCOMPARE(w->artistList->currentItem()->text().trimmed(), QStringLiteral("Adamson"));
+        QCOMPARE(w->artistField->text(), QStringLiteral("ADAMSON"));
+        QCOMPARE(visibleTexts(w->titleList), QStringList{"Gamma"});
+
+        // Only the typing kept the field: the next click writes the entry into it.
+        j->browser().selectArtistRow(rowOf(w->artistList, "Zed"));
+        QCOMPARE(w->artistField->text(), QStringLiteral("Zed"));
     }
 
     void titleGoesIntoTheTitleField()
     {
         selectArtist("The Examples");
-        form->titleList->setCurrentRow(2);
-        QCOMPARE(form->titleField->text(), QStringLiteral("Second Song"));
+        w->titleList->setCurrentRow(2);
+        QCOMPARE(w->titleField->text(), QStringLiteral("Second Song"));
 
-        form->TitleSetByTyping = true;
-        form->titleList->setCurrentRow(0);
-        QCOMPARE(form->titleField->text(), QStringLiteral("Second Song"));
-        QVERIFY(!form->TitleSetByTyping);
+        // A title the type-ahead selects leaves the field as typed.
+        w->titleField->setText("First");
+        QCOMPARE(w->titleList->currentRow(), 0);
+        QCOMPARE(w->titleField->text(), QStringLiteral("First"));
 
-        form->titleList->setCurrentRow(-1);
-        QCOMPARE(form->titleField->text(), QStringLiteral("Second Song"));
+        // Only the typing kept the field: the next choice writes the title into it.
+        w->titleList->setCurrentRow(2);
+        QCOMPARE(w->titleField->text(), QStringLiteral("Second Song"));
+
+        w->titleList->setCurrentRow(-1);
+        QCOMPARE(w->titleField->text(), QStringLiteral("Second Song"));
     }
 
     void showAll_data()
     {
         QTest::addColumn<QString>("genre");
-        QTest::addColumn<bool>("editMode");
+        QTest::addColumn<bool>("editing");
         QTest::addColumn<QList<int>>("records");
         QTest::newRow("all genres") << "(All genres)" << false << QList<int>{1, 2, 3, 4, 5, 6, 7};
         QTest::newRow("one genre, both spellings") << "Rock" << false << QList<int>{1, 2, 6};
-        QTest::newRow("edit mode ignores the genre") << "Rock" << true << QList<int>{1, 2, 3, 4, 5, 6, 7};
+        QTest::newRow("editing ignores the genre") << "Rock" << true << QList<int>{1, 2, 3, 4, 5, 6, 7};
     }
     void showAll()
     {
         QFETCH(QString, genre);
-        QFETCH(bool, editMode);
+        QFETCH(bool, editing);
         QFETCH(QList<int>, records);
+        if (editing)
+            startEditing();
         selectGenre(genre);
         selectArtist("The Examples");
-        if (editMode)
-            enterEditMode();
-        form->showAllButton->click();
-        QCOMPARE(form->artistList->currentRow(), -1);
-        QCOMPARE(form->artistField->text(), QStringLiteral("The Examples"));
-        QList<int> shown = recordsOf(form->titleList);
+        w->showAllButton->click();
+        QCOMPARE(w->artistList->currentRow(), -1);
+        QCOMPARE(w->artistField->text(), QStringLiteral("The Examples"));
+        QList<int> shown = recordsOf(w->titleList);
         std::sort(shown.begin(), shown.end());
         QCOMPARE(shown, records);
         // Sorted by title without regard to case.
-        QStringList titles = visibleTexts(form->titleList);
+        QStringList titles = visibleTexts(w->titleList);
         QStringList sorted = titles;
         std::stable_sort(sorted.begin(), sorted.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         QCOMPARE(titles, sorted);
     }
 
-    void editModeTitleClearsArtistWithoutRefill()
+    void whileEditingATitleClearsTheArtistWithoutRefill()
     {
+        startEditing();
         selectArtist("The Examples");
-        const QStringList titles = JukeboxFixture::texts(form->titleList);
-        enterEditMode();
-        form->removeRecordButton->setEnabled(false);
+        const QStringList titles = JukeboxFixture::texts(w->titleList);
+        QCOMPARE(titles.size(), 3);
+        w->removeRecordButton->setEnabled(false);
 
-        // The nested artist handler runs inside the title handler, with the flag still up.
-        QList<bool> flagSeen;
+        // The artist's handling runs nested inside the title's, and leaves the titles and the
+        // title just chosen alone.
         QList<int> titleCountSeen;
-        connect(form->artistList, &QListWidget::currentRowChanged, this, [&] {
-            flagSeen.append(form->ArtistClearedByTitle);
-            titleCountSeen.append(form->titleList->count());
+        QList<int> titleRowSeen;
+        connect(w->artistList, &QListWidget::currentRowChanged, this, [&] {
+            titleCountSeen.append(w->titleList->count());
+            titleRowSeen.append(w->titleList->currentRow());
         });
-        form->titleList->setCurrentRow(1);
+        w->titleList->setCurrentRow(1);
 
-        QCOMPARE(flagSeen, QList<bool>{true});
         QCOMPARE(titleCountSeen, QList<int>{int(titles.size())});
-        QCOMPARE(form->artistList->currentRow(), -1);
-        QCOMPARE(JukeboxFixture::texts(form->titleList), titles);
-        QCOMPARE(form->titleList->currentRow(), 1);
-        QCOMPARE(form->titleField->text(), visibleTextOfCodedEntry(titles[1]).toString());
-        QVERIFY(form->removeRecordButton->isEnabled());
-        QVERIFY(!form->ArtistClearedByTitle);
-        QVERIFY(!form->TitleSetByProgram);
+        QCOMPARE(titleRowSeen, QList<int>{1});
+        QCOMPARE(w->artistList->currentRow(), -1);
+        QCOMPARE(JukeboxFixture::texts(w->titleList), titles);
+        QCOMPARE(w->titleList->currentRow(), 1);
+        QCOMPARE(w->titleField->text(), visibleTextOfCodedEntry(titles[1]).toString());
+        QVERIFY(w->removeRecordButton->isEnabled());
+
+        // Nothing of it lingers: the next title counts as chosen to remove, the next artist
+        // lists its titles.
+        w->removeRecordButton->setEnabled(false);
+        w->titleList->setCurrentRow(0);
+        QVERIFY(w->removeRecordButton->isEnabled());
+        selectArtist("Zed");
+        QCOMPARE(visibleTexts(w->titleList), QStringList{"Only Zed"});
+        QCOMPARE(w->titleList->currentRow(), -1);
     }
 
-    void editModeArtistClearsTitleAndRefills()
+    void whileEditingAnArtistClearsTheTitleAndRefills()
     {
+        startEditing();
         selectArtist("The Examples");
-        form->titleList->setCurrentRow(0);
-        enterEditMode();
-        form->removeRecordButton->setEnabled(false);
-        form->titleField->setText("typed");
+        // A title shown as a record's: the artist stays chosen.
+        j->browser().selectTitleToShowRecord(0);
+        QCOMPARE(w->artistList->currentRow(), rowOf(w->artistList, "The Examples"));
+        QCOMPARE(w->titleList->currentRow(), 0);
+        w->removeRecordButton->setEnabled(false);
+        w->titleField->setText("typed");
 
-        QList<bool> flagSeen;
-        connect(form->titleList, &QListWidget::currentRowChanged, this,
-                [&] { flagSeen.append(form->TitleSetByProgram); });
+        // The title's handling runs nested inside the artist's and leaves the artist chosen.
+        const int zed = rowOf(w->artistList, "Zed");
+        QList<int> artistRowSeen;
+        connect(w->titleList, &QListWidget::currentRowChanged, this,
+                [&] { artistRowSeen.append(w->artistList->currentRow()); });
         selectArtist("Zed");
 
-        QCOMPARE(flagSeen, QList<bool>{true});
-        QCOMPARE(form->titleField->text(), QStringLiteral("typed"));
-        QCOMPARE(form->artistField->text(), QStringLiteral("Zed"));
-        QCOMPARE(visibleTexts(form->titleList), QStringList{"Only Zed"});
-        QCOMPARE(form->titleList->currentRow(), -1);
-        QVERIFY(form->removeRecordButton->isEnabled());
-        QVERIFY(!form->TitleSetByProgram);
-        QVERIFY(!form->ArtistClearedByTitle);
+        QCOMPARE(artistRowSeen, QList<int>{zed});
+        QCOMPARE(w->artistList->currentRow(), zed);
+        QCOMPARE(w->titleField->text(), QStringLiteral("typed"));
+        QCOMPARE(w->artistField->text(), QStringLiteral("Zed"));
+        QCOMPARE(visibleTexts(w->titleList), QStringList{"Only Zed"});
+        QCOMPARE(w->titleList->currentRow(), -1);
+        QVERIFY(w->removeRecordButton->isEnabled());
+
+        // Nothing of it lingers: the next title clears the artist and counts as chosen to remove.
+        w->removeRecordButton->setEnabled(false);
+        w->titleList->setCurrentRow(0);
+        QCOMPARE(w->artistList->currentRow(), -1);
+        QCOMPARE(w->titleField->text(), QStringLiteral("Only Zed"));
+        QVERIFY(w->removeRecordButton->isEnabled());
     }
 
-    void editModeGenreOnlySetsTheGenreField()
+    void whileEditingAGenreOnlySetsTheGenreField()
     {
+        startEditing();
         selectArtist("Zed");
-        enterEditMode();
-        const QStringList artists = JukeboxFixture::texts(form->artistList);
+        const QStringList artists = JukeboxFixture::texts(w->artistList);
         selectGenre("Jazz");
-        QCOMPARE(form->genreField->text(), QStringLiteral("Jazz"));
-        QCOMPARE(JukeboxFixture::texts(form->artistList), artists);
-        QCOMPARE(visibleTexts(form->titleList), QStringList{"Only Zed"});
+        QCOMPARE(w->genreField->text(), QStringLiteral("Jazz"));
+        QCOMPARE(JukeboxFixture::texts(w->artistList), artists);
+        QCOMPARE(visibleTexts(w->titleList), QStringList{"Only Zed"});
     }
 
-    void outsideEditModeRemoveStaysDisabled()
+    void outsideEditingRemoveStaysDisabled()
     {
         selectArtist("Zed");
-        form->titleList->setCurrentRow(0);
-        QVERIFY(!form->removeRecordButton->isEnabled());
-        QCOMPARE(form->artistList->currentRow(), rowOf(form->artistList, "Zed"));
+        w->titleList->setCurrentRow(0);
+        QVERIFY(!w->removeRecordButton->isEnabled());
+        QCOMPARE(w->artistList->currentRow(), rowOf(w->artistList, "Zed"));
     }
 };
 
-QTEST_MAIN(TestArtistTitleLists)
+QTEST_MAIN(TestLibraryBrowser)
 #include "tst_library_browser.moc"

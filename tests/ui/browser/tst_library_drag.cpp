@@ -1,6 +1,6 @@
 #include "JukeboxFixture.h"
-#include "browser/ArtistTitleLists.h"
-#include "browser/LibraryDrag.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/window/MainWindow.h"
 
 #include <QComboBox>
 #include <QDrag>
@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(LibraryDragSource)
 
 namespace {
 
@@ -21,10 +23,11 @@ const QList<QStringList> Records = {
 
 enum class Icon { NoDrop, Drop };
 
-QMimeData* libraryData(const char* source)
+// The data of a drag from the title list, as the lists make it.
+std::unique_ptr<QMimeData> titleDragData()
 {
-    auto* data = new QMimeData;
-    data->setData(LibraryDragMimeType, source);
+    auto data = std::make_unique<QMimeData>();
+    data->setData(LibraryDragMimeType, "titleList");
     return data;
 }
 
@@ -51,47 +54,58 @@ class TestLibraryDrag : public QObject
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
 
-    bool showsIcon(Icon icon) const
+    const QPixmap& iconPixmap(Icon icon) const
     {
-        const QPixmap& expected = icon == Icon::Drop ? form->Image2 : form->Image1;
-        return form->currentDragIcon().cacheKey() == expected.cacheKey();
+        return icon == Icon::Drop ? j->libraryDrag().dropIcon() : j->libraryDrag().noDropIcon();
     }
-    void setIcon(Icon icon) { icon == Icon::Drop ? form->SetDropIcon() : form->ResetDragIcon(); }
+    bool showsIcon(Icon icon) const { return j->libraryDrag().currentIcon().cacheKey() == iconPixmap(icon).cacheKey(); }
+    // A library drag passing over the playlist shows the drop icon, over the stop button the
+    // no-drop icon.
+    void setIcon(Icon icon)
+    {
+        const std::unique_ptr<QMimeData> data = titleDragData();
+        dragEnter(icon == Icon::Drop ? static_cast<QWidget*>(w->playlist) : w->stopButton, data.get());
+        QVERIFY(showsIcon(icon));
+    }
     QWidget* control(const QString& name) const
     {
-        if (name == "Form")
-            return form->client;
-        return form->client->findChild<QWidget*>(name);
+        if (name == "client")
+            return w->client;
+        return w->client->findChild<QWidget*>(name);
     }
 
 private slots:
     void init()
     {
         f = std::make_unique<JukeboxFixture>();
-        form = &f->start(f->writeDatabase("Lib.VxDatabase", Records));
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        j = &f->start(f->writeDatabase("Lib.VxDatabase", Records));
+        w = &j->window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() { f.reset(); }
 
     void pressSelectsThenDrags_data()
     {
         QTest::addColumn<QString>("listName");
-        QTest::newRow("artists") << "List1";
-        QTest::newRow("titles") << "List2";
+        QTest::addColumn<LibraryDragSource>("source");
+        QTest::newRow("artists") << "artistList" << LibraryDragSource::Artists;
+        QTest::newRow("titles") << "titleList" << LibraryDragSource::Titles;
     }
     void pressSelectsThenDrags()
     {
         QFETCH(QString, listName);
-        auto* list = form->findChild<QListWidget*>(listName);
+        QFETCH(LibraryDragSource, source);
+        auto* list = w->findChild<QListWidget*>(listName);
         QCOMPARE(list->count(), 3);
-        form->SetDropIcon();
+        setIcon(Icon::Drop);
 
-        QList<QString> sources;
+        QList<LibraryDragSource> sources;
         QList<int> rowsAtStart;
         QList<qint64> cursorKeys;
-        form->lists->drag->runDrag = [&](QDrag* drag) {
+        f->dragLoop = [&](QDrag* drag) {
             sources.append(libraryDragSource(drag->mimeData()));
             rowsAtStart.append(list->currentRow());
             cursorKeys.append(drag->dragCursor(Qt::IgnoreAction).cacheKey());
@@ -100,10 +114,10 @@ private slots:
         };
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
 
-        QCOMPARE(sources, QList<QString>{listName});
+        QVERIFY(sources == QList<LibraryDragSource>{source});
         QCOMPARE(rowsAtStart, QList<int>{1});
-        QCOMPARE(cursorKeys, QList<qint64>{form->Image2.cacheKey()}); // the icon as last set
-        QVERIFY(!form->lists->drag->activeDrag());
+        QCOMPARE(cursorKeys, QList<qint64>{iconPixmap(Icon::Drop).cacheKey()}); // the icon as last set
+        QVERIFY(!j->libraryDrag().activeDrag());
 
         // Other buttons drag the selection as it stands.
         QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->item(2)).center());
@@ -114,28 +128,29 @@ private slots:
         QCOMPARE(sources.size(), 3);
     }
 
-    void pressOnArtistRunsItsHandlerFirst()
+    void pressOnAnArtistChoosesItBeforeTheDrag()
     {
         QString artistFieldAtDrag;
-        form->lists->drag->runDrag = [&](QDrag* drag) {
-            artistFieldAtDrag = form->artistField->text();
+        f->dragLoop = [&](QDrag* drag) {
+            artistFieldAtDrag = w->artistField->text();
             drag->deleteLater();
         };
-        QTest::mousePress(form->artistList->viewport(), Qt::LeftButton, {},
-                          form->artistList->visualItemRect(form->artistList->item(1)).center());
+        QTest::mousePress(w->artistList->viewport(), Qt::LeftButton, {},
+                          w->artistList->visualItemRect(w->artistList->item(1)).center());
         QCOMPARE(artistFieldAtDrag, QStringLiteral("Beta"));
-        QCOMPARE(JukeboxFixture::texts(form->titleList).size(), 1);
+        QCOMPARE(JukeboxFixture::texts(w->titleList).size(), 1);
     }
 
     void iconOverControls_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("effect"); // 0 none, 1 no-drop icon, 2 drop icon
-        QTest::newRow("playlist") << "List3" << 2;
-        for (const char* name : {"Form", "Combo1", "Command1", "Command3", "Command6", "Label3", "Label9",
-                                 "Label11", "Label13", "List1", "List2", "Text1", "Text2", "MediaPlayer1"})
+        QTest::newRow("playlist") << "playlist" << 2;
+        for (const char* name : {"client", "genreFilter", "playButton", "stopButton", "allToPlaylistButton",
+                                 "creditLine", "entryCounter", "waitNotice", "playlistCaption", "artistList",
+                                 "titleList", "artistField", "titleField", "playerArea"})
             QTest::newRow(name) << name << 1;
-        for (const char* name : {"Label1", "Label4", "Label10", "Command12", "Command7"})
+        for (const char* name : {"artistCaption", "genreCaption", "statusLine", "showAllButton", "previousInMediaButton"})
             QTest::newRow(name) << name << 0;
     }
     void iconOverControls()
@@ -144,12 +159,17 @@ private slots:
         QFETCH(int, effect);
         QWidget* target = control(name);
         QVERIFY(target);
-        if (name == "Label11")
-            form->playlist->hide(); // the notice shows only in the playlist's place
-        std::unique_ptr<QMimeData> data(libraryData("List2"));
+        const std::unique_ptr<QMimeData> data = titleDragData();
+        QVERIFY(libraryDragSource(data.get()) == LibraryDragSource::Titles);
+        // The wait notice shows only in the playlist's place.
+        const bool overNotice = target == w->waitNotice;
         for (Icon before : {Icon::NoDrop, Icon::Drop}) {
             setIcon(before);
+            if (overNotice)
+                w->showWaitNotice(QString());
             const bool accepted = dragEnter(target, data.get());
+            if (overNotice)
+                w->hideWaitNotice();
             QCOMPARE(accepted, effect == 2);
             const Icon expected = effect == 0 ? before : effect == 1 ? Icon::NoDrop : Icon::Drop;
             QVERIFY2(showsIcon(expected), qPrintable(QStringLiteral("icon before: %1").arg(int(before))));
@@ -160,30 +180,30 @@ private slots:
     {
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile("/tmp/a.mp3")});
-        form->SetDropIcon();
-        dragEnter(form->stopButton, &files);
+        setIcon(Icon::Drop);
+        dragEnter(w->stopButton, &files);
         QVERIFY(showsIcon(Icon::Drop));
-        form->ResetDragIcon();
-        dragEnter(form->playlist, &files);
+        setIcon(Icon::NoDrop);
+        dragEnter(w->playlist, &files);
         QVERIFY(showsIcon(Icon::NoDrop));
     }
 
     void cursorFollowsTheIcon()
     {
         QList<qint64> cursorKeys;
-        form->lists->drag->runDrag = [&](QDrag* drag) {
-            for (QWidget* over : {static_cast<QWidget*>(form->playlist), static_cast<QWidget*>(form->pauseButton),
-                                  static_cast<QWidget*>(form->playlist)}) {
+        f->dragLoop = [&](QDrag* drag) {
+            for (QWidget* over : {static_cast<QWidget*>(w->playlist), static_cast<QWidget*>(w->pauseButton),
+                                  static_cast<QWidget*>(w->playlist)}) {
                 dragEnter(over, drag->mimeData());
                 QCOMPARE(drag->dragCursor(Qt::CopyAction).cacheKey(), drag->dragCursor(Qt::IgnoreAction).cacheKey());
                 cursorKeys.append(drag->dragCursor(Qt::IgnoreAction).cacheKey());
             }
             drag->deleteLater();
         };
-        QTest::mousePress(form->artistList->viewport(), Qt::LeftButton, {},
-                          form->artistList->visualItemRect(form->artistList->item(0)).center());
-        QCOMPARE(cursorKeys, (QList<qint64>{form->Image2.cacheKey(), form->Image1.cacheKey(),
-                                            form->Image2.cacheKey()}));
+        QTest::mousePress(w->artistList->viewport(), Qt::LeftButton, {},
+                          w->artistList->visualItemRect(w->artistList->item(0)).center());
+        QCOMPARE(cursorKeys, (QList<qint64>{iconPixmap(Icon::Drop).cacheKey(), iconPixmap(Icon::NoDrop).cacheKey(),
+                                            iconPixmap(Icon::Drop).cacheKey()}));
     }
 };
 

@@ -1,10 +1,14 @@
+// The Create CD wizard: choosing the entries, the size count, the empty directory, the copied set
+// and its errors.
 #include "JukeboxFixture.h"
-#include "cdbuilder/CdWizard.h"
+#include "core/Library.h"
 #include "core/RecordCode.h"
 #include "core/TextLines.h"
-#include "playback/StatusTimer.h"
-#include "playlist/PlaylistEditing.h"
-#include "core/PlaylistEntry.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/cdwizard/CdWizard.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -68,45 +72,46 @@ class TestCdWizard : public QObject
 
     std::unique_ptr<JukeboxFixture> f;
     std::unique_ptr<QTemporaryDir> root; // holds the set's folder and nothing else
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
     QString songB, tune;
 
     QString setDir() const { return root->filePath("set"); }
 
     QList<QAction*> wizardItems() const
     {
-        return {form->openDatabaseAction, form->openPlaylistAction, form->saveDatabaseAction, form->savePlaylistAction, form->newDatabaseAction,
-                form->editDatabaseAction, form->checkDatabaseAction, form->addFilesAction, form->dropBoxAction, form->shufflePlaylistAction,
-                form->addUrlAction, form->aboutAction, form->createCdAction};
+        return {w->openDatabaseAction, w->openPlaylistAction, w->saveDatabaseAction, w->savePlaylistAction, w->newDatabaseAction,
+                w->editDatabaseAction, w->checkDatabaseAction, w->addFilesAction, w->dropBoxAction, w->shufflePlaylistAction,
+                w->addUrlAction, w->aboutAction, w->createCdAction};
     }
     // Drags record n's title onto the playlist, as the user does; 0 adds a plain path entry.
     void add(int n)
     {
         if (n == 0) {
-            form->playlist->addItem(songB);
+            w->playlist->addItem(songB);
             return;
         }
-        const QString entry = codedEntry(trimBlanks(form->library.record(n).title), n);
-        const QList<QListWidgetItem*> found = form->titleList->findItems(entry, Qt::MatchExactly);
+        const QString entry = codedEntry(trimBlanks(j->library().record(n).title), n);
+        const QList<QListWidgetItem*> found = w->titleList->findItems(entry, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
-        form->titleList->setCurrentItem(found.first());
-        form->editing->List3_DragDrop("List2");
+        w->titleList->setCurrentItem(found.first());
+        j->playlistEditor().dropOntoPlaylist(LibraryDragSource::Titles);
     }
     void startWizardWith(const QList<int>& records)
     {
-        form->createCdAction->trigger();
+        w->createCdAction->trigger();
         for (int n : records)
             add(n);
     }
     void expectClosed()
     {
-        QVERIFY(form->wizardNextButton->isHidden());
-        QVERIFY(form->wizardCancelButton->isHidden());
-        QVERIFY(form->playerNotice->isHidden());
-        QCOMPARE(form->wizardCancelButton->text(), QStringLiteral("Cancel"));
-        QVERIFY(form->wizardCancelButton->isEnabled());
+        QVERIFY(w->wizardNextButton->isHidden());
+        QVERIFY(w->wizardCancelButton->isHidden());
+        QVERIFY(w->playerNotice->isHidden());
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Cancel"));
+        QVERIFY(w->wizardCancelButton->isEnabled());
         for (QAction* item : wizardItems())
-            QVERIFY2(item->isEnabled() || item == form->saveDatabaseAction, qPrintable(item->objectName()));
+            QVERIFY2(item->isEnabled() || item == w->saveDatabaseAction, qPrintable(item->objectName()));
     }
 
 private slots:
@@ -127,13 +132,16 @@ private slots:
             {"Band B", "Versioned", "Rock", f->writeFile("v1.0/song", "x")},
             {"Band A", "Song B", "Rock", f->writeFile("v1.0/other.mp3", "another song")},
         });
-        form = &f->start(db);
-        QCOMPARE(form->library.recordCount(), 7);
+        j = &f->start(db);
+        w = &f->window();
+        QCOMPARE(j->library().recordCount(), 7);
     }
     void cleanup()
     {
         f.reset();
         root.reset();
+        j = nullptr;
+        w = nullptr;
     }
 
     void createOpensTheWizardAndCancelClosesIt()
@@ -145,50 +153,57 @@ private slots:
         for (QAction* item : wizardItems())
             order.append(item->objectName());
         // Save Database is hidden, and Qt keeps a hidden item disabled: its switching shows no change.
-        order.removeOne("SaveDatabase");
-        form->playlist->addItem("an entry from before");
-        form->PlaylistPosition = 3;
+        order.removeOne(w->saveDatabaseAction->objectName());
+        // Entry 3 of the playlist from before is the one opened last.
+        w->playlist->addItems({"/before/one.wav", "/before/two.wav", "/before/three.wav"});
+        w->playlist->setCurrentRow(2);
+        QCOMPARE(j->playerControl().position(), 3);
+        f->player.calls.clear();
 
-        form->createCdAction->trigger();
-        QCOMPARE(form->playlist->count(), 0);
-        QCOMPARE(form->PlaylistPosition, 3);
-        QCOMPARE(form->SelectionSize, 0);
-        QVERIFY(!form->playerNotice->isHidden());
-        QVERIFY(form->playerNotice->text().startsWith("Drag and Drop all artists and/or titles to the playlist window. "));
-        QCOMPARE(form->statusLine->text(), QStringLiteral("0 Files selected, 0 Megabyte"));
-        QVERIFY(!form->wizardNextButton->isHidden() && !form->wizardCancelButton->isHidden());
-        QCOMPARE(form->wizardCancelButton->text(), QStringLiteral("Cancel"));
+        w->createCdAction->trigger();
+        QCOMPARE(w->playlist->count(), 0);
+        QCOMPARE(j->playerControl().position(), 3);
+        QCOMPARE(j->cdWizard().selectionKilobytes(), 0);
+        QVERIFY(!w->playerNotice->isHidden());
+        QVERIFY(w->playerNotice->text().startsWith("Drag and Drop all artists and/or titles to the playlist window. "));
+        QCOMPARE(w->statusLine->text(), QStringLiteral("0 Files selected, 0 Megabyte"));
+        QVERIFY(!w->wizardNextButton->isHidden() && !w->wizardCancelButton->isHidden());
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Cancel"));
         QCOMPARE(switched, order);
         for (QAction* item : wizardItems())
             QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
-        for (QAction* item : {form->removeAction, form->clearPlaylistAction, form->exitAction, form->searchAction, form->helpAction})
+        for (QAction* item : {w->removeAction, w->clearPlaylistAction, w->exitAction, w->searchAction, w->helpAction})
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
 
         // Entries dragged in count their sizes; the status line shows them.
         add(1);
         add(2);
-        QCOMPARE(form->SelectionSize, 8); // 3000 + 5000 bytes, rounded at each step: 3, then 8
-        form->statusTimer->Timer1_Timer();
-        QCOMPARE(form->statusLine->text(), QStringLiteral(" 2 files selected, 8 Kilobyte"));
+        QCOMPARE(j->cdWizard().selectionKilobytes(), 8); // 3000 + 5000 bytes, rounded at each step: 3, then 8
+        j->updateStatus();
+        QCOMPARE(w->statusLine->text(), QStringLiteral(" 2 files selected, 8 Kilobyte"));
 
         // A click on the playlist opens nothing while the wizard is open.
-        form->playlist->setCurrentRow(0);
-        QVERIFY(!f->player.calls.join(' ').contains("Open"));
+        w->playlist->setCurrentRow(0);
+        QVERIFY(!f->player.calls.join(' ').contains("open"));
 
         switched.clear();
-        form->wizardCancelButton->click();
+        w->wizardCancelButton->click();
         expectClosed();
         QCOMPARE(switched, order);
-        QCOMPARE(form->playlist->count(), 2);
-        form->statusTimer->Timer1_Timer();
-        QVERIFY(form->statusLine->text().startsWith("Artists:"));
+        QCOMPARE(w->playlist->count(), 2);
+        j->updateStatus();
+        QVERIFY(w->statusLine->text().startsWith("Artists:"));
     }
 
     void cancelledDialogClosesTheWizard()
     {
+        // The dialog remembers a file chosen before the wizard; the wizard offers none.
+        f->fileDialog.answers = {songB};
+        w->addFilesAction->trigger();
+        QCOMPARE(f->fileDialog.fileName(), songB);
+        f->fileDialog.uses.clear();
         startWizardWith({1});
-        f->fileDialog.fileName = "left from before";
-        form->wizardNextButton->click();
+        w->wizardNextButton->click();
         QCOMPARE(f->fileDialog.uses.size(), 1);
         const ScriptedFileDialog::Use& use = f->fileDialog.uses.first();
         QCOMPARE(use.mode, FileDialog::Mode::Save);
@@ -209,13 +224,13 @@ private slots:
         QFile(setDir() + "/.hidden").open(QIODevice::WriteOnly);
         startWizardWith({1});
         f->fileDialog.answers = {root->filePath("full/disc"), setDir() + "/Disc.vxDATABASE"};
-        form->wizardNextButton->click();
+        w->wizardNextButton->click();
         QCOMPARE(f->messageBox.shown.size(), 1);
         QCOMPARE(f->messageBox.shown[0].text, QStringLiteral("Directory is not empty!"));
         QCOMPARE(f->messageBox.shown[0].title, QStringLiteral("Warning"));
         QCOMPARE(f->fileDialog.uses.size(), 2);
         QCOMPARE(f->fileDialog.uses[1].fileName, QString());
-        QCOMPARE(form->wizardCancelButton->text(), QStringLiteral("Done"));
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Done"));
         // The name already ends in the extension, in another case: nothing is appended.
         QCOMPARE(filesUnder(setDir()), QStringList({".hidden", "Disc.vxDATABASE", "mediafiles/Band A-Song B.mp3",
                                                    "readme.txt"}));
@@ -224,12 +239,12 @@ private slots:
     void writesASetThatWorksWhereverItIsMounted()
     {
         startWizardWith({1, 2, 1});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
         PaintRecorder paints;
-        form->statusLine->installEventFilter(&paints);
+        w->statusLine->installEventFilter(&paints);
         f->fileDialog.answers = {setDir() + "/disc"};
-        form->wizardNextButton->click();
+        w->wizardNextButton->click();
 
         QVERIFY(f->messageBox.shown.isEmpty());
         QCOMPARE(filesUnder(root->path()), QStringList({"set/disc.VxDatabase", "set/mediafiles/Band A-Song B.mp3",
@@ -248,15 +263,15 @@ private slots:
         // Progress was painted after each file, counting down files and size.
         QCOMPARE(paints.texts, QStringList({" 3 files to copy, 11 Kilobyte", " 2 files to copy, 8 Kilobyte",
                                             " 1 files to copy, 3 Kilobyte", " 0 files to copy, 0 Kilobyte"}));
-        QCOMPARE(form->SelectionSize, 0);
+        QCOMPARE(j->cdWizard().selectionKilobytes(), 0);
 
-        QCOMPARE(form->playerNotice->text(), DoneText);
-        QVERIFY(form->wizardNextButton->isHidden());
-        QVERIFY(form->wizardCancelButton->isEnabled());
-        QCOMPARE(form->wizardCancelButton->text(), QStringLiteral("Done"));
-        form->statusTimer->Timer1_Timer();
-        QVERIFY(form->statusLine->text().startsWith("Artists:"));
-        form->wizardCancelButton->click();
+        QCOMPARE(w->playerNotice->text(), DoneText);
+        QVERIFY(w->wizardNextButton->isHidden());
+        QVERIFY(w->wizardCancelButton->isEnabled());
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Done"));
+        j->updateStatus();
+        QVERIFY(w->statusLine->text().startsWith("Artists:"));
+        w->wizardCancelButton->click();
         expectClosed();
 
         // The real loader finds every copied file, from the set's folder and from a copy of it.
@@ -264,12 +279,12 @@ private slots:
         copyTree(setDir(), mounted);
         for (const QString& database : {setDir() + "/disc.VxDatabase", mounted + "/disc.VxDatabase"}) {
             JukeboxFixture reader;
-            Form1& loaded = reader.start(database);
-            QCOMPARE(loaded.library.recordCount(), 3);
-            QVERIFY(loaded.database.isOpen());
+            const Jukebox& loaded = reader.start(database);
+            QCOMPARE(loaded.library().recordCount(), 3);
+            QVERIFY(loaded.library().isOpen());
             const QStringList sources{songB, tune, songB};
             for (int n = 1; n <= 3; ++n) {
-                const QString file = trimBlanks(loaded.library.File(n)).toString();
+                const QString file = trimBlanks(loaded.library().table().paddedFile(n)).toString();
                 QVERIFY2(file.startsWith(QFileInfo(database).absolutePath() + "/mediafiles/"), qPrintable(file));
                 QCOMPARE(contentsOf(file), contentsOf(sources[n - 1]));
             }
@@ -280,13 +295,13 @@ private slots:
     {
         startWizardWith({});
         f->fileDialog.answers = {setDir() + "/disc"};
-        form->wizardNextButton->click();
+        w->wizardNextButton->click();
         QVERIFY(f->messageBox.shown.isEmpty());
-        QCOMPARE(form->wizardCancelButton->text(), QStringLiteral("Done"));
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Done"));
         QCOMPARE(filesUnder(setDir()), QStringList({"disc.VxDatabase", "readme.txt"}));
         QCOMPARE(QFileInfo(setDir() + "/disc.VxDatabase").size(), 0);
         QVERIFY(QFileInfo(setDir() + "/mediafiles").isDir());
-        QCOMPARE(form->statusLine->text(), QStringLiteral(" 0 files to copy, 0 Kilobyte"));
+        QCOMPARE(w->statusLine->text(), QStringLiteral(" 0 files to copy, 0 Kilobyte"));
     }
 
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet_data()
@@ -312,14 +327,14 @@ private slots:
             QVERIFY(QDir(setDir()).mkdir("mediafiles"));
         startWizardWith(entries);
         f->fileDialog.answers = {setDir() + "/disc"};
-        form->wizardNextButton->click();
+        w->wizardNextButton->click();
 
         QCOMPARE(f->messageBox.shown.size(), 1);
         QCOMPARE(f->messageBox.shown[0].text, QStringLiteral("An error occured"));
         QCOMPARE(f->messageBox.shown[0].title, QStringLiteral("Error"));
         expectClosed();
         QCOMPARE(filesUnder(root->path()), files);
-        QCOMPARE(form->playlist->count(), entries.size());
+        QCOMPARE(w->playlist->count(), entries.size());
         if (files.contains("set/mediafiles/Band A-Song B.mp3")) {
             QCOMPARE(contentsOf(setDir() + "/mediafiles/Band A-Song B.mp3"), contentsOf(songB));
             QCOMPARE(contentsOf(setDir() + "/disc.VxDatabase"),

@@ -1,8 +1,11 @@
+// Database > Check: the panel that lists the records whose file is missing or empty, Remove all,
+// and Done with its rewrite of the database.
 #include "JukeboxFixture.h"
-#include "browser/ArtistTitleLists.h"
-#include "check/MissingFilesCheck.h"
-#include "core/RecordCode.h"
+#include "core/Library.h"
 #include "core/PlaylistEntry.h"
+#include "core/RecordCode.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,7 +46,8 @@ class TestDatabaseCheck : public QObject
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
     QString database;
     QList<QStringList> records; // 1..12: 3 and 12 missing, 7 empty, 5 a URL
 
@@ -63,8 +67,17 @@ class TestDatabaseCheck : public QObject
         QDir(f->dir.path()).mkpath(folder.isEmpty() ? "." : folder);
         database = f->writeFile((folder.isEmpty() ? "" : folder + "/") + "check.VxDatabase",
                                 latin1Database(records));
-        form = &f->start(database);
-        QCOMPARE(form->library.recordCount(), 12);
+        j = &f->start(database);
+        w = &f->window();
+        QCOMPARE(j->library().recordCount(), 12);
+    }
+    const LibraryTable& table() const { return j->library().table(); }
+    // Replaces the database file's bytes behind the program's back: a rewrite would show.
+    void overwriteDatabase(const QByteArray& bytes) const
+    {
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
     }
     QList<QStringList> recordsWithout(const QList<int>& numbers) const
     {
@@ -77,8 +90,8 @@ class TestDatabaseCheck : public QObject
     QStringList filesInTable() const
     {
         QStringList files;
-        for (int i = 1; i <= form->library.recordCount(); ++i)
-            files.append(form->library.record(i).fileMenu);
+        for (int i = 1; i <= j->library().recordCount(); ++i)
+            files.append(j->library().record(i).file);
         return files;
     }
     QStringList filesOf(const QList<QStringList>& list) const
@@ -90,95 +103,105 @@ class TestDatabaseCheck : public QObject
     }
     bool tableMenusEnabled() const
     {
-        return form->openDatabaseAction->isEnabled() && form->newDatabaseAction->isEnabled() && form->editDatabaseAction->isEnabled()
-               && form->createCdAction->isEnabled();
+        return w->openDatabaseAction->isEnabled() && w->newDatabaseAction->isEnabled() && w->editDatabaseAction->isEnabled()
+               && w->createCdAction->isEnabled();
     }
 
 private slots:
     void init() { f = std::make_unique<JukeboxFixture>(); }
-    void cleanup() { f.reset(); }
+    void cleanup()
+    {
+        f.reset();
+        j = nullptr;
+        w = nullptr;
+    }
 
     void checkListsTheMissingFilesFromTheLastRecord()
     {
         start();
-        form->checkDatabaseAction->trigger();
-        QVERIFY(!form->checkPanel->isHidden());
-        QCOMPARE(JukeboxFixture::texts(form->missingList), (QStringList{media(12), media(7), media(3)}));
-        QCOMPARE(JukeboxFixture::texts(form->List6), (QStringList{"12", "7", "3"}));
-        QVERIFY(form->List6->isHidden());
+        w->checkDatabaseAction->trigger();
+        QVERIFY(!w->checkPanel->isHidden());
+        QCOMPARE(JukeboxFixture::texts(w->missingList), (QStringList{media(12), media(7), media(3)}));
         // The count-down ends at the first record, whenever it was last repainted.
-        QCOMPARE(form->missingCount->text(), QString("1"));
-        QCOMPARE(form->missingCount->alignment(), Qt::AlignRight | Qt::AlignVCenter);
-        QVERIFY(form->missingCountCaption->isHidden() && form->missingCount->isHidden());
-        QVERIFY(!form->removeAllMissingButton->isHidden() && form->removeAllMissingButton->isEnabled());
-        QVERIFY(!form->checkDoneButton->isHidden() && form->checkDoneButton->isEnabled());
+        QCOMPARE(w->missingCount->text(), QString("1"));
+        QCOMPARE(w->missingCount->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+        QVERIFY(w->missingCountCaption->isHidden() && w->missingCount->isHidden());
+        QVERIFY(!w->removeAllMissingButton->isHidden() && w->removeAllMissingButton->isEnabled());
+        QVERIFY(!w->checkDoneButton->isHidden() && w->checkDoneButton->isEnabled());
         // Nothing may change the table under the listed numbers while the panel is shown.
-        QVERIFY(!form->openDatabaseAction->isEnabled() && !form->newDatabaseAction->isEnabled());
-        QVERIFY(!form->editDatabaseAction->isEnabled() && !form->createCdAction->isEnabled());
+        QVERIFY(!w->openDatabaseAction->isEnabled() && !w->newDatabaseAction->isEnabled());
+        QVERIFY(!w->editDatabaseAction->isEnabled() && !w->createCdAction->isEnabled());
     }
 
     void removeAllWaitsForDoneToWrite()
     {
         start();
         const QByteArray before = fileBytes(database);
-        form->genreFilter->setCurrentIndex(form->genreFilter->findText("Pop"));
-        form->checkDatabaseAction->trigger();
-        form->removeAllMissingButton->click();
+        w->genreFilter->setCurrentIndex(w->genreFilter->findText("Pop"));
+        w->checkDatabaseAction->trigger();
+        w->removeAllMissingButton->click();
         QCOMPARE(filesInTable(), filesOf(recordsWithout({3, 7, 12})));
-        QCOMPARE(form->missingList->count(), 0);
-        QCOMPARE(form->List6->count(), 0);
-        QVERIFY(!form->removeAllMissingButton->isEnabled());
+        QCOMPARE(w->missingList->count(), 0);
+        QVERIFY(!w->removeAllMissingButton->isEnabled());
         QCOMPARE(fileBytes(database), before);
 
-        form->checkDoneButton->click();
-        QVERIFY(form->checkPanel->isHidden());
+        w->checkDoneButton->click();
+        QVERIFY(w->checkPanel->isHidden());
         QVERIFY(tableMenusEnabled());
         QCOMPARE(fileBytes(database), utf8Database(recordsWithout({3, 7, 12})));
-        QVERIFY(!form->check->CheckRemoved);
+        QVERIFY(!j->library().needsRewrite());
         // The lists were rebuilt from the table under "(All genres)".
-        QCOMPARE(form->genreFilter->currentText(), QString("(All genres)"));
-        QCOMPARE(form->artistList->count(), 1);
-        QCOMPARE(form->artistList->item(0)->text().trimmed(), QString("Café"));
-        QCOMPARE(form->titleList->count(), 9);
+        QCOMPARE(w->genreFilter->currentText(), QString("(All genres)"));
+        QCOMPARE(w->artistList->count(), 1);
+        QCOMPARE(w->artistList->item(0)->text().trimmed(), QString("Café"));
+        QCOMPARE(w->titleList->count(), 9);
 
         // The database stays open for appending to the new file.
-        form->database.append(LibraryRecord::fromTexts(u"New", u"Song", u"Rock", u"/m/new.mp3"));
+        const int added = j->library().add(LibraryRecord::fromTexts(u"New", u"Song", u"Rock", u"/m/new.mp3"));
+        QVERIFY(j->library().appendToFile(added));
         QVERIFY(fileBytes(database).endsWith("New\r\nSong\r\nRock\r\n/m/new.mp3\r\n"));
+
+        // The removals are stored: the Done of a later check writes nothing.
+        overwriteDatabase("changed behind our back\r\n");
+        w->checkDatabaseAction->trigger();
+        w->checkDoneButton->click();
+        QCOMPARE(fileBytes(database), QByteArray("changed behind our back\r\n"));
     }
 
     void doneWithoutRemoveAllWritesNothing()
     {
         start();
         const QByteArray before = fileBytes(database);
-        form->checkDatabaseAction->trigger();
-        form->checkDoneButton->click();
-        QVERIFY(form->checkPanel->isHidden());
+        w->checkDatabaseAction->trigger();
+        w->checkDoneButton->click();
+        QVERIFY(w->checkPanel->isHidden());
         QVERIFY(tableMenusEnabled());
-        QCOMPARE(form->library.recordCount(), 12);
+        QCOMPARE(j->library().recordCount(), 12);
         QCOMPARE(fileBytes(database), before);
     }
 
     void emptyLibraryListsNothing()
     {
         const QString path = f->writeFile("empty.VxDatabase", "");
-        form = &f->start(path);
-        form->checkDatabaseAction->trigger();
-        QCOMPARE(form->missingList->count(), 0);
-        QVERIFY(!form->removeAllMissingButton->isEnabled());
+        j = &f->start(path);
+        w = &f->window();
+        w->checkDatabaseAction->trigger();
+        QCOMPARE(w->missingList->count(), 0);
+        QVERIFY(!w->removeAllMissingButton->isEnabled());
         // Were the file written on Done, it would come back.
         QVERIFY(QFile::remove(path));
-        form->checkDoneButton->click();
+        w->checkDoneButton->click();
         QVERIFY(!QFile::exists(path));
     }
 
     void secondCheckShowsOnlyItsOwnResult()
     {
         start();
-        form->checkDatabaseAction->trigger();
+        w->checkDatabaseAction->trigger();
         QVERIFY(QFile::remove(media(2)));
-        form->checkDatabaseAction->trigger();
-        QCOMPARE(JukeboxFixture::texts(form->List6), (QStringList{"12", "7", "3", "2"}));
-        form->removeAllMissingButton->click();
+        w->checkDatabaseAction->trigger();
+        QCOMPARE(JukeboxFixture::texts(w->missingList), (QStringList{media(12), media(7), media(3), media(2)}));
+        w->removeAllMissingButton->click();
         QCOMPARE(filesInTable(), filesOf(recordsWithout({2, 3, 7, 12})));
     }
 
@@ -186,65 +209,69 @@ private slots:
     {
         start();
         for (int n : {2, 3, 8, 11})
-            form->playlist->addItem(libraryEntry(form->library, n));
-        form->checkDatabaseAction->trigger();
-        form->removeAllMissingButton->click(); // removes 3, 7 and 12
+            w->playlist->addItem(libraryEntry(table(), n));
+        w->checkDatabaseAction->trigger();
+        w->removeAllMissingButton->click(); // removes 3, 7 and 12
 
         QStringList files;
-        for (const QString& entry : JukeboxFixture::texts(form->playlist)) {
+        for (const QString& entry : JukeboxFixture::texts(w->playlist)) {
             if (entryKindForPlayer(entry) == EntryKind::Marked)
                 files.append(markedPath(entry).toString());
             else
-                files.append(trimBlanks(form->library.record(recordOfCodedEntry(entry)).fileMenu).toString());
+                files.append(trimBlanks(j->library().record(recordOfCodedEntry(entry)).file).toString());
         }
         QCOMPARE(files, (QStringList{media(2), media(3), media(8), media(11)}));
-        QCOMPARE(entryKindForPlayer(form->playlist->item(1)->text()), EntryKind::Marked);
+        QCOMPARE(entryKindForPlayer(w->playlist->item(1)->text()), EntryKind::Marked);
     }
 
     void titleListNamesItsOwnRecordsAfterRemoveAll()
     {
         start();
-        form->genreFilter->setCurrentIndex(form->genreFilter->findText("Rock"));
-        form->showAllButton->click(); // the titles of the odd records
-        form->lists->selectTitleRow(form->titleList->count() - 1);
-        const QString selected = visibleTextOfCodedEntry(form->titleList->currentItem()->text()).toString();
-        form->checkDatabaseAction->trigger();
-        form->removeAllMissingButton->click(); // removes 3, 7 and 12
+        w->genreFilter->setCurrentIndex(w->genreFilter->findText("Rock"));
+        w->showAllButton->click(); // the titles of the odd records
+        j->browser().selectTitleRow(w->titleList->count() - 1);
+        const QString selected = visibleTextOfCodedEntry(w->titleList->currentItem()->text()).toString();
+        w->checkDatabaseAction->trigger();
+        w->removeAllMissingButton->click(); // removes 3, 7 and 12
 
         // Until Done rebuilds the list, a title dragged from it must add its own record.
         QStringList titles;
-        for (const QString& entry : JukeboxFixture::texts(form->titleList)) {
+        for (const QString& entry : JukeboxFixture::texts(w->titleList)) {
             const int r = recordOfCodedEntry(entry);
-            QVERIFY(r >= 1 && r <= form->library.recordCount());
-            QCOMPARE(trimBlanks(form->library.Title(r)), trimBlanks(visibleTextOfCodedEntry(entry)));
+            QVERIFY(r >= 1 && r <= j->library().recordCount());
+            QCOMPARE(trimBlanks(table().paddedTitle(r)), trimBlanks(visibleTextOfCodedEntry(entry)));
             titles.append(trimBlanks(visibleTextOfCodedEntry(entry)).toString());
         }
         titles.sort();
         QCOMPARE(titles, (QStringList{"Song 1", "Song 11", "Song 5", "Song 9"}));
-        QCOMPARE(visibleTextOfCodedEntry(form->titleList->currentItem()->text()).toString(), selected);
+        QCOMPARE(visibleTextOfCodedEntry(w->titleList->currentItem()->text()).toString(), selected);
     }
 
     void failedRewriteKeepsTheRemovalsPending()
     {
         start("db");
         QVERIFY(QDir(f->dir.filePath("db")).removeRecursively());
-        form->checkDatabaseAction->trigger();
-        form->removeAllMissingButton->click();
-        form->checkDoneButton->click();
+        w->checkDatabaseAction->trigger();
+        w->removeAllMissingButton->click();
+        w->checkDoneButton->click();
         QCOMPARE(f->messageBox.shown.size(), 1);
-        QVERIFY(form->check->CheckRemoved);
-        QVERIFY(form->DatabaseChanged);
+        QVERIFY(j->library().needsRewrite());
         QVERIFY(!QFile::exists(database));
-        QCOMPARE(form->library.recordCount(), 9);
+        QCOMPARE(j->library().recordCount(), 9);
 
         // Once the folder is back, the next Done of the check stores the removals.
         QVERIFY(QDir(f->dir.path()).mkdir("db"));
-        form->checkDatabaseAction->trigger();
-        QCOMPARE(form->missingList->count(), 0);
-        form->checkDoneButton->click();
+        w->checkDatabaseAction->trigger();
+        QCOMPARE(w->missingList->count(), 0);
+        w->checkDoneButton->click();
         QCOMPARE(f->messageBox.shown.size(), 1);
-        QVERIFY(!form->check->CheckRemoved);
+        QVERIFY(!j->library().needsRewrite());
         QCOMPARE(fileBytes(database), utf8Database(recordsWithout({3, 7, 12})));
+        // Stored at last: the Done of a later check writes nothing.
+        overwriteDatabase("changed behind our back\r\n");
+        w->checkDatabaseAction->trigger();
+        w->checkDoneButton->click();
+        QCOMPARE(fileBytes(database), QByteArray("changed behind our back\r\n"));
     }
 };
 

@@ -1,7 +1,9 @@
 #include "JukeboxFixture.h"
-#include "core/DatabaseLoader.h"
-#include "core/RecordCode.h"
+#include "core/Library.h"
 #include "core/PlaylistEntry.h"
+#include "core/RecordCode.h"
+#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,23 +19,23 @@ QString padded(const QString& s, int width) { return s.leftJustified(width, ' ',
 class PaintWatch : public QObject
 {
 public:
-    PaintWatch(QWidget* widget, const Form1& form) : form_(form) { widget->installEventFilter(this); }
+    PaintWatch(QWidget* widget, const Library& library) : library_(library) { widget->installEventFilter(this); }
     QList<int> recordsAtPaint;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            recordsAtPaint.append(form_.library.recordCount());
+            recordsAtPaint.append(library_.recordCount());
         return false;
     }
 
 private:
-    const Form1& form_;
+    const Library& library_;
 };
 } // namespace
 
-class TestDatabaseLoader : public QObject
+class TestDatabaseOpening : public QObject
 {
     Q_OBJECT
 private slots:
@@ -48,18 +50,19 @@ private slots:
             {"Beatles", "Help", "", "/m/5.mp3"},
             {"Beatles", "Help", "Rock", "/m/6.mp3"},
         });
-        Form1& form = f.start(db);
+        Jukebox& j = f.start(db);
+        MainWindow& window = j.window();
 
-        QCOMPARE(form.library.recordCount(), 6);
+        QCOMPARE(j.library().recordCount(), 6);
         // Artists distinct ignoring case, first spelling wins, as stored (40 characters);
         // a leading blank makes another artist.
-        QCOMPARE(JukeboxFixture::texts(form.artistList),
+        QCOMPARE(JukeboxFixture::texts(window.artistList),
                  (QStringList{padded(" Abba", 40), padded("Abba", 40), padded("Beatles", 40), padded("zz top", 40)}));
         // Genres trimmed, distinct ignoring case; the empty genre sorts before "(All genres)".
-        QCOMPARE(JukeboxFixture::texts(form.genreFilter), (QStringList{"", "(All genres)", "Pop", "Rock"}));
-        QCOMPARE(form.genreFilter->currentText(), QString("(All genres)"));
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), (QStringList{"", "(All genres)", "Pop", "Rock"}));
+        QCOMPARE(window.genreFilter->currentText(), QString("(All genres)"));
         // One coded title per record, titles never merged.
-        const QStringList titles = JukeboxFixture::texts(form.titleList);
+        const QStringList titles = JukeboxFixture::texts(window.titleList);
         QCOMPARE(titles.size(), 6);
         QStringList visible;
         QList<int> records;
@@ -69,10 +72,10 @@ private slots:
         }
         QCOMPARE(visible, (QStringList{"Help", "Help", "Legs", "Mamma Mia", "SOS", "Waterloo"}));
         QCOMPARE(records, (QList<int>{5, 6, 4, 2, 3, 1}));
-        QCOMPARE(form.database.path(), db);
-        QVERIFY(form.database.isOpen());
-        QVERIFY(!form.playlist->isHidden());
-        QCOMPARE(form.waitNotice->text(), QString("Adding files, please wait..."));
+        QCOMPARE(j.library().path(), db);
+        QVERIFY(j.library().isOpen());
+        QVERIFY(!window.playlist->isHidden());
+        QCOMPARE(window.waitNotice->text(), QString("Adding files, please wait..."));
     }
 
     // The window is shown with the wait notice before the first record is read, not blank.
@@ -80,21 +83,22 @@ private slots:
     {
         JukeboxFixture f;
         const QString db = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
-        const PaintWatch watch(f.form->waitNotice, *f.form);
-        f.start(db);
+        const PaintWatch watch(f.window().waitNotice, f.jukebox->library());
+        Jukebox& j = f.start(db);
         QVERIFY(watch.recordsAtPaint.contains(0));
-        QCOMPARE(f.form->library.recordCount(), 1);
+        QCOMPARE(j.library().recordCount(), 1);
     }
 
     void emptyFileIsAnEmptyOpenDatabase()
     {
         JukeboxFixture f;
         const QString db = f.writeFile("Empty.VXDATABASE", {});
-        Form1& form = f.start(db);
-        QCOMPARE(form.library.recordCount(), 0);
-        QCOMPARE(form.artistList->count() + form.titleList->count(), 0);
-        QCOMPARE(JukeboxFixture::texts(form.genreFilter), QStringList{"(All genres)"});
-        QVERIFY(form.database.isOpen());
+        Jukebox& j = f.start(db);
+        MainWindow& window = j.window();
+        QCOMPARE(j.library().recordCount(), 0);
+        QCOMPARE(window.artistList->count() + window.titleList->count(), 0);
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), QStringList{"(All genres)"});
+        QVERIFY(j.library().isOpen());
     }
 
     void failedLoadsKeepCompleteRecordsAndOpenNothing_data()
@@ -110,12 +114,13 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
         JukeboxFixture f;
-        Form1& form = f.start(f.writeFile("Bad.VxDatabase", bytes));
-        QCOMPARE(form.library.recordCount(), records);
-        QCOMPARE(form.titleList->count(), records);
-        QVERIFY(!form.database.isOpen());
-        QVERIFY(form.database.path().isEmpty());
-        QVERIFY(!form.playlist->isHidden());
+        Jukebox& j = f.start(f.writeFile("Bad.VxDatabase", bytes));
+        MainWindow& window = j.window();
+        QCOMPARE(j.library().recordCount(), records);
+        QCOMPARE(window.titleList->count(), records);
+        QVERIFY(!j.library().isOpen());
+        QVERIFY(j.library().path().isEmpty());
+        QVERIFY(!window.playlist->isHidden());
     }
 
     void unreadableDatabasesOpenNothing_data()
@@ -129,10 +134,11 @@ private slots:
         QFETCH(QString, name);
         JukeboxFixture f;
         QDir(f.dir.path()).mkdir("folder.VxDatabase");
-        Form1& form = f.start(f.dir.filePath(name));
-        QCOMPARE(form.library.recordCount(), 0);
-        QVERIFY(!form.database.isOpen());
-        QVERIFY(!form.playlist->isHidden());
+        Jukebox& j = f.start(f.dir.filePath(name));
+        MainWindow& window = j.window();
+        QCOMPARE(j.library().recordCount(), 0);
+        QVERIFY(!j.library().isOpen());
+        QVERIFY(!window.playlist->isHidden());
     }
 
     void overfullFileLoadsTheFirst25000()
@@ -141,38 +147,42 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i <= LibraryCapacity; ++i)
             bytes += "A" + QByteArray::number(i % 7) + "\r\nT" + QByteArray::number(i) + "\r\nG\r\n/f\r\n";
-        Form1& form = f.start(f.writeFile("Big.VxDatabase", bytes));
-        QCOMPARE(form.library.recordCount(), LibraryCapacity);
-        QCOMPARE(form.titleList->count(), LibraryCapacity);
-        QCOMPARE(form.artistList->count(), 7);
-        QVERIFY(!form.database.isOpen());
+        Jukebox& j = f.start(f.writeFile("Big.VxDatabase", bytes));
+        MainWindow& window = j.window();
+        QCOMPARE(j.library().recordCount(), LibraryCapacity);
+        QCOMPARE(window.titleList->count(), LibraryCapacity);
+        QCOMPARE(window.artistList->count(), 7);
+        QVERIFY(!j.library().isOpen());
     }
 
     void portablePathsResolveAgainstTheDatabaseFolder()
     {
         JukeboxFixture f;
         const QString db = f.writeDatabase("Cd.VxDatabase", {{"A", "T", "G", "#:\\mediafiles\\a.mp3"}});
-        Form1& form = f.start(db);
-        QCOMPARE(trimBlanks(form.library.File(1)).toString(), f.dir.path() + "/mediafiles/a.mp3");
+        Jukebox& j = f.start(db);
+        QCOMPARE(trimBlanks(j.library().table().paddedFile(1)).toString(), f.dir.path() + "/mediafiles/a.mp3");
     }
 
     void openDatabaseReplacesTheLibrary()
     {
         JukeboxFixture f;
-        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        Jukebox& j = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        MainWindow& window = j.window();
         const QString two = f.writeDatabase("Two.VxDatabase", {{"B", "U", "Rock", "/b"}, {"C", "V", "Rock", "/c"}});
-        f.fileDialog.fileName = "leftover";
-        f.fileDialog.answers << two;
-        form.openDatabaseAction->trigger();
-        QCOMPARE(f.fileDialog.uses.size(), 1);
-        QCOMPARE(f.fileDialog.uses[0].filter, QString("Vexolin Database|*.vxdatabase"));
-        QVERIFY(f.fileDialog.uses[0].fileName.isEmpty());
-        QCOMPARE(form.library.recordCount(), 2);
-        QCOMPARE(JukeboxFixture::texts(form.genreFilter), (QStringList{"(All genres)", "Rock"}));
-        QCOMPARE(form.artistList->count(), 2);
-        QCOMPARE(form.titleList->count(), 2);
-        QCOMPARE(form.database.path(), two);
-        QVERIFY(!form.playlist->isHidden());
+        // A file chosen by an earlier dialog is not offered.
+        f.fileDialog.answers << "leftover" << two;
+        f.fileDialog.showOpen(nullptr, {});
+        QCOMPARE(f.fileDialog.fileName(), QString("leftover"));
+        window.openDatabaseAction->trigger();
+        QCOMPARE(f.fileDialog.uses.size(), 2);
+        QCOMPARE(f.fileDialog.uses[1].filter, QString("Vexolin Database|*.vxdatabase"));
+        QVERIFY(f.fileDialog.uses[1].fileName.isEmpty());
+        QCOMPARE(j.library().recordCount(), 2);
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), (QStringList{"(All genres)", "Rock"}));
+        QCOMPARE(window.artistList->count(), 2);
+        QCOMPARE(window.titleList->count(), 2);
+        QCOMPARE(j.library().path(), two);
+        QVERIFY(!window.playlist->isHidden());
     }
 
     // Record numbers of one database mean nothing in another: the playlist's library entries keep
@@ -180,57 +190,64 @@ private slots:
     void openDatabaseDetachesThePlaylistFromTheOldRecords()
     {
         JukeboxFixture f;
-        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}, {"B", "U", "Jazz", "/b"}}));
-        const QString entry = libraryEntry(form.library, 2);
-        form.playlist->addItem(entry);
-        form.playlist->addItem("plain");
-        form.DatabaseChanged = true;
+        Jukebox& j = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"},
+                                                                {"B", "U", "Jazz", "/b"},
+                                                                {"E", "X", "Jazz", "/e"}}));
+        MainWindow& window = j.window();
+        const QString entry = libraryEntry(j.library().table(), 2);
+        appendToPlaylist(window.playlist, {entry, "plain"});
+        j.library().remove(3); // waits for a rewrite
+        QVERIFY(j.library().needsRewrite());
         f.fileDialog.answers << f.writeDatabase("Two.VxDatabase", {{"C", "V", "Rock", "/c"}, {"D", "W", "Rock", "/d"}});
-        form.openDatabaseAction->trigger();
+        window.openDatabaseAction->trigger();
         QCOMPARE(f.fileDialog.uses[0].title, QString("Open Database"));
-        QCOMPARE(form.library.recordCount(), 2);
-        QCOMPARE(JukeboxFixture::texts(form.playlist),
+        QCOMPARE(j.library().recordCount(), 2);
+        QCOMPARE(JukeboxFixture::texts(window.playlist),
                  (QStringList{markedEntry(QStringView(entry).left(entry.indexOf(NBSP)), u"/b"), "plain"}));
-        QVERIFY(!form.DatabaseChanged);
+        QVERIFY(!j.library().needsRewrite());
     }
 
     void cancelledOpenChangesNothing()
     {
         JukeboxFixture f;
         const QString one = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
-        Form1& form = f.start(one);
-        form.playlist->addItem("kept");
-        form.openDatabaseAction->trigger(); // no answer queued: cancelled
-        QCOMPARE(form.library.recordCount(), 1);
-        QCOMPARE(form.database.path(), one);
-        QVERIFY(form.database.isOpen());
-        QCOMPARE(JukeboxFixture::texts(form.genreFilter), (QStringList{"(All genres)", "Jazz"}));
-        QCOMPARE(form.playlist->count(), 1);
-        QVERIFY(!form.playlist->isHidden());
+        Jukebox& j = f.start(one);
+        MainWindow& window = j.window();
+        appendToPlaylist(window.playlist, {"kept"});
+        window.openDatabaseAction->trigger(); // no answer queued: cancelled
+        QCOMPARE(j.library().recordCount(), 1);
+        QCOMPARE(j.library().path(), one);
+        QVERIFY(j.library().isOpen());
+        QCOMPARE(JukeboxFixture::texts(window.genreFilter), (QStringList{"(All genres)", "Jazz"}));
+        QCOMPARE(window.playlist->count(), 1);
+        QVERIFY(!window.playlist->isHidden());
     }
 
     void failedOpenLeavesNoDatabaseToRewrite()
     {
         JukeboxFixture f;
-        Form1& form = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        Jukebox& j = f.start(f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}}));
+        MainWindow& window = j.window();
         f.fileDialog.answers << f.writeFile("Broken.VxDatabase", "A\r\nT\r\n");
-        form.openDatabaseAction->trigger();
-        QVERIFY(!form.database.isOpen());
-        QVERIFY(form.database.path().isEmpty());
-        QCOMPARE(form.library.recordCount(), 0);
+        window.openDatabaseAction->trigger();
+        QVERIFY(!j.library().isOpen());
+        QVERIFY(j.library().path().isEmpty());
+        QCOMPARE(j.library().recordCount(), 0);
     }
 
     void loadedDatabaseIsOpenForAppending()
     {
         JukeboxFixture f;
         const QString db = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
-        Form1& form = f.start(db);
-        QVERIFY(form.database.append(LibraryRecord::fromTexts(u"B", u"U", u"Rock", u"/b")));
+        Jukebox& j = f.start(db);
+        const int n = j.library().add(LibraryRecord::fromTexts(u"B", u"U", u"Rock", u"/b"));
+        QCOMPARE(n, 2);
+        QVERIFY(j.library().appendToFile(n));
         QFile file(db);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("A\r\nT\r\nJazz\r\n/a\r\nB\r\nU\r\nRock\r\n/b\r\n"));
     }
 };
 
-QTEST_MAIN(TestDatabaseLoader)
+QTEST_MAIN(TestDatabaseOpening)
 #include "tst_database_opening.moc"

@@ -131,7 +131,7 @@ private slots:
         path = folder + QStringLiteral("/music.VxDatabase");
     }
 
-    void rewrite_data()
+    void rewriteLeavesTheOldFileOrTheWholeNewOne_data()
     {
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<int>("newRecords"); // small writes sit in a buffer, large ones go straight out
@@ -141,7 +141,7 @@ private slots:
         QTest::newRow("disk full halfway, small database") << Fault::DiskFullHalfway << 3;
         QTest::newRow("disk full halfway, large database") << Fault::DiskFullHalfway << 3000;
     }
-    void rewrite()
+    void rewriteLeavesTheOldFileOrTheWholeNewOne()
     {
         QFETCH(Fault, fault);
         QFETCH(int, newRecords);
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("music.VxDatabase")});
     }
 
-    void append_data()
+    void appendStoresTheWholeRecordOrNothing_data()
     {
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<bool>("stored");
@@ -171,7 +171,7 @@ private slots:
         QTest::newRow("disk full") << Fault::DiskFullAtStart << false;
         QTest::newRow("disk full halfway through the record") << Fault::DiskFullHalfway << false;
     }
-    void append()
+    void appendStoresTheWholeRecordOrNothing()
     {
         QFETCH(Fault, fault);
         QFETCH(bool, stored);

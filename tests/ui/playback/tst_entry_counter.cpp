@@ -1,9 +1,28 @@
+// The entry counter: the previous/next playlist buttons, the playing row of the playlist and the
+// n/m counter of the open media.
 #include "JukeboxFixture.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/PlaylistAppend.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/window/MainWindow.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+namespace {
+
+void setPlaylist(const Jukebox& j, int entries)
+{
+    QStringList texts;
+    for (int i = 0; i < entries; ++i)
+        texts.append(QStringLiteral("/media/entry%1.wav").arg(i));
+    if (appendToPlaylist(j.window().playlist, texts) != entries)
+        qFatal("the playlist did not take the entries");
+}
+
+} // namespace
 
 class TestEntryCounter : public QObject
 {
@@ -31,33 +50,55 @@ private slots:
         QFETCH(bool, next);
         QFETCH(int, row);
         JukeboxFixture f;
-        Form1& form = f.start();
-        for (int i = 0; i < entries; ++i)
-            form.playlist->addItem(QString("entry %1").arg(i));
-        form.PlaylistPosition = position;
-        form.CheckTeller();
-        QCOMPARE(form.previousEntryButton->isEnabled(), previous);
-        QCOMPARE(form.nextEntryButton->isEnabled(), next);
-        QCOMPARE(form.playlist->currentRow(), row);
+        Jukebox& j = f.start();
+        MainWindow& w = f.window();
+        setPlaylist(j, entries);
+        if (position > 0) {
+            // The user opens the entry, then leaves its row: the position stays.
+            w.playlist->setCurrentRow(position - 1);
+            w.playlist->setCurrentRow(-1);
+        }
+        QCOMPARE(j.playerControl().position(), position);
+        QCOMPARE(w.playlist->currentRow(), -1);
+        w.previousEntryButton->setEnabled(!previous);
+        w.nextEntryButton->setEnabled(!next);
+        f.player.script.entryOption = false;
+
+        j.playerControl().updateEntryCounter();
+
+        QCOMPARE(w.previousEntryButton->isEnabled(), previous);
+        QCOMPARE(w.nextEntryButton->isEnabled(), next);
+        QCOMPARE(w.playlist->currentRow(), row);
         QVERIFY(f.player.script.entryOption);
     }
 
     void selectionChangesOnlyWhenTheRowDiffers()
     {
         JukeboxFixture f;
-        Form1& form = f.start();
-        form.playlist->addItems({"a", "b", "c"});
+        Jukebox& j = f.start();
+        MainWindow& w = f.window();
+        setPlaylist(j, 4);
+        w.playlist->setCurrentRow(0);
         int changes = 0;
-        connect(form.playlist, &QListWidget::currentRowChanged, this, [&] { ++changes; });
-        form.PlaylistPosition = 2;
-        form.CheckTeller();
-        form.CheckTeller();
+        connect(w.playlist, &QListWidget::currentRowChanged, this, [&] { ++changes; });
+        j.playerControl().requestNextEntry(); // position 2, not opened yet
+        j.playerControl().updateEntryCounter();
+        j.playerControl().updateEntryCounter();
+        QCOMPARE(w.playlist->currentRow(), 1);
         QCOMPARE(changes, 1);
-        // A position past the end (entries removed) leaves the selection alone.
-        form.PlaylistPosition = 9;
-        form.CheckTeller();
-        QCOMPARE(form.playlist->currentRow(), 1);
-        QCOMPARE(changes, 1);
+
+        // A position past the end (its entry removed) leaves the selection alone.
+        w.playlist->setCurrentRow(3);
+        QCOMPARE(j.playerControl().position(), 4);
+        j.playlistEditor().removeSelected();
+        QCOMPARE(w.playlist->count(), 3);
+        QCOMPARE(w.playlist->currentRow(), -1);
+        changes = 0;
+        j.playerControl().updateEntryCounter();
+        QCOMPARE(w.playlist->currentRow(), -1);
+        QCOMPARE(changes, 0);
+        QVERIFY(w.previousEntryButton->isEnabled());
+        QVERIFY(!w.nextEntryButton->isEnabled());
     }
 
     void mediaEntries_data()
@@ -78,26 +119,28 @@ private slots:
         QFETCH(QString, counter);
         QFETCH(bool, stepping);
         JukeboxFixture f;
-        Form1& form = f.start();
+        Jukebox& j = f.start();
+        MainWindow& w = f.window();
         f.player.script.currentEntry = current;
         f.player.script.entryCount = count;
-        form.CheckTeller();
-        QCOMPARE(form.entryCounter->text(), counter);
-        QCOMPARE(form.previousInMediaButton->isEnabled(), stepping);
-        QCOMPARE(form.nextInMediaButton->isEnabled(), stepping);
+        j.playerControl().updateEntryCounter();
+        QCOMPARE(w.entryCounter->text(), counter);
+        QCOMPARE(w.previousInMediaButton->isEnabled(), stepping);
+        QCOMPARE(w.nextInMediaButton->isEnabled(), stepping);
     }
 
     void withoutEntryNumberingTheCounterKeepsItsState()
     {
         JukeboxFixture f;
         f.player.script.hasEntries = false;
-        Form1& form = f.start();
+        Jukebox& j = f.start();
+        MainWindow& w = f.window();
         f.player.script.hasEntries = true;
         f.player.script.currentEntry = 2;
         f.player.script.entryCount = 5;
-        form.CheckTeller();
-        QCOMPARE(form.entryCounter->text(), QString("1/1"));
-        QVERIFY(!form.previousInMediaButton->isEnabled());
+        j.playerControl().updateEntryCounter();
+        QCOMPARE(w.entryCounter->text(), QString("1/1"));
+        QVERIFY(!w.previousInMediaButton->isEnabled());
     }
 };
 

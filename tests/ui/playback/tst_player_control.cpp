@@ -1,10 +1,16 @@
 // Opening playlist entries, the transport buttons, the playlist click and the player's events.
 #include "JukeboxFixture.h"
-#include "app/AboutWindow.h"
-#include "core/RecordCode.h"
-#include "playback/PlayerControl.h"
-#include "playback/StatusTimer.h"
+#include "core/Library.h"
+#include "core/LibraryTable.h"
 #include "core/PlaylistEntry.h"
+#include "core/RecordCode.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/cdwizard/CdWizard.h"
+#include "ui/editor/RecordEditor.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -12,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -23,23 +30,24 @@ const QList<QStringList> Records = {
     {"Granite", "Heavy Square", "Rock", "/media/heavy.wav"},
 };
 
-// A started window with the three records loaded.
-Form1& startWithLibrary(JukeboxFixture& f, const QList<QStringList>& records = Records)
+// A started program with the records loaded.
+Jukebox& startWithLibrary(JukeboxFixture& f, const QList<QStringList>& records = Records)
 {
-    Form1& form = f.start(f.writeDatabase("Music.VxDatabase", records));
-    if (form.library.recordCount() != records.size())
+    Jukebox& j = f.start(f.writeDatabase("Music.VxDatabase", records));
+    if (j.library().recordCount() != records.size())
         qFatal("the test database did not load");
-    return form;
+    return j;
 }
 
-void setPlaylist(Form1& form, const QStringList& entries)
+void setPlaylist(const Jukebox& j, const QStringList& entries)
 {
-    form.playlist->addItems(entries);
+    if (appendToPlaylist(j.window().playlist, entries) != entries.size())
+        qFatal("the playlist did not take the entries");
 }
 
 QStringList opened(const FakePlayer& player)
 {
-    return player.calls.filter(QRegularExpression("^Open "));
+    return player.calls.filter(QRegularExpression("^open "));
 }
 
 QString padded(const QString& file)
@@ -50,6 +58,14 @@ QString padded(const QString& file)
 QString withNbspAt(int index, const QString& tail)
 {
     return QString(index, QChar('x')) + NBSP + tail;
+}
+
+LibraryTable tableOf(const QList<QStringList>& records)
+{
+    LibraryTable table;
+    for (const QStringList& r : records)
+        table.append(LibraryRecord::fromTexts(r[0], r[1], r[2], r[3]));
+    return table;
 }
 
 const QString Warning = QStringLiteral("This database contains already a link to this file/url...");
@@ -67,18 +83,18 @@ private slots:
     void keyboardFocusOpensNothing();
     void nothingOpensWhileTheCdWizardRuns();
     void playPauseAndStop();
-    void previousAndNextAreOpenedByTheTimer();
+    void previousAndNextAreOpenedByTheStatusTick();
     void nextStopsAtTheLastEntry();
     void stepsInsideTheMedia();
     void endOfStreamPlaysThePlaylistThrough();
     void endOfStreamStartsAtTheFirstEntry();
     void endOfStreamWithEmptyPlaylistDoesNothing();
-    void endOfStreamInEditModeStops();
+    void endOfStreamWhileEditingStops();
     void newStreamRefreshesTheCounter();
     void playerErrorIsShown();
-    void duplicateCheckInEditMode_data();
-    void duplicateCheckInEditMode();
-    void duplicateCheckRunsOnceWhenTheTimerMovesTheSelection();
+    void duplicateCheckWhileEditing_data();
+    void duplicateCheckWhileEditing();
+    void duplicateCheckRunsOnceWhenTheStatusTickMovesTheSelection();
     void duplicateCheckFillsTheTitleAgainForTheSameFile();
 };
 
@@ -88,10 +104,7 @@ void TestPlayerControl::opensEachKindOfEntry_data()
     QTest::addColumn<QString>("openedPath"); // empty: nothing opened
     QTest::addColumn<QString>("title");
 
-    LibraryTable table;
-    for (const QStringList& r : Records)
-        table.append(LibraryRecord::fromTexts(r[0], r[1], r[2], r[3]));
-
+    const LibraryTable table = tableOf(Records);
     QTest::newRow("library entry") << libraryEntry(table, 2) << padded("/media/stone.wav")
                                    << "Vexolin: Granite - Stone Cold";
     QTest::newRow("library entry of a record past the table")
@@ -119,283 +132,305 @@ void TestPlayerControl::opensEachKindOfEntry()
     QFETCH(QString, openedPath);
     QFETCH(QString, title);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/other.wav", entry});
+    Jukebox& j = startWithLibrary(f);
+    setPlaylist(j, {"/other.wav", entry});
     f.player.calls.clear();
 
-    form.playerControl->OpenMedia(2);
+    j.playerControl().openEntry(2);
 
-    QCOMPARE(opened(f.player), openedPath.isEmpty() ? QStringList() : QStringList{"Open " + openedPath});
-    QCOMPARE(form.windowTitle(), title);
-    QVERIFY(!f.player.calls.contains("Play")); // the player starts by itself
-    QCOMPARE(form.PlaylistPosition, 0);        // opening does not move the position
+    QCOMPARE(opened(f.player), openedPath.isEmpty() ? QStringList() : QStringList{"open " + openedPath});
+    QCOMPARE(f.window().windowTitle(), title);
+    QVERIFY(!f.player.calls.contains("play")); // the player starts by itself
+    QCOMPARE(j.playerControl().position(), 0); // opening does not move the position
 }
 
 void TestPlayerControl::openingHidesTheAboutWindowAndRefreshesTheCounter()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav", "/c.wav"});
-    form.Form2->show();
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/a.wav", "/b.wav", "/c.wav"});
+    // The position is 2; the row is then left, which keeps the position.
+    w.playlist->setCurrentRow(1);
+    w.playlist->setCurrentRow(-1);
+    QCOMPARE(j.playerControl().position(), 2);
+    QCOMPARE(w.playlist->currentRow(), -1);
+    j.about().show();
+    QVERIFY(j.about().isVisible());
     f.player.script.entryCount = 4;
-    form.PlaylistPosition = 2;
 
-    form.playerControl->OpenMedia(2);
+    j.playerControl().openEntry(2);
 
-    QVERIFY(!form.Form2->isVisible());
-    QVERIFY(form.previousEntryButton->isEnabled());
-    QVERIFY(form.nextEntryButton->isEnabled());
-    QCOMPARE(form.playlist->currentRow(), 1);
-    QCOMPARE(form.entryCounter->text(), QStringLiteral("1/4"));
+    QVERIFY(!j.about().isVisible());
+    QVERIFY(w.previousEntryButton->isEnabled());
+    QVERIFY(w.nextEntryButton->isEnabled());
+    QCOMPARE(w.playlist->currentRow(), 1);
+    QCOMPARE(w.entryCounter->text(), QStringLiteral("1/4"));
 }
 
 void TestPlayerControl::userClickOpensTheRowOnce()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {libraryEntry(form.library, 1), libraryEntry(form.library, 3)});
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 3)});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
     f.player.calls.clear();
 
-    auto clickRow = [&form](int row) {
-        const QRect rect = form.playlist->visualItemRect(form.playlist->item(row));
-        QTest::mouseClick(form.playlist->viewport(), Qt::LeftButton, {}, rect.center());
+    auto clickRow = [&w](int row) {
+        const QRect rect = w.playlist->visualItemRect(w.playlist->item(row));
+        QTest::mouseClick(w.playlist->viewport(), Qt::LeftButton, {}, rect.center());
     };
     clickRow(1);
-    QCOMPARE(opened(f.player), QStringList{"Open " + padded("/media/heavy.wav")});
-    QCOMPARE(form.PlaylistPosition, 2);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: Granite - Heavy Square"));
-    QVERIFY(form.previousEntryButton->isEnabled());
-    QVERIFY(!form.nextEntryButton->isEnabled());
+    QCOMPARE(opened(f.player), QStringList{"open " + padded("/media/heavy.wav")});
+    QCOMPARE(j.playerControl().position(), 2);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: Granite - Heavy Square"));
+    QVERIFY(w.previousEntryButton->isEnabled());
+    QVERIFY(!w.nextEntryButton->isEnabled());
 
     // The selected row clicked again opens its entry again, once.
     clickRow(1);
     QCOMPARE(opened(f.player).size(), 2);
-    QCOMPARE(opened(f.player)[1], "Open " + padded("/media/heavy.wav"));
+    QCOMPARE(opened(f.player)[1], "open " + padded("/media/heavy.wav"));
 
     clickRow(0);
     QCOMPARE(opened(f.player).size(), 3);
-    QCOMPARE(form.PlaylistPosition, 1);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
+    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
 }
 
 void TestPlayerControl::keyboardFocusOpensNothing()
 {
     // Tabbing into the playlist makes no row current and opens nothing.
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav"});
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/a.wav", "/b.wav"});
     f.player.calls.clear();
 
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(form.playlist, &focusIn);
-    QCOMPARE(form.playlist->currentRow(), -1);
+    QApplication::sendEvent(w.playlist, &focusIn);
+    QCOMPARE(w.playlist->currentRow(), -1);
     QVERIFY(opened(f.player).isEmpty());
-    QCOMPARE(form.PlaylistPosition, 0);
+    QCOMPARE(j.playerControl().position(), 0);
 
     // The first arrow key selects the first row, and opens it.
-    QTest::keyClick(form.playlist, Qt::Key_Down);
-    QCOMPARE(opened(f.player), QStringList{"Open /a.wav"});
-    QCOMPARE(form.PlaylistPosition, 1);
+    QTest::keyClick(w.playlist, Qt::Key_Down);
+    QCOMPARE(opened(f.player), QStringList{"open /a.wav"});
+    QCOMPARE(j.playerControl().position(), 1);
 }
 
 void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav"});
-    form.wizardCancelButton->show();
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    j.cdWizard().start();
+    setPlaylist(j, {"/a.wav", "/b.wav"});
     f.player.calls.clear();
 
-    form.playlist->setCurrentRow(1);
+    w.playlist->setCurrentRow(1);
 
     QVERIFY(opened(f.player).isEmpty());
-    QCOMPARE(form.PlaylistPosition, 0);
+    QCOMPARE(j.playerControl().position(), 0);
 }
 
 void TestPlayerControl::playPauseAndStop()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    form.playButton->setEnabled(true);
-    form.pauseButton->setEnabled(true);
+    startWithLibrary(f);
+    MainWindow& w = f.window();
+    w.playButton->setEnabled(true);
+    w.pauseButton->setEnabled(true);
 
     // Stop with nothing open does nothing.
-    form.stopButton->click();
+    w.stopButton->click();
     QVERIFY(f.player.calls.isEmpty());
 
     f.player.script.fileName = "/a.wav";
-    form.playButton->click();
-    form.pauseButton->click();
-    form.stopButton->click();
-    QCOMPARE(f.player.calls, (QStringList{"Play", "Pause", "SetCurrentPosition 0", "Stop"}));
+    w.playButton->click();
+    w.pauseButton->click();
+    w.stopButton->click();
+    QCOMPARE(f.player.calls, (QStringList{"play", "pause", "setCurrentPosition 0", "stop"}));
 
     // A player that refuses is no reason for a message.
     f.player.script.failCalls = true;
-    form.playButton->click();
-    form.pauseButton->click();
+    w.playButton->click();
+    w.pauseButton->click();
     QVERIFY(f.messageBox.shown.isEmpty());
 }
 
-void TestPlayerControl::previousAndNextAreOpenedByTheTimer()
+void TestPlayerControl::previousAndNextAreOpenedByTheStatusTick()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav", "/c.wav"});
-    form.playlist->setCurrentRow(1);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/a.wav", "/b.wav", "/c.wav"});
+    w.playlist->setCurrentRow(1);
     f.player.calls.clear();
 
-    form.nextEntryButton->click();
-    QCOMPARE(form.PlaylistPosition, 3);
-    QVERIFY(form.OpenRequested);
+    w.nextEntryButton->click();
+    QCOMPARE(j.playerControl().position(), 3);
     QVERIFY(opened(f.player).isEmpty()); // the button never opens by itself
-    form.statusTimer->Timer1_Timer();
-    QVERIFY(!form.OpenRequested);
-    QCOMPARE(form.playlist->currentRow(), 2);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: /c.wav"));
-    QVERIFY(!form.nextEntryButton->isEnabled());
-    // The row change made by CheckTeller runs the playlist click, which opens the same entry.
-    QCOMPARE(opened(f.player), (QStringList{"Open /c.wav", "Open /c.wav"}));
+    j.updateStatus();
+    QCOMPARE(w.playlist->currentRow(), 2);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: /c.wav"));
+    QVERIFY(!w.nextEntryButton->isEnabled());
+    // The row change made by the entry counter is a playlist selection, which opens the same entry.
+    QCOMPARE(opened(f.player), (QStringList{"open /c.wav", "open /c.wav"}));
+    // The request is carried out once.
+    j.updateStatus();
+    QCOMPARE(opened(f.player).size(), 2);
 
-    // Previous, carried out by the running timer within a tick.
+    // Previous, carried out by the running status timer within a tick.
     f.player.calls.clear();
-    form.previousEntryButton->click();
-    QVERIFY(!form.previousEntryButton->isEnabled());
-    QCOMPARE(form.PlaylistPosition, 2);
-    QVERIFY(form.statusTimer->isActive());
-    QTRY_VERIFY(!form.OpenRequested);
-    QCOMPARE(form.playlist->currentRow(), 1);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: /b.wav"));
-    QVERIFY(opened(f.player).contains("Open /b.wav"));
-    QVERIFY(form.previousEntryButton->isEnabled());
+    w.previousEntryButton->click();
+    QVERIFY(!w.previousEntryButton->isEnabled());
+    QCOMPARE(j.playerControl().position(), 2);
+    QVERIFY(w.statusTimer->isActive());
+    QTRY_COMPARE(w.windowTitle(), QStringLiteral("Vexolin: /b.wav"));
+    QCOMPARE(w.playlist->currentRow(), 1);
+    QVERIFY(opened(f.player).contains("open /b.wav"));
+    QVERIFY(w.previousEntryButton->isEnabled());
+    const qsizetype opens = opened(f.player).size();
+    QTest::qWait(3 * w.statusTimer->interval());
+    QCOMPARE(opened(f.player).size(), opens);
 }
 
 void TestPlayerControl::nextStopsAtTheLastEntry()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav"});
-    form.PlaylistPosition = 2;
-    form.playerControl->Command5_Click();
-    QCOMPARE(form.PlaylistPosition, 2);
+    Jukebox& j = startWithLibrary(f);
+    setPlaylist(j, {"/a.wav", "/b.wav"});
+    f.window().playlist->setCurrentRow(1);
+    QCOMPARE(j.playerControl().position(), 2);
+    j.playerControl().requestNextEntry();
+    QCOMPARE(j.playerControl().position(), 2);
 
     // An empty playlist: the position stays 0 and opening it opens nothing.
     JukeboxFixture g;
-    Form1& empty = startWithLibrary(g);
-    empty.playerControl->Command5_Click();
-    QCOMPARE(empty.PlaylistPosition, 0);
+    Jukebox& empty = startWithLibrary(g);
+    empty.playerControl().requestNextEntry();
+    QCOMPARE(empty.playerControl().position(), 0);
     g.player.calls.clear();
-    empty.statusTimer->Timer1_Timer();
+    empty.updateStatus();
     QVERIFY(opened(g.player).isEmpty());
 }
 
 void TestPlayerControl::stepsInsideTheMedia()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    QVERIFY(form.PlayerHasEntries);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
     f.player.script.entryCount = 5;
     f.player.script.currentEntry = 3;
+    // The player numbers the entries of a media: the counter shows them.
+    j.playerControl().updateEntryCounter();
+    QCOMPARE(w.entryCounter->text(), QStringLiteral("3/5"));
 
-    form.playerControl->Command8_Click();
-    QCOMPARE(form.entryCounter->text(), QStringLiteral("4/5"));
-    QVERIFY(form.previousInMediaButton->isEnabled());
-    form.previousInMediaButton->click();
-    form.previousInMediaButton->click();
-    QCOMPARE(form.entryCounter->text(), QStringLiteral("2/5"));
-    QCOMPARE(f.player.calls.filter(QRegularExpression("^(Previous|Next)$")),
-             (QStringList{"Next", "Previous", "Previous"}));
+    j.playerControl().nextInMedia();
+    QCOMPARE(w.entryCounter->text(), QStringLiteral("4/5"));
+    QVERIFY(w.previousInMediaButton->isEnabled());
+    w.previousInMediaButton->click();
+    w.previousInMediaButton->click();
+    QCOMPARE(w.entryCounter->text(), QStringLiteral("2/5"));
+    QCOMPARE(f.player.calls.filter(QRegularExpression("^(previous|next)$")),
+             (QStringList{"next", "previous", "previous"}));
 
     // A refusing player changes nothing and shows nothing.
     f.player.script.failCalls = true;
-    form.nextInMediaButton->click();
-    QCOMPARE(form.entryCounter->text(), QStringLiteral("2/5"));
+    w.nextInMediaButton->click();
+    QCOMPARE(w.entryCounter->text(), QStringLiteral("2/5"));
     QVERIFY(f.messageBox.shown.isEmpty());
 }
 
 void TestPlayerControl::endOfStreamPlaysThePlaylistThrough()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {libraryEntry(form.library, 1), libraryEntry(form.library, 2)});
-    form.playlist->setCurrentRow(0);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 2)});
+    w.playlist->setCurrentRow(0);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
 
     f.player.emitEndOfStream();
-    QCOMPARE(form.PlaylistPosition, 2);
-    form.statusTimer->Timer1_Timer();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: Granite - Stone Cold"));
-    QCOMPARE(form.playlist->currentRow(), 1);
+    QCOMPARE(j.playerControl().position(), 2);
+    j.updateStatus();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: Granite - Stone Cold"));
+    QCOMPARE(w.playlist->currentRow(), 1);
 
     // After the last entry nothing more opens and the playlist does not wrap.
     f.player.calls.clear();
     f.player.emitEndOfStream();
-    QCOMPARE(form.PlaylistPosition, 2);
-    QVERIFY(!form.OpenRequested);
-    QVERIFY(!form.nextEntryButton->isEnabled());
-    form.statusTimer->Timer1_Timer();
+    QCOMPARE(j.playerControl().position(), 2);
+    QVERIFY(!w.nextEntryButton->isEnabled());
+    j.updateStatus();
     QVERIFY(opened(f.player).isEmpty());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: Granite - Stone Cold"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: Granite - Stone Cold"));
 }
 
 void TestPlayerControl::endOfStreamStartsAtTheFirstEntry()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav"});
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/a.wav", "/b.wav"});
     f.player.calls.clear();
 
     f.player.emitEndOfStream();
 
-    QCOMPARE(form.PlaylistPosition, 1);
-    QVERIFY(!form.OpenRequested);
-    QCOMPARE(opened(f.player).first(), QStringLiteral("Open /a.wav"));
-    QCOMPARE(form.playlist->currentRow(), 0);
+    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(opened(f.player).first(), QStringLiteral("open /a.wav"));
+    QCOMPARE(w.playlist->currentRow(), 0);
+    // The entry is opened at once: no request is left for the status tick.
+    f.player.calls.clear();
+    j.updateStatus();
+    QVERIFY(opened(f.player).isEmpty());
 }
 
 void TestPlayerControl::endOfStreamWithEmptyPlaylistDoesNothing()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    const QString title = form.windowTitle();
+    Jukebox& j = startWithLibrary(f);
+    const QString title = f.window().windowTitle();
     f.player.calls.clear();
 
     f.player.emitEndOfStream();
-    form.statusTimer->Timer1_Timer();
+    j.updateStatus();
 
     QVERIFY(opened(f.player).isEmpty());
-    QCOMPARE(form.PlaylistPosition, 0);
-    QCOMPARE(form.windowTitle(), title);
+    QCOMPARE(j.playerControl().position(), 0);
+    QCOMPARE(f.window().windowTitle(), title);
 }
 
-void TestPlayerControl::endOfStreamInEditModeStops()
+void TestPlayerControl::endOfStreamWhileEditingStops()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/a.wav", "/b.wav"});
-    form.doneEditingButton->show();
-    form.playlist->setCurrentRow(0);
+    Jukebox& j = startWithLibrary(f);
+    setPlaylist(j, {"/a.wav", "/b.wav"});
+    j.editor().startEditing();
+    f.window().playlist->setCurrentRow(0);
     f.player.calls.clear();
 
     f.player.emitEndOfStream();
-    form.statusTimer->Timer1_Timer();
+    j.updateStatus();
 
-    QCOMPARE(f.player.calls, (QStringList{"SetCurrentPosition 0", "Stop"}));
-    QCOMPARE(form.PlaylistPosition, 1);
+    QCOMPARE(f.player.calls, (QStringList{"setCurrentPosition 0", "stop"}));
+    QCOMPARE(j.playerControl().position(), 1);
 }
 
 void TestPlayerControl::newStreamRefreshesTheCounter()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
+    startWithLibrary(f);
     f.player.script.currentEntry = 2;
     f.player.script.entryCount = 3;
 
     f.player.emitNewStream();
 
-    QCOMPARE(form.entryCounter->text(), QStringLiteral("2/3"));
-    QVERIFY(form.nextInMediaButton->isEnabled());
+    QCOMPARE(f.window().entryCounter->text(), QStringLiteral("2/3"));
+    QVERIFY(f.window().nextInMediaButton->isEnabled());
 }
 
 void TestPlayerControl::playerErrorIsShown()
@@ -410,21 +445,19 @@ void TestPlayerControl::playerErrorIsShown()
     QCOMPARE(f.messageBox.shown[0].title, QStringLiteral("Error"));
 }
 
-void TestPlayerControl::duplicateCheckInEditMode_data()
+void TestPlayerControl::duplicateCheckWhileEditing_data()
 {
     QTest::addColumn<QList<QStringList>>("records");
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("editMode");
+    QTest::addColumn<bool>("editing");
     QTest::addColumn<QString>("artistShown"); // empty: no artist selected
     QTest::addColumn<int>("recordShown");     // 0: no title selected, no warning
 
     QTest::newRow("file in the database, case and blanks aside")
         << Records << "  /MEDIA/Stone.wav " << true << "Granite" << 2;
     QTest::newRow("file not in the database") << Records << "/media/new.wav" << true << "" << 0;
-    QTest::newRow("not in edit mode") << Records << "/media/stone.wav" << false << "" << 0;
-    LibraryTable table;
-    for (const QStringList& r : Records)
-        table.append(LibraryRecord::fromTexts(r[0], r[1], r[2], r[3]));
+    QTest::newRow("not editing") << Records << "/media/stone.wav" << false << "" << 0;
+    const LibraryTable table = tableOf(Records);
     // A marked or library entry is compared by the path it opens, the one Add would store.
     QTest::newRow("library entry") << Records << libraryEntry(table, 2) << true << "Granite" << 2;
     QTest::newRow("marked entry") << Records << markedEntry(u"Some display text", u"/media/heavy.wav") << true
@@ -448,62 +481,69 @@ void TestPlayerControl::duplicateCheckInEditMode_data()
     QTest::newRow("first record's artist not listed") << unlisted << "/media/same.wav" << true << "" << 0;
 }
 
-void TestPlayerControl::duplicateCheckInEditMode()
+void TestPlayerControl::duplicateCheckWhileEditing()
 {
     QFETCH(QList<QStringList>, records);
     QFETCH(QString, entry);
-    QFETCH(bool, editMode);
+    QFETCH(bool, editing);
     QFETCH(QString, artistShown);
     QFETCH(int, recordShown);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f, records);
-    setPlaylist(form, {"/x.wav", entry});
-    if (editMode)
-        form.doneEditingButton->show();
-    form.titleField->setText("typed");
+    Jukebox& j = startWithLibrary(f, records);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/x.wav", entry});
+    if (editing)
+        j.editor().startEditing();
+    w.titleField->setText("typed");
 
-    form.playlist->setCurrentRow(1);
+    w.playlist->setCurrentRow(1);
 
-    QCOMPARE(form.PlaylistPosition, 2);
-    // Edit mode clears the title field; a title then selected puts its own text there.
-    QCOMPARE(form.titleField->text() == QLatin1String("typed"), !editMode);
+    QCOMPARE(j.playerControl().position(), 2);
+    // Editing clears the title field; a title then selected puts its own text there.
+    QCOMPARE(w.titleField->text() == QLatin1String("typed"), !editing);
     if (recordShown == 0)
-        QCOMPARE(form.titleField->text().isEmpty(), editMode);
-    QVERIFY(!form.TitleSetByProgram);
+        QCOMPARE(w.titleField->text().isEmpty(), editing);
     if (artistShown.isEmpty()) {
-        QCOMPARE(form.artistList->currentRow(), -1);
+        QCOMPARE(w.artistList->currentRow(), -1);
     } else {
-        QVERIFY(form.artistList->currentItem());
-        QCOMPARE(trimBlanks(form.artistList->currentItem()->text()), artistShown);
-        QCOMPARE(form.artistField->text(), form.artistList->currentItem()->text());
+        QVERIFY(w.artistList->currentItem());
+        QCOMPARE(trimBlanks(w.artistList->currentItem()->text()), artistShown);
+        QCOMPARE(w.artistField->text(), w.artistList->currentItem()->text());
     }
     if (recordShown == 0) {
         QVERIFY(f.messageBox.shown.isEmpty());
-        return;
+    } else {
+        QVERIFY(w.titleList->currentItem());
+        QCOMPARE(recordOfCodedEntry(w.titleList->currentItem()->text()), recordShown);
+        QCOMPARE(f.messageBox.shown.size(), 1);
+        QCOMPARE(f.messageBox.shown[0].text, Warning);
+        QCOMPARE(f.messageBox.shown[0].title, QStringLiteral("Warning..."));
     }
-    QVERIFY(form.titleList->currentItem());
-    QCOMPARE(recordOfCodedEntry(form.titleList->currentItem()->text()), recordShown);
-    QCOMPARE(f.messageBox.shown.size(), 1);
-    QCOMPARE(f.messageBox.shown[0].text, Warning);
-    QCOMPARE(f.messageBox.shown[0].title, QStringLiteral("Warning..."));
+
+    // The title shown by the check was the program's choice; the user's next choice of a title
+    // is the user's again, and while editing it is one to remove.
+    w.removeRecordButton->setEnabled(false);
+    j.browser().selectTitleRow(0);
+    QCOMPARE(w.removeRecordButton->isEnabled(), editing);
 }
 
-void TestPlayerControl::duplicateCheckRunsOnceWhenTheTimerMovesTheSelection()
+void TestPlayerControl::duplicateCheckRunsOnceWhenTheStatusTickMovesTheSelection()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/media/new.wav", "/media/first.wav"});
-    form.doneEditingButton->show();
-    form.playlist->setCurrentRow(0);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/media/new.wav", "/media/first.wav"});
+    j.editor().startEditing();
+    w.playlist->setCurrentRow(0);
     QVERIFY(f.messageBox.shown.isEmpty());
 
-    form.nextEntryButton->click();
-    form.statusTimer->Timer1_Timer();
+    w.nextEntryButton->click();
+    j.updateStatus();
 
-    QCOMPARE(form.playlist->currentRow(), 1);
+    QCOMPARE(w.playlist->currentRow(), 1);
     QCOMPARE(f.messageBox.shown.size(), 1);
     QCOMPARE(f.messageBox.shown[0].text, Warning);
-    QCOMPARE(trimBlanks(form.artistList->currentItem()->text()), QStringLiteral("The Examples"));
+    QCOMPARE(trimBlanks(w.artistList->currentItem()->text()), QStringLiteral("The Examples"));
 }
 
 // The second entry finds the artist and title already selected; the title field, cleared by the
@@ -511,12 +551,13 @@ void TestPlayerControl::duplicateCheckRunsOnceWhenTheTimerMovesTheSelection()
 void TestPlayerControl::duplicateCheckFillsTheTitleAgainForTheSameFile()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    setPlaylist(form, {"/media/first.wav", "/media/first.wav"});
-    form.doneEditingButton->show();
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    setPlaylist(j, {"/media/first.wav", "/media/first.wav"});
+    j.editor().startEditing();
     for (int row : {0, 1}) {
-        form.playlist->setCurrentRow(row);
-        QCOMPARE(form.titleField->text(), QStringLiteral("First Song"));
+        w.playlist->setCurrentRow(row);
+        QCOMPARE(w.titleField->text(), QStringLiteral("First Song"));
         QCOMPARE(f.messageBox.shown.size(), row + 1);
     }
 }

@@ -1,15 +1,26 @@
-// The 100 ms status timer: play/pause buttons, editor buttons, status line, open requests and
-// the time displays.
+// The status tick, ten a second: play/pause buttons, editor buttons, status line, open requests
+// and the time displays.
 #include "JukeboxFixture.h"
-#include "playback/StatusTimer.h"
+#include "core/Library.h"
+#include "ui/browser/LibraryBrowser.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/cdwizard/CdWizard.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/PlaylistAppend.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/WindowMode.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -20,23 +31,57 @@ const QList<QStringList> Records = {
     {"Granite", "Heavy Square", "Rock", "/media/heavy.wav"},
 };
 
-Form1& startWithLibrary(JukeboxFixture& f)
+// A started program with the records loaded; the tests tick by hand.
+Jukebox& startWithLibrary(JukeboxFixture& f, const QList<QStringList>& records = Records)
 {
-    Form1& form = f.start(f.writeDatabase("Music.VxDatabase", Records));
-    form.statusTimer->stop(); // the tests tick by hand
-    return form;
+    Jukebox& j = f.start(f.writeDatabase("Music.VxDatabase", records));
+    if (j.library().recordCount() != records.size())
+        qFatal("the test database did not load");
+    f.window().statusTimer->stop();
+    return j;
 }
 
-void tick(Form1& form)
+QStringList opened(const FakePlayer& player)
 {
-    form.statusTimer->Timer1_Timer();
+    return player.calls.filter(QRegularExpression("^open "));
 }
+
+// Calls a function once, when the watched widget is first painted while a condition holds.
+class OnPaint : public QObject
+{
+public:
+    OnPaint(QWidget* watched, std::function<bool()> condition, std::function<void()> action)
+        : condition_(std::move(condition)), action_(std::move(action))
+    {
+        watched->installEventFilter(this);
+    }
+    bool done() const { return done_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_ && condition_()) {
+            done_ = true;
+            action_();
+        }
+        return false;
+    }
+
+private:
+    std::function<bool()> condition_;
+    std::function<void()> action_;
+    bool done_ = false;
+};
 
 } // namespace
 
-class TestStatusTimer : public QObject
+class TestStatusUpdates : public QObject
 {
     Q_OBJECT
+public:
+    enum Wizard { NoWizard, Selecting, Copying, Finished };
+    Q_ENUM(Wizard)
+
 private slots:
     void runsTenTimesASecondFromStartUp();
     void playAndPauseFollowThePlayer_data();
@@ -51,19 +96,20 @@ private slots:
     void unknownLengthShowsNoTimeLeft();
     void stopShowsZeroAndTheFullLength();
     void stepsRunInOrder();
-    void oddPlayerAnswersKeepTheTimerRunning();
+    void oddPlayerAnswersKeepTheTicksRunning();
 };
 
-void TestStatusTimer::runsTenTimesASecondFromStartUp()
+void TestStatusUpdates::runsTenTimesASecondFromStartUp()
 {
     JukeboxFixture f;
-    Form1& form = f.start(f.writeDatabase("Music.VxDatabase", Records));
-    QVERIFY(form.statusTimer->isActive());
-    QCOMPARE(form.statusTimer->interval(), 100);
-    QTRY_COMPARE(form.statusLine->text(), QStringLiteral("Artists: 2    Titles: 3    Playlist: 0 files"));
+    f.start(f.writeDatabase("Music.VxDatabase", Records));
+    MainWindow& w = f.window();
+    QVERIFY(w.statusTimer->isActive());
+    QCOMPARE(w.statusTimer->interval(), 100);
+    QTRY_COMPARE(w.statusLine->text(), QStringLiteral("Artists: 2    Titles: 3    Playlist: 0 files"));
 }
 
-void TestStatusTimer::playAndPauseFollowThePlayer_data()
+void TestStatusUpdates::playAndPauseFollowThePlayer_data()
 {
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("fileName");
@@ -79,7 +125,7 @@ void TestStatusTimer::playAndPauseFollowThePlayer_data()
     QTest::newRow("other state leaves both off") << -1 << "/a.wav" << false << false << false;
 }
 
-void TestStatusTimer::playAndPauseFollowThePlayer()
+void TestStatusUpdates::playAndPauseFollowThePlayer()
 {
     QFETCH(int, state);
     QFETCH(QString, fileName);
@@ -87,19 +133,20 @@ void TestStatusTimer::playAndPauseFollowThePlayer()
     QFETCH(bool, play);
     QFETCH(bool, pause);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
     f.player.script.state = state;
     f.player.script.fileName = fileName;
-    form.playButton->setEnabled(enabledBefore);
-    form.pauseButton->setEnabled(enabledBefore);
+    w.playButton->setEnabled(enabledBefore);
+    w.pauseButton->setEnabled(enabledBefore);
 
-    tick(form);
+    j.updateStatus();
 
-    QCOMPARE(form.playButton->isEnabled(), play);
-    QCOMPARE(form.pauseButton->isEnabled(), pause);
+    QCOMPARE(w.playButton->isEnabled(), play);
+    QCOMPARE(w.pauseButton->isEnabled(), pause);
 }
 
-void TestStatusTimer::removeButton_data()
+void TestStatusUpdates::removeButton_data()
 {
     QTest::addColumn<int>("artistRow");
     QTest::addColumn<int>("titleRow");
@@ -110,63 +157,91 @@ void TestStatusTimer::removeButton_data()
     QTest::newRow("only a title") << -1 << 2 << true;
 }
 
-void TestStatusTimer::removeButton()
+void TestStatusUpdates::removeButton()
 {
     QFETCH(int, artistRow);
     QFETCH(int, titleRow);
     QFETCH(bool, enabled);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    form.artistList->setCurrentRow(artistRow);
-    form.titleList->setCurrentRow(titleRow);
-    form.removeRecordButton->setEnabled(true);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    w.artistList->setCurrentRow(artistRow);
+    w.titleList->setCurrentRow(titleRow);
+    w.removeRecordButton->setEnabled(true);
 
-    tick(form);
+    j.updateStatus();
 
-    QCOMPARE(form.removeRecordButton->isEnabled(), enabled);
+    QCOMPARE(w.removeRecordButton->isEnabled(), enabled);
 }
 
-void TestStatusTimer::statusLine_data()
+void TestStatusUpdates::statusLine_data()
 {
-    QTest::addColumn<bool>("wizardShown");
-    QTest::addColumn<bool>("cancelEnabled");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<qint64>("kilobytes");
+    QTest::addColumn<Wizard>("wizard");
+    QTest::addColumn<int>("entries"); // 0, or both records of Granite (768 KB each)
     QTest::addColumn<QString>("line");
     const QString normal2 = QStringLiteral("Artists: 2    Titles: 3    Playlist: 2 files");
-    QTest::newRow("browsing") << false << true << "Cancel" << 2 << qint64(1536) << normal2;
-    QTest::newRow("wizard selecting") << true << true << "Cancel" << 2 << qint64(1536)
-                                      << " 2 files selected, 1.5 Megabyte";
-    QTest::newRow("wizard, empty playlist") << true << true << "Cancel" << 0 << qint64(0)
-                                            << " 0 files selected, 0 Kilobyte";
-    QTest::newRow("wizard finished") << true << true << "Done" << 2 << qint64(1536) << normal2;
-    QTest::newRow("wizard busy copying") << true << false << "Cancel" << 2 << qint64(1536) << normal2;
+    QTest::newRow("browsing") << NoWizard << 2 << normal2;
+    QTest::newRow("wizard selecting") << Selecting << 2 << " 2 files selected, 1.5 Megabyte";
+    QTest::newRow("wizard, empty playlist") << Selecting << 0 << " 0 files selected, 0 Kilobyte";
+    QTest::newRow("wizard finished") << Finished << 2 << normal2;
+    QTest::newRow("wizard busy copying") << Copying << 2 << normal2;
 }
 
-void TestStatusTimer::statusLine()
+void TestStatusUpdates::statusLine()
 {
-    QFETCH(bool, wizardShown);
-    QFETCH(bool, cancelEnabled);
-    QFETCH(QString, caption);
+    QFETCH(Wizard, wizard);
     QFETCH(int, entries);
-    QFETCH(qint64, kilobytes);
     QFETCH(QString, line);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    for (int i = 0; i < entries; ++i)
-        form.playlist->addItem(QStringLiteral("/media/%1.wav").arg(i));
-    form.wizardCancelButton->setVisible(wizardShown);
-    form.wizardCancelButton->setEnabled(cancelEnabled);
-    form.wizardCancelButton->setText(caption);
-    form.SelectionSize = kilobytes;
+    const QByteArray kilobytes768(768 * 1024, 'x');
+    Jukebox& j = startWithLibrary(f, {
+        {"The Examples", "First Song", "Pop", f.writeFile("first.wav", "short")},
+        {"Granite", "Stone Cold", "Rock", f.writeFile("stone.wav", kilobytes768)},
+        {"Granite", "Heavy Square", "Rock", f.writeFile("heavy.wav", kilobytes768)},
+    });
+    MainWindow& w = f.window();
+    if (wizard != NoWizard)
+        j.cdWizard().start();
+    if (entries > 0) {
+        j.browser().selectArtistRow(0);
+        QCOMPARE(w.artistList->currentItem()->text().trimmed(), QStringLiteral("Granite"));
+        j.playlistEditor().dropOntoPlaylist(LibraryDragSource::Artists);
+        QCOMPARE(w.playlist->count(), entries);
+        j.browser().showAllTitles(); // the title list holds every title again
+    }
 
-    tick(form);
-
-    QCOMPARE(form.statusLine->text(), line);
+    if (wizard == Finished || wizard == Copying) {
+        QVERIFY(QDir(f.dir.path()).mkdir("cd"));
+        f.fileDialog.answers = {f.dir.filePath("cd/Set.VxDatabase")};
+    }
+    if (wizard == Finished) {
+        j.cdWizard().copySelection();
+        QCOMPARE(w.wizardCancelButton->text(), QStringLiteral("Done"));
+        QVERIFY(j.mode().inCdWizard());
+        j.updateStatus();
+        QCOMPARE(w.statusLine->text(), line);
+    } else if (wizard == Copying) {
+        // The copy shows its progress on the window; a tick then finds the wizard copying.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString lineWhileCopying;
+        const OnPaint tickWhileCopying(
+            w.statusLine, [&] { return j.mode().inCdWizard() && !w.wizardCancelButton->isEnabled(); },
+            [&] {
+                j.updateStatus();
+                lineWhileCopying = w.statusLine->text();
+            });
+        j.cdWizard().copySelection();
+        QVERIFY(tickWhileCopying.done());
+        QCOMPARE(lineWhileCopying, line);
+        QCOMPARE(w.wizardCancelButton->text(), QStringLiteral("Done"));
+    } else {
+        j.updateStatus();
+        QCOMPARE(w.statusLine->text(), line);
+    }
 }
 
-void TestStatusTimer::addButton_data()
+void TestStatusUpdates::addButton_data()
 {
     QTest::addColumn<QString>("artist");
     QTest::addColumn<QString>("title");
@@ -179,126 +254,146 @@ void TestStatusTimer::addButton_data()
     QTest::newRow("no genre") << "Granite" << "New" << "" << false;
 }
 
-void TestStatusTimer::addButton()
+void TestStatusUpdates::addButton()
 {
     QFETCH(QString, artist);
     QFETCH(QString, title);
     QFETCH(QString, genre);
     QFETCH(bool, enabled);
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    form.artistField->setText(artist);
-    form.titleField->setText(title);
-    form.genreField->setText(genre);
-    form.addRecordButton->setEnabled(!enabled);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    w.artistField->setText(artist);
+    w.titleField->setText(title);
+    w.genreField->setText(genre);
+    w.addRecordButton->setEnabled(!enabled);
 
-    tick(form);
+    j.updateStatus();
 
-    QCOMPARE(form.addRecordButton->isEnabled(), enabled);
+    QCOMPARE(w.addRecordButton->isEnabled(), enabled);
 }
 
-void TestStatusTimer::timeDisplaysChangeOncePerSecond()
+void TestStatusUpdates::timeDisplaysChangeOncePerSecond()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
 
-    // Nothing open: -1 counts as 0, the second shown last; the clocks are left alone.
-    form.playtimeLabel->setText("untouched");
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("untouched"));
-    QCOMPARE(form.statusTimer->LastShownSecond, 0);
+    // Nothing open: -1 counts as 0, the second shown last; the clocks are left alone, and so
+    // they are for the rest of second 0.
+    w.playtimeLabel->setText("untouched");
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("untouched"));
+    f.player.script.position = 0.6;
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("untouched"));
 
     f.player.script.position = 3725.7;
     f.player.script.duration = 4000.9;
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("01:02:05"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:04:35"));
-    QCOMPARE(form.statusTimer->LastShownSecond, 3725);
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("01:02:05"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:04:35"));
 
     // Within the same second nothing is rewritten.
-    form.playtimeLabel->setText("same second");
+    w.playtimeLabel->setText("same second");
+    w.timeLeftLabel->setText("same second");
     f.player.script.position = 3725.95;
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("same second"));
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("same second"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("same second"));
 
     f.player.script.position = 3726.0;
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("01:02:06"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:04:34"));
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("01:02:06"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:04:34"));
 }
 
-void TestStatusTimer::unknownLengthShowsNoTimeLeft()
+void TestStatusUpdates::unknownLengthShowsNoTimeLeft()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
     f.player.script.duration = 0; // a stream whose length the player cannot tell
     f.player.script.position = 5.2;
 
-    tick(form);
+    j.updateStatus();
 
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:05"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:05"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
 }
 
-void TestStatusTimer::stopShowsZeroAndTheFullLength()
+void TestStatusUpdates::stopShowsZeroAndTheFullLength()
 {
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
     f.player.script.fileName = "/a.wav";
     f.player.script.duration = 185;
     f.player.script.position = 42;
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:42"));
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:42"));
 
-    form.stopButton->click();
-    tick(form);
+    w.stopButton->click();
+    j.updateStatus();
 
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:00"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:03:05"));
-    QCOMPARE(form.statusTimer->LastShownSecond, 0);
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:03:05"));
+    // Second 0 is now the one shown: the rest of it rewrites nothing.
+    w.playtimeLabel->setText("second 0");
+    f.player.script.position = 0.9;
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("second 0"));
 }
 
-void TestStatusTimer::stepsRunInOrder()
+void TestStatusUpdates::stepsRunInOrder()
 {
     // The play state is read before an open request is carried out, the time displays after.
     JukeboxFixture f;
-    Form1& form = startWithLibrary(f);
-    form.playlist->addItems({"/a.wav", "/b.wav"});
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    appendToPlaylist(w.playlist, {"/a.wav", "/b.wav"});
     f.player.script.state = MediaPlayer::Stopped;
     f.player.script.position = 30;
-    tick(form);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:30"));
-    form.PlaylistPosition = 1;
-    form.OpenRequested = true;
+    j.updateStatus();
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:30"));
+    j.playerControl().requestNextEntry(); // the first entry, as nothing was opened yet
+    QCOMPARE(j.playerControl().position(), 1);
+    QVERIFY(opened(f.player).isEmpty());
 
-    tick(form); // the fake player opens at 0 and plays
+    j.updateStatus(); // the fake player opens at 0 and plays
 
-    QVERIFY(!form.OpenRequested);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Vexolin: /a.wav"));
-    QVERIFY(!form.pauseButton->isEnabled());
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:00"));
-    tick(form);
-    QVERIFY(form.pauseButton->isEnabled());
+    QVERIFY(!opened(f.player).isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: /a.wav"));
+    QVERIFY(!w.pauseButton->isEnabled());
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+    const qsizetype opens = opened(f.player).size();
+    j.updateStatus();
+    QVERIFY(w.pauseButton->isEnabled());
+    QCOMPARE(opened(f.player).size(), opens); // the request was carried out once
 }
 
-void TestStatusTimer::oddPlayerAnswersKeepTheTimerRunning()
+void TestStatusUpdates::oddPlayerAnswersKeepTheTicksRunning()
 {
     JukeboxFixture f;
-    Form1& form = f.start(f.writeDatabase("Music.VxDatabase", Records));
+    f.start(f.writeDatabase("Music.VxDatabase", Records));
+    MainWindow& w = f.window();
     f.player.script.state = 77;
+    f.player.script.position = 9.5;
+    f.player.script.duration = 20;
+    QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:09"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:11"));
+
     f.player.script.position = std::nan("");
     f.player.script.duration = -std::numeric_limits<double>::infinity();
-    form.statusTimer->LastShownSecond = 9;
-    QTRY_COMPARE(form.statusTimer->LastShownSecond, 0);
-    QCOMPARE(form.playtimeLabel->text(), QStringLiteral("00:00:00"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:00:00"));
+    QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
 
     f.player.script.position = std::numeric_limits<double>::infinity();
     f.player.script.duration = std::numeric_limits<double>::max();
-    QTRY_COMPARE(form.playtimeLabel->text(), QStringLiteral("596523:14:07"));
-    QCOMPARE(form.timeLeftLabel->text(), QStringLiteral("00:00:00"));
-    QVERIFY(form.statusTimer->isActive());
+    QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("596523:14:07"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
+    QVERIFY(w.statusTimer->isActive());
 }
 
-QTEST_MAIN(TestStatusTimer)
+QTEST_MAIN(TestStatusUpdates)
 #include "tst_status_updates.moc"

@@ -1,6 +1,8 @@
 #include "JukeboxFixture.h"
-#include "playlist/AddUrlWindow.h"
-#include "playlist/PlaylistEditing.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/AddUrlWindow.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -13,59 +15,64 @@ class TestAddUrlWindow : public QObject
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
 
 private slots:
     void init()
     {
         f = std::make_unique<JukeboxFixture>();
-        form = &f->start();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-        f->player.script.entryOption = false; // tells whether CheckTeller ran since
+        j = &f->start();
+        w = &f->window();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        f->player.script.entryOption = false; // tells whether the entry counter ran since
     }
     void cleanup() { f.reset(); }
 
     void opensOverThePlayerWithoutBlocking()
     {
-        QVERIFY(!form->editing->Form4); // made on first use
-        form->move(100, 50);
-        const QRect main = form->frameGeometry();
-        form->addUrlAction->trigger();
-        AddUrlWindow* window = form->editing->Form4;
+        QVERIFY(!j->playlistEditor().addUrlWindow()); // made on first use
+        w->move(100, 50);
+        const QRect main = w->frameGeometry();
+        w->addUrlAction->trigger();
+        AddUrlWindow* window = j->playlistEditor().addUrlWindow();
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QVERIFY(!window->isModal());
-        QCOMPARE(window->windowTitle(), QStringLiteral("Form4"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Add url"));
         QCOMPARE(window->size(), QSize(264, 64));
         // Player: left 316, top 20, width 473 pixels inside the window; the URL window is 264
         // wide: left = 316 + 236 - 132; top = 2.3 * 20 + 1000 twips (66.7 pixels).
         QCOMPARE(window->pos(), QPoint(main.left() + 420, main.top() + 113));
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(form->isEnabled());
+        QVERIFY(w->isEnabled());
     }
 
     void addsItsTextEachTimeAndKeepsIt()
     {
-        form->addUrlAction->trigger();
-        AddUrlWindow* window = form->editing->Form4;
-        form->playlist->addItem("first");
-        form->PlaylistPosition = 1;
-        window->pauseButton->click(); // empty text: an empty entry
-        window->artistField->setText("  http://radio.example/live ");
-        window->pauseButton->click();
-        window->pauseButton->click();
-        QCOMPARE(JukeboxFixture::texts(form->playlist),
+        w->addUrlAction->trigger();
+        AddUrlWindow* window = j->playlistEditor().addUrlWindow();
+        QVERIFY(window);
+        w->playlist->addItem("first");
+        w->playlist->setCurrentRow(0); // plays entry 1
+        QCOMPARE(j->playerControl().position(), 1);
+        f->player.script.entryOption = false;
+        window->addButton->click(); // empty text: an empty entry
+        window->urlField->setText("  http://radio.example/live ");
+        window->addButton->click();
+        window->addButton->click();
+        QCOMPARE(JukeboxFixture::texts(w->playlist),
                  (QStringList{"first", "", "  http://radio.example/live ", "  http://radio.example/live "}));
-        QCOMPARE(form->PlaylistPosition, 1);
+        QCOMPARE(j->playerControl().position(), 1);
         QVERIFY(!f->player.script.entryOption);
 
-        window->playButton->click();
+        window->doneButton->click();
         QVERIFY(window->isHidden());
-        form->addUrlAction->trigger();
-        QCOMPARE(form->editing->Form4, window);
+        w->addUrlAction->trigger();
+        QCOMPARE(j->playlistEditor().addUrlWindow(), window);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->artistField->text(), QStringLiteral("  http://radio.example/live "));
+        QCOMPARE(window->urlField->text(), QStringLiteral("  http://radio.example/live "));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "DropEvents.h"
 #include "JukeboxFixture.h"
-#include "playlist/DropBox.h"
+#include "ui/playlist/DropBox.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,35 +25,38 @@ private slots:
 void TestDropBox::menuShowsAndHidesOnTop()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    QVERIFY(!form.dropBox->Form5); // absent until first shown
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
+    QVERIFY(!j.dropBox().boxWindow()); // absent until first shown
 
-    form.dropBoxAction->trigger();
-    DropBoxWindow* box = form.dropBox->Form5.get();
+    w.dropBoxAction->trigger();
+    DropBoxWindow* box = j.dropBox().boxWindow();
     QVERIFY(box);
     QVERIFY(!box->isHidden());
-    QVERIFY(form.dropBoxAction->isChecked());
+    QVERIFY(w.dropBoxAction->isChecked());
     QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(box->windowTitle(), QString("Drop Box"));
-    QCOMPARE(box->pos(), form.screen()->geometry().topLeft() + QPoint(20, 20)); // 300 twips
-    QCOMPARE(box->checkPanel->pixmap().toImage(), QPixmap(":/vexolin.xpm").toImage());
+    QCOMPARE(box->pos(), w.screen()->geometry().topLeft() + QPoint(20, 20)); // 300 twips
+    QCOMPARE(box->picture->pixmap().toImage(), QPixmap(":/vexolin.xpm").toImage());
 
-    form.dropBoxAction->trigger();
+    w.dropBoxAction->trigger();
     QVERIFY(box->isHidden());
-    QVERIFY(!form.dropBoxAction->isChecked());
+    QVERIFY(!w.dropBoxAction->isChecked());
     QVERIFY(!box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(form.dropBox->Form5.get(), box); // kept, only hidden
+    QCOMPARE(j.dropBox().boxWindow(), box); // kept, only hidden
 }
 
 void TestDropBox::keepsItsPlaceWhenShownAgain()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.dropBoxAction->trigger();
-    DropBoxWindow* box = form.dropBox->Form5.get();
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
+    w.dropBoxAction->trigger();
+    DropBoxWindow* box = j.dropBox().boxWindow();
+    QVERIFY(box);
     box->move(210, 140);
-    form.dropBoxAction->trigger();
-    form.dropBoxAction->trigger();
+    w.dropBoxAction->trigger();
+    w.dropBoxAction->trigger();
     QVERIFY(!box->isHidden());
     QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(box->pos(), QPoint(210, 140));
@@ -68,14 +72,16 @@ void TestDropBox::doubleClickHides_data()
 void TestDropBox::closingFromTitleBarUnchecks()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.dropBoxAction->trigger();
-    DropBoxWindow* box = form.dropBox->Form5.get();
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
+    w.dropBoxAction->trigger();
+    DropBoxWindow* box = j.dropBox().boxWindow();
+    QVERIFY(box);
     box->close();
     QVERIFY(box->isHidden());
-    QVERIFY(!form.dropBoxAction->isChecked());
-    QCOMPARE(form.dropBox->Form5.get(), box);
-    form.dropBoxAction->trigger();
+    QVERIFY(!w.dropBoxAction->isChecked());
+    QCOMPARE(j.dropBox().boxWindow(), box);
+    w.dropBoxAction->trigger();
     QVERIFY(!box->isHidden());
 }
 
@@ -83,17 +89,19 @@ void TestDropBox::doubleClickHides()
 {
     QFETCH(bool, onPicture);
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.dropBoxAction->trigger();
-    DropBoxWindow* box = form.dropBox->Form5.get();
-    QWidget* target = onPicture ? static_cast<QWidget*>(box->checkPanel) : box;
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
+    w.dropBoxAction->trigger();
+    DropBoxWindow* box = j.dropBox().boxWindow();
+    QVERIFY(box);
+    QWidget* target = onPicture ? static_cast<QWidget*>(box->picture) : box;
     QTest::mouseDClick(target, Qt::LeftButton, {}, onPicture ? QPoint(5, 5) : QPoint(2, 2));
     QVERIFY(box->isHidden());
-    QVERIFY(!form.dropBoxAction->isChecked());
+    QVERIFY(!w.dropBoxAction->isChecked());
 
-    form.dropBoxAction->trigger(); // the menu shows it again
+    w.dropBoxAction->trigger(); // the menu shows it again
     QVERIFY(!box->isHidden());
-    QVERIFY(form.dropBoxAction->isChecked());
+    QVERIFY(w.dropBoxAction->isChecked());
 }
 
 void TestDropBox::dropsFillTheMainPlaylistWhileItIsMinimised_data()
@@ -105,16 +113,18 @@ void TestDropBox::dropsFillTheMainPlaylistWhileItIsMinimised()
 {
     QFETCH(bool, onPicture);
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.showMinimized();
-    form.dropBoxAction->trigger();
-    DropBoxWindow* box = form.dropBox->Form5.get();
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
+    w.showMinimized();
+    w.dropBoxAction->trigger();
+    DropBoxWindow* box = j.dropBox().boxWindow();
+    QVERIFY(box);
     QMimeData mime;
     setFiles(mime, {"/music/one.mp3", "/music/two.mp3"});
     const DropAnswer answer =
-        deliverDrop(onPicture ? static_cast<QWidget*>(box->checkPanel) : box, mime, FileManagerActions);
+        deliverDrop(onPicture ? static_cast<QWidget*>(box->picture) : box, mime, FileManagerActions);
     QVERIFY(answer.dropAccepted);
-    QCOMPARE(JukeboxFixture::texts(form.playlist), (QStringList{"/music/one.mp3", "/music/two.mp3"}));
+    QCOMPARE(JukeboxFixture::texts(w.playlist), (QStringList{"/music/one.mp3", "/music/two.mp3"}));
     QVERIFY(!box->isHidden());
 }
 

@@ -1,11 +1,16 @@
 #include "JukeboxFixture.h"
-#include "browser/ArtistTitleLists.h"
-#include "browser/LibraryDrag.h"
+#include "core/Library.h"
+#include "core/PlaylistEntry.h"
 #include "core/RecordCode.h"
 #include "core/TextLines.h"
-#include "playlist/PlaylistEditing.h"
-#include "core/PlaylistEntry.h"
+#include "ui/browser/LibraryDrag.h"
+#include "ui/cdwizard/CdWizard.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/playlist/ExternalDrops.h"
+#include "ui/playlist/PlaylistEditor.h"
+#include "ui/window/MainWindow.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QDrag>
@@ -13,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -46,56 +52,75 @@ public:
 
 } // namespace
 
-class TestPlaylistEditing : public QObject
+class TestPlaylistEditor : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    Jukebox* j = nullptr;
+    MainWindow* w = nullptr;
     QString smallFile, halfFile;
 
-    QStringList playlist() const { return JukeboxFixture::texts(form->playlist); }
+    QStringList playlist() const { return JukeboxFixture::texts(w->playlist); }
     QStringList entriesOf(const QList<int>& records) const
     {
         QStringList out;
         for (int r : records)
-            out.append(libraryEntry(form->library, r));
+            out.append(libraryEntry(j->library().table(), r));
         return out;
     }
     void selectGenre(const QString& genre)
     {
-        const int index = form->genreFilter->findText(genre);
+        const int index = w->genreFilter->findText(genre);
         QVERIFY(index >= 0);
-        form->genreFilter->setCurrentIndex(index);
+        w->genreFilter->setCurrentIndex(index);
     }
-    bool drop(const char* source)
+    // Plays entry p as a click on its row does; the player is told to open it, and the entry
+    // counter has run. Afterwards the counter's refreshes are watched anew.
+    void playEntry(int p)
     {
-        QMimeData data;
-        data.setData(LibraryDragMimeType, source);
-        QWidget* viewport = form->playlist->viewport();
-        // Qt delivers a drop only where the drag entered first.
-        QDragEnterEvent enter(viewport->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &enter);
-        QDropEvent event(viewport->rect().center(), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &event);
-        return event.isAccepted();
+        w->playlist->setCurrentRow(p - 1);
+        QCOMPARE(j->playerControl().position(), p);
+        f->player.script.entryOption = false;
+    }
+    // Drags the selection of a library list as it stands (a press of the right button starts the
+    // drag without choosing an entry) and drops it onto the playlist; whether the drop was taken.
+    bool dragToPlaylist(QListWidget* source)
+    {
+        bool dropped = false;
+        f->dragLoop = [this, &dropped](QDrag* drag) {
+            QWidget* target = w->playlist->viewport();
+            // Qt delivers a drop only where the drag entered first.
+            QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, drag->mimeData(), Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &enter);
+            QDropEvent event(target->rect().center(), Qt::CopyAction, drag->mimeData(), Qt::NoButton, {});
+            QCoreApplication::sendEvent(target, &event);
+            dropped = event.isAccepted();
+            drag->deleteLater();
+        };
+        const QPointF at(2, 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, source->viewport()->mapToGlobal(at), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(source->viewport(), &press);
+        f->dragLoop = {};
+        return dropped;
     }
     void dropTitle(const QString& title)
     {
         QListWidgetItem* item = nullptr;
-        for (int i = 0; i < form->titleList->count() && !item; ++i)
-            if (visibleTextOfCodedEntry(form->titleList->item(i)->text()) == title)
-                item = form->titleList->item(i);
+        for (int i = 0; i < w->titleList->count() && !item; ++i)
+            if (visibleTextOfCodedEntry(w->titleList->item(i)->text()) == title)
+                item = w->titleList->item(i);
         QVERIFY(item);
-        form->titleList->setCurrentItem(item);
-        QVERIFY(drop("List2"));
+        w->titleList->setCurrentItem(item);
+        QVERIFY(dragToPlaylist(w->titleList));
     }
     // For each batch of entries that arrives: whether the playlist was hidden behind the notice.
     QList<bool> waitFrames;
     void watchWaitFrame()
     {
-        connect(form->playlist->model(), &QAbstractItemModel::rowsInserted, form, [this] {
-            waitFrames.append(form->playlist->isHidden() && form->waitNotice->text() == "Adding files, please wait...");
+        connect(w->playlist->model(), &QAbstractItemModel::rowsInserted, w, [this] {
+            waitFrames.append(w->playlist->isHidden() && w->waitNotice->text() == "Adding files, please wait...");
         });
     }
 
@@ -112,9 +137,10 @@ private slots:
             {"  The Examples  ", "Gone", "Pop", f->dir.filePath("missing.mp3")},
             {"Abc", "", "Rock", "/nowhere"},
         });
-        form = &f->start(db);
-        QCOMPARE(form->library.recordCount(), 5);
-        f->player.script.entryOption = false; // tells whether CheckTeller ran since
+        j = &f->start(db);
+        w = &f->window();
+        QCOMPARE(j->library().recordCount(), 5);
+        f->player.script.entryOption = false; // tells whether the entry counter ran since
     }
     void cleanup()
     {
@@ -134,14 +160,14 @@ private slots:
         QFETCH(QString, genre);
         QFETCH(QList<int>, records);
         selectGenre(genre);
-        form->playlist->addItem("already there");
-        form->PlaylistPosition = 1;
+        w->playlist->addItem("already there");
+        playEntry(1);
         watchWaitFrame();
-        form->allToPlaylistButton->click();
+        w->allToPlaylistButton->click();
         QCOMPARE(playlist(), QStringList{"already there"} + entriesOf(records));
         QCOMPARE(waitFrames, QList<bool>{true});
-        QVERIFY(!form->playlist->isHidden());
-        QCOMPARE(form->PlaylistPosition, 1);
+        QVERIFY(!w->playlist->isHidden());
+        QCOMPARE(j->playerControl().position(), 1);
         QVERIFY(!f->player.script.entryOption);
     }
 
@@ -161,7 +187,7 @@ private slots:
     {
         QFETCH(int, record);
         QFETCH(QString, expected);
-        form->allToPlaylistButton->click();
+        w->allToPlaylistButton->click();
         const QString entry = playlist().at(record - 1);
         QCOMPARE(entry, expected);
         QCOMPARE(decodeRecordNumber(entry.right(17)), record);
@@ -170,56 +196,59 @@ private slots:
     void artistDropAddsEveryRecordOfTheArtist()
     {
         selectGenre("Rock");
-        form->artistList->setCurrentItem(itemNamed(form->artistList, "The Examples"));
+        w->artistList->setCurrentItem(itemNamed(w->artistList, "The Examples"));
         watchWaitFrame();
-        QVERIFY(drop("List1"));
+        QVERIFY(dragToPlaylist(w->artistList));
         QCOMPARE(playlist(), entriesOf({1, 2, 4}));
         QCOMPARE(waitFrames, QList<bool>{true});
-        QVERIFY(!form->playlist->isHidden());
+        QVERIFY(!w->playlist->isHidden());
         QVERIFY(!f->player.script.entryOption);
     }
 
     void titleDropAddsOneEntryAndRefreshesTheCounter()
     {
-        form->playlist->addItem("first");
-        form->PlaylistPosition = 1;
+        w->playlist->addItem("first");
+        playEntry(1);
+        QVERIFY(!w->nextEntryButton->isEnabled());
         dropTitle("Second Song");
         QCOMPARE(playlist(), QStringList{"first"} + entriesOf({2}));
         QVERIFY(f->player.script.entryOption);
-        QVERIFY(form->nextEntryButton->isEnabled());
-        QCOMPARE(form->PlaylistPosition, 1);
-        QVERIFY(!form->playlist->isHidden());
+        QVERIFY(w->nextEntryButton->isEnabled());
+        QCOMPARE(j->playerControl().position(), 1);
+        QVERIFY(!w->playlist->isHidden());
     }
 
     void dropWithoutSelectionAddsNothing_data()
     {
-        QTest::addColumn<QByteArray>("source");
-        QTest::newRow("artists") << QByteArray("List1");
-        QTest::newRow("titles") << QByteArray("List2");
+        QTest::addColumn<bool>("fromArtists");
+        QTest::newRow("artists") << true;
+        QTest::newRow("titles") << false;
     }
     void dropWithoutSelectionAddsNothing()
     {
-        QFETCH(QByteArray, source);
-        form->artistList->setCurrentRow(-1);
-        form->titleList->setCurrentRow(-1);
-        QVERIFY(drop(source.constData()));
-        QCOMPARE(form->playlist->count(), 0);
-        QVERIFY(!form->playlist->isHidden());
+        QFETCH(bool, fromArtists);
+        w->artistList->setCurrentRow(-1);
+        w->titleList->setCurrentRow(-1);
+        QVERIFY(dragToPlaylist(fromArtists ? w->artistList : w->titleList));
+        QCOMPARE(w->playlist->count(), 0);
+        QVERIFY(!w->playlist->isHidden());
     }
 
     void otherDropsPassToTheNextHandler()
     {
         // A second handler on the playlist (files from other programs) sees every drop that
-        // is not a library drag, and none that is.
-        QWidget* viewport = form->playlist->viewport();
-        QObject* drag = form->lists->drag.get();
-        QVERIFY(drag);
+        // is not a library drag, and none that is. The recorder takes the place of the
+        // program's own handler of such drops, behind the library drag's handlers.
+        QWidget* viewport = w->playlist->viewport();
+        QObject* drag = &j->libraryDrag();
+        QObject* editor = &j->playlistEditor();
         DropRecorder recorder;
-        viewport->removeEventFilter(form->editing.get());
+        viewport->removeEventFilter(&j->drops());
+        viewport->removeEventFilter(editor);
         viewport->removeEventFilter(drag);
         viewport->installEventFilter(&recorder);
         viewport->installEventFilter(drag);
-        viewport->installEventFilter(form->editing.get());
+        viewport->installEventFilter(editor);
 
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile("/tmp/a.mp3")});
@@ -228,20 +257,21 @@ private slots:
         QDropEvent dropped(viewport->rect().center(), Qt::CopyAction, &files, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &dropped);
         QCOMPARE(recorder.seen, (QList<QEvent::Type>{QEvent::DragEnter, QEvent::Drop}));
+        QCOMPARE(w->playlist->count(), 0);
 
-        form->artistList->setCurrentRow(0);
-        QVERIFY(drop("List1"));
+        w->artistList->setCurrentRow(0);
+        QVERIFY(dragToPlaylist(w->artistList));
         QCOMPARE(recorder.seen.size(), 2);
-        QVERIFY(form->playlist->count() > 0);
+        QVERIFY(w->playlist->count() > 0);
     }
 
     void wholeDragFromTheTitleList()
     {
-        QWidget* viewport = form->titleList->viewport();
-        QListWidgetItem* item = form->titleList->item(1);
+        QWidget* viewport = w->titleList->viewport();
+        QListWidgetItem* item = w->titleList->item(1);
         const int record = recordOfCodedEntry(item->text());
-        form->lists->drag->runDrag = [this](QDrag* drag) {
-            QWidget* target = form->playlist->viewport();
+        f->dragLoop = [this](QDrag* drag) {
+            QWidget* target = w->playlist->viewport();
             QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, drag->mimeData(), Qt::LeftButton, {});
             QCoreApplication::sendEvent(target, &enter);
             QVERIFY(enter.isAccepted());
@@ -250,9 +280,9 @@ private slots:
             QVERIFY(dropped.isAccepted());
             drag->deleteLater();
         };
-        QTest::mousePress(viewport, Qt::LeftButton, {}, form->titleList->visualItemRect(item).center());
+        QTest::mousePress(viewport, Qt::LeftButton, {}, w->titleList->visualItemRect(item).center());
         QCOMPARE(playlist(), entriesOf({record}));
-        QCOMPARE(form->currentDragIcon().cacheKey(), form->Image2.cacheKey());
+        QCOMPARE(j->libraryDrag().currentIcon().cacheKey(), j->libraryDrag().dropIcon().cacheKey());
     }
 
     void addFile_data()
@@ -276,18 +306,23 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, entries);
         const QString path = f->writeFile(name, content);
-        form->playlist->addItem("before");
-        form->PlaylistPosition = 1;
-        f->fileDialog.fileName = "previous.vxplaylist";
+        w->playlist->addItem("before");
+        // The dialog remembers a file chosen earlier, which Add file(s) does not offer.
+        const QString previous = f->dir.filePath("previous.vxplaylist");
+        f->fileDialog.answers = {previous};
+        w->savePlaylistAction->trigger();
+        QCOMPARE(f->fileDialog.fileName(), previous);
+        playEntry(1);
+        f->fileDialog.uses.clear();
         f->fileDialog.answers = {path};
-        form->addFilesAction->trigger();
+        w->addFilesAction->trigger();
 
         QCOMPARE(f->fileDialog.uses.size(), 1);
         QCOMPARE(f->fileDialog.uses[0].filter, QStringLiteral("All Files|*.*"));
         QCOMPARE(f->fileDialog.uses[0].fileName, QString());
         const bool isList = name.right(4).toUpper() == ".M3U";
         QCOMPARE(playlist(), QStringList{"before"} + (isList ? entries : QStringList{path}));
-        QCOMPARE(form->PlaylistPosition, 1);
+        QCOMPARE(j->playerControl().position(), 1);
         QVERIFY(!f->player.script.entryOption);
         QVERIFY(f->messageBox.shown.isEmpty());
     }
@@ -296,145 +331,128 @@ private slots:
     {
         // Cancelled: nothing. A folder named like a list cannot be read: nothing, no message.
         // Binary bytes: their "lines", without failing.
-        form->addFilesAction->trigger();
-        QCOMPARE(form->playlist->count(), 0);
+        w->addFilesAction->trigger();
+        QCOMPARE(w->playlist->count(), 0);
         QVERIFY(QDir(f->dir.path()).mkdir("folder.m3u"));
         f->fileDialog.answers = {f->dir.filePath("folder.m3u")};
-        form->addFilesAction->trigger();
-        QCOMPARE(form->playlist->count(), 0);
+        w->addFilesAction->trigger();
+        QCOMPARE(w->playlist->count(), 0);
 
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
             binary.append(char((i * 37) & 0xff));
         f->fileDialog.answers = {f->writeFile("noise.m3u", binary)};
-        form->addFilesAction->trigger();
-        QCOMPARE(form->playlist->count(), splitLines(binary).size());
+        w->addFilesAction->trigger();
+        QCOMPARE(w->playlist->count(), splitLines(binary).size());
         QVERIFY(f->messageBox.shown.isEmpty());
     }
 
-    void m3uLinesOfAnUnfinishedRead()
+    void removeTakesOnlyTheSelectedEntry()
     {
-        QCOMPARE(m3uLines("a\r\nb\r\npart", false), (QStringList{"a", "b"}));
-        QCOMPARE(m3uLines("a\r\nb\r\n", false), (QStringList{"a", "b"}));
-        QCOMPARE(m3uLines("a\r\nb\r\npart", true), (QStringList{"a", "b", "part"}));
-    }
-
-    void removeAndClear()
-    {
-        form->playlist->addItems({"a", "b", "c"});
-        form->PlaylistPosition = 3;
+        w->playlist->addItems({"a", "b", "c"});
         int clicks = 0;
-        connect(form->playlist, &QListWidget::currentRowChanged, this, [&] { ++clicks; });
+        connect(w->playlist, &QListWidget::currentRowChanged, this, [&] { ++clicks; });
 
-        form->removeAction->trigger(); // nothing selected
+        w->removeAction->trigger(); // nothing selected
         QCOMPARE(playlist(), (QStringList{"a", "b", "c"}));
 
-        form->playlist->setCurrentRow(1); // a playlist click: opens entry 2
-        form->PlaylistPosition = 3;
+        playEntry(2); // a playlist click: opens entry 2
+        w->nextEntryButton->click(); // entry 3 is next; the status tick would open it
+        QCOMPARE(j->playerControl().position(), 3);
         f->player.script.entryOption = false;
         clicks = 0;
-        form->removeAction->trigger();
+        w->removeAction->trigger();
         QCOMPARE(playlist(), (QStringList{"a", "c"}));
-        QCOMPARE(form->playlist->currentRow(), -1);
+        QCOMPARE(w->playlist->currentRow(), -1);
         QCOMPARE(clicks, 0);
-        QCOMPARE(form->PlaylistPosition, 3);
+        QCOMPARE(j->playerControl().position(), 3);
         QVERIFY(!f->player.script.entryOption);
+    }
 
-        form->SelectionSize = 7;
-        form->nextEntryButton->setEnabled(true);
-        form->clearPlaylistAction->trigger();
-        QCOMPARE(form->playlist->count(), 0);
-        QCOMPARE(form->PlaylistPosition, 0);
-        QCOMPARE(form->SelectionSize, 0);
+    void clearForgetsThePositionAndTheSelectionSize()
+    {
+        // The size of the files chosen for a CD outlives the wizard until the playlist is cleared.
+        j->cdWizard().start();
+        dropTitle("First Song");
+        dropTitle("Second Song");
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(4));
+        j->cdWizard().close();
+        playEntry(1);
+        QVERIFY(w->nextEntryButton->isEnabled());
+
+        w->clearPlaylistAction->trigger();
+        QCOMPARE(w->playlist->count(), 0);
+        QCOMPARE(j->playerControl().position(), 0);
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(0));
         QVERIFY(f->player.script.entryOption);
-        QVERIFY(!form->nextEntryButton->isEnabled());
-    }
-
-    void roundedKilobytes_data()
-    {
-        QTest::addColumn<qint64>("total");
-        QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<int>("sign");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("3.5 to 4") << qint64(2) << qint64(1536) << 1 << qint64(4);
-        QTest::newRow("2.5 to 2") << qint64(0) << qint64(2560) << 1 << qint64(2);
-        QTest::newRow("the sum is rounded, not the size") << qint64(1) << qint64(1536) << 1 << qint64(2);
-        QTest::newRow("-0.5 to 0") << qint64(2) << qint64(2560) << -1 << qint64(0);
-        QTest::newRow("-1.5 to -2") << qint64(0) << qint64(1536) << -1 << qint64(-2);
-        QTest::newRow("below a half") << qint64(5) << qint64(511) << 1 << qint64(5);
-        QTest::newRow("above a half") << qint64(5) << qint64(513) << 1 << qint64(6);
-        QTest::newRow("large file") << qint64(0) << qint64(5) * 1024 * 1024 * 1024 << 1 << qint64(5) * 1024 * 1024;
-    }
-    void roundedKilobytes()
-    {
-        QFETCH(qint64, total);
-        QFETCH(qint64, bytes);
-        QFETCH(int, sign);
-        QFETCH(qint64, expected);
-        QCOMPARE(addRoundedKilobytes(total, bytes, sign), expected);
+        QVERIFY(!w->nextEntryButton->isEnabled());
     }
 
     void sizeCountWhileTheWizardRuns()
     {
-        form->wizardCancelButton->setVisible(true);
-        form->SelectionSize = 2;
+        j->cdWizard().start();
+        dropTitle("Second Song"); // 2560 bytes: 2.5, to the even 2
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2));
         dropTitle("First Song"); // 1536 bytes
-        QCOMPARE(form->SelectionSize, 4);
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(4));
         dropTitle("Stream");     // a URL
         dropTitle("Gone");       // a missing file
-        QCOMPARE(form->SelectionSize, 4);
-        QCOMPARE(form->playlist->count(), 3);
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(4));
+        QCOMPARE(w->playlist->count(), 4);
 
-        form->playlist->setCurrentRow(0);
-        form->removeAction->trigger();
-        QCOMPARE(form->SelectionSize, 2); // 4 - 1.5 = 2.5, to the even 2
-        form->playlist->addItem(QStringLiteral("plain.mp3"));
-        form->playlist->setCurrentRow(form->playlist->count() - 1);
-        form->removeAction->trigger();
-        QCOMPARE(form->SelectionSize, 2);
-        QCOMPARE(form->playlist->count(), 2);
+        w->playlist->setCurrentRow(1); // First Song
+        w->removeAction->trigger();
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2)); // 4 - 1.5 = 2.5, to the even 2
+        w->playlist->addItem(QStringLiteral("plain.mp3"));
+        w->playlist->setCurrentRow(w->playlist->count() - 1);
+        w->removeAction->trigger();
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2));
+        QCOMPARE(playlist(), entriesOf({2, 3, 4}));
     }
 
     void sizeCountOnlyInTheWizard()
     {
-        form->SelectionSize = 3;
+        j->cdWizard().start();
+        dropTitle("First Song");
+        j->cdWizard().close();
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2));
         dropTitle("Second Song");
-        form->allToPlaylistButton->click();
-        form->playlist->setCurrentRow(0);
-        form->removeAction->trigger();
-        QCOMPARE(form->SelectionSize, 3);
+        w->allToPlaylistButton->click();
+        w->playlist->setCurrentRow(0);
+        w->removeAction->trigger();
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2));
     }
 
     void playlistStopsAtItsCapacity()
     {
-        form->wizardCancelButton->setVisible(true);
+        j->cdWizard().start();
         QStringList filler;
         for (int i = 0; i < PlaylistCapacity - 1; ++i)
             filler.append(QString::number(i));
-        form->playlist->addItems(filler);
-        form->allToPlaylistButton->click(); // only record 1 still fits
-        QCOMPARE(form->playlist->count(), PlaylistCapacity);
-        QCOMPARE(playlist().last(), libraryEntry(form->library, 1));
-        QCOMPARE(form->SelectionSize, 2); // 1536 bytes, and nothing for the records left out
-        QVERIFY(!form->playlist->isHidden());
+        w->playlist->addItems(filler);
+        w->allToPlaylistButton->click(); // only record 1 still fits
+        QCOMPARE(w->playlist->count(), PlaylistCapacity);
+        QCOMPARE(playlist().last(), libraryEntry(j->library().table(), 1));
+        QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2)); // 1536 bytes, and nothing for the records left out
+        QVERIFY(!w->playlist->isHidden());
     }
 
     void rightClickPopsUpThePlaylistMenu()
     {
-        form->playlist->addItems({"a", "b"});
-        QWidget* viewport = form->playlist->viewport();
-        const QPoint onFirst = form->playlist->visualItemRect(form->playlist->item(0)).center();
+        w->playlist->addItems({"a", "b"});
+        QWidget* viewport = w->playlist->viewport();
+        const QPoint onFirst = w->playlist->visualItemRect(w->playlist->item(0)).center();
         QTest::mousePress(viewport, Qt::RightButton, {}, onFirst);
-        QVERIFY(form->playlistMenu->isVisible());
-        QCOMPARE(form->playlist->currentRow(), -1); // the right button selects nothing
-        form->playlistMenu->hide();
+        QVERIFY(w->playlistMenu->isVisible());
+        QCOMPARE(w->playlist->currentRow(), -1); // the right button selects nothing
+        w->playlistMenu->hide();
         QTest::mouseRelease(viewport, Qt::RightButton, {}, onFirst);
 
         QTest::mouseClick(viewport, Qt::LeftButton, {}, onFirst);
-        QVERIFY(!form->playlistMenu->isVisible());
-        QCOMPARE(form->playlist->currentRow(), 0);
+        QVERIFY(!w->playlistMenu->isVisible());
+        QCOMPARE(w->playlist->currentRow(), 0);
     }
 };
 
-QTEST_MAIN(TestPlaylistEditing)
+QTEST_MAIN(TestPlaylistEditor)
 #include "tst_playlist_editor.moc"

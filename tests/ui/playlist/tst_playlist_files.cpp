@@ -1,8 +1,12 @@
 #include "JukeboxFixture.h"
-#include "core/RecordCode.h"
+#include "core/Library.h"
 #include "core/PlaylistEntry.h"
-#include "playlist/PlaylistFiles.h"
+#include "core/RecordCode.h"
+#include "ui/playback/PlayerControl.h"
+#include "ui/window/MainWindow.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,18 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-const QString Marker = PathMarker.toString();
-QString blanks(int n) { return QString(n, QChar(' ')); }
-
-LibraryTable exampleTable()
-{
-    LibraryTable table;
-    table.append(LibraryRecord::fromTexts(u"The Examples", u"First Song", u"Pop", u"C:\\music\\first.mp3"));
-    table.append(LibraryRecord::fromTexts(u"Nobody", u"Silence", u"Pop", u""));
-    table.append(LibraryRecord::fromTexts(u"Web", u"Stream", u"Radio", u"  http://radio.example/live  "));
-    return table;
-}
 
 // Keeps writes of this process below `bytes` until destroyed: a disk that fills up.
 struct FileSizeLimit
@@ -39,18 +31,21 @@ struct FileSizeLimit
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };
 
+// Plays entry p as a click on its row does; the entry counter runs. Afterwards the counter's
+// refreshes are watched anew.
+void playEntry(JukeboxFixture& fx, int p)
+{
+    fx.window().playlist->setCurrentRow(p - 1);
+    QCOMPARE(fx.jukebox->playerControl().position(), p);
+    fx.player.script.entryOption = false;
+}
+
 } // namespace
 
 class TestPlaylistFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void readsLinesAsTheyStand_data();
-    void readsLinesAsTheyStand();
-    void writesLibraryEntriesAsMarkedLines_data();
-    void writesLibraryEntriesAsMarkedLines();
-    void readingAndSavingAgainGivesTheSameLines();
-
     void openAppendsAfterExistingEntriesAndRefreshesCounter();
     void openFailuresAddNothingAndStaySilent_data();
     void openFailuresAddNothingAndStaySilent();
@@ -63,110 +58,35 @@ private slots:
     void unwritableLocationIsReported();
 };
 
-void TestPlaylistFiles::readsLinesAsTheyStand_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("CR LF lines") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("unterminated last line") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("LF alone does not end a line") << QByteArray("a\nb\n") << QStringList{"a\nb\n"};
-    QTest::newRow("lone CR ends a line") << QByteArray("a\rb") << QStringList{"a", "b"};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
-    QTest::newRow("blank line kept untrimmed") << QByteArray("   \r\n") << QStringList{"   "};
-    QTest::newRow("extended M3U unchanged")
-        << QByteArray("#EXTM3U\r\n#EXTINF:123,Artist - Title\r\n..\\rel\\song.mp3\r\n")
-        << QStringList{"#EXTM3U", "#EXTINF:123,Artist - Title", "..\\rel\\song.mp3"};
-    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9\r\n") << QStringList{QString::fromUtf8("caf\xc3\xa9")};
-    QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80\r\n") << QStringList{QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac")};
-}
-
-void TestPlaylistFiles::readsLinesAsTheyStand()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, entries);
-    QCOMPARE(playlistLines(bytes), entries);
-}
-
-void TestPlaylistFiles::writesLibraryEntriesAsMarkedLines_data()
-{
-    const LibraryTable table = exampleTable();
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("library entry")
-        << libraryEntry(table, 1)
-        << "The Examples" + blanks(35) + "First Song" + blanks(80) + Marker + "C:\\music\\first.mp3";
-    QTest::newRow("blank file: nothing after the marker")
-        << libraryEntry(table, 2) << "Nobody" + blanks(41) + "Silence" + blanks(80) + Marker;
-    QTest::newRow("file trimmed")
-        << libraryEntry(table, 3) << "Web" + blanks(44) + "Stream" + blanks(80) + Marker + "http://radio.example/live";
-    QTest::newRow("URL unchanged") << "http://radio.example/live" << "http://radio.example/live";
-    const QString marked = "Somebody" + blanks(39) + "Song" + blanks(80) + Marker + "/m/song.mp3";
-    QTest::newRow("marked entry unchanged") << marked << marked;
-    QTest::newRow("leading NBSP is no library entry") << QString(NBSP) + encodeRecordNumber(1) + NBSP
-                                                      << QString(NBSP) + encodeRecordNumber(1) + NBSP;
-    // A plain name that holds a no-break space must not be replaced by some record's file.
-    QTest::newRow("plain name with NBSP unchanged")
-        << QString("/music/Some") + NBSP + "Song.mp3" << QString("/music/Some") + NBSP + "Song.mp3";
-    QTest::newRow("code of a record not in the table unchanged")
-        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP
-        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP;
-}
-
-void TestPlaylistFiles::writesLibraryEntriesAsMarkedLines()
-{
-    QFETCH(QString, entry);
-    QFETCH(QString, line);
-    const LibraryTable table = exampleTable();
-    QCOMPARE(playlistLine(entry, table), line);
-    QCOMPARE(playlistFileBytes({entry, entry}, table), (line + "\r\n" + line + "\r\n").toUtf8());
-}
-
-void TestPlaylistFiles::readingAndSavingAgainGivesTheSameLines()
-{
-    QTemporaryDir dir;
-    const QString first = dir.filePath("first.vxplaylist");
-    const QString second = dir.filePath("second.vxplaylist");
-    const LibraryTable table = exampleTable();
-    QVERIFY(writePlaylistFile(first, {libraryEntry(table, 1), "", "  ", "x\ny", "#EXTM3U", libraryEntry(table, 3)}, table));
-
-    QStringList lines;
-    QVERIFY(readPlaylistFile(first, lines));
-    QCOMPARE(lines.size(), 6);
-    QVERIFY(writePlaylistFile(second, lines, table));
-    QCOMPARE(fileBytes(second), fileBytes(first));
-
-    // A last line without an ending gains one.
-    QFile f(first);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("one\r\ntwo");
-    f.close();
-    QVERIFY(readPlaylistFile(first, lines));
-    QVERIFY(writePlaylistFile(second, lines, table));
-    QCOMPARE(fileBytes(second), QByteArray("one\r\ntwo\r\n"));
-}
-
 void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    Jukebox& j = fx.start();
+    MainWindow& w = fx.window();
     const QString path = fx.writeFile("list.vxplaylist", "a\r\n\r\nb");
-    form.playlist->addItem("existing");
-    form.PlaylistPosition = 1;
-    fx.fileDialog.fileName = "earlier.VxDatabase";
+    w.playlist->addItem("existing");
+    // The dialog remembers a file chosen earlier, which Open Playlist does not offer.
+    const QString earlier = fx.dir.filePath("earlier.vxplaylist");
+    fx.fileDialog.answers = {earlier};
+    w.savePlaylistAction->trigger();
+    QCOMPARE(fx.fileDialog.fileName(), earlier);
+    fx.fileDialog.uses.clear();
+    playEntry(fx, 1);
+    QVERIFY(!w.nextEntryButton->isEnabled());
     fx.fileDialog.answers = {path, path};
 
-    form.openPlaylistAction->trigger();
-    QCOMPARE(JukeboxFixture::texts(form.playlist), (QStringList{"existing", "a", "", "b"}));
-    QVERIFY(form.nextEntryButton->isEnabled()); // the counter saw the new entries after position 1
-    form.openPlaylistAction->trigger();
-    QCOMPARE(JukeboxFixture::texts(form.playlist), (QStringList{"existing", "a", "", "b", "a", "", "b"}));
+    w.openPlaylistAction->trigger();
+    QCOMPARE(JukeboxFixture::texts(w.playlist), (QStringList{"existing", "a", "", "b"}));
+    QVERIFY(w.nextEntryButton->isEnabled()); // the counter saw the new entries after position 1
+    QVERIFY(fx.player.script.entryOption);
+    w.openPlaylistAction->trigger();
+    QCOMPARE(JukeboxFixture::texts(w.playlist), (QStringList{"existing", "a", "", "b", "a", "", "b"}));
 
     QCOMPARE(fx.fileDialog.uses.size(), 2);
     QCOMPARE(fx.fileDialog.uses[0].mode, FileDialog::Mode::Open);
     QCOMPARE(fx.fileDialog.uses[0].filter, QString("Vexolin Playlist|*.vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[0].fileName, QString()); // cleared before showing
-    QCOMPARE(form.PlaylistPosition, 1);
+    QCOMPARE(j.playerControl().position(), 1);
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
 
@@ -182,40 +102,44 @@ void TestPlaylistFiles::openFailuresAddNothingAndStaySilent()
 {
     QFETCH(QString, answer);
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    fx.start();
+    MainWindow& w = fx.window();
     QVERIFY(QDir(fx.dir.path()).mkdir("folder.vxplaylist"));
-    form.playlist->addItems({"one", "two"});
-    form.PlaylistPosition = 1;
+    w.playlist->addItems({"one", "two"});
+    playEntry(fx, 1);
     fx.fileDialog.answers = {answer.isEmpty() ? answer : fx.dir.filePath(answer)};
 
-    form.openPlaylistAction->trigger();
-    QCOMPARE(JukeboxFixture::texts(form.playlist), (QStringList{"one", "two"}));
-    QVERIFY(form.nextEntryButton->isEnabled()); // the counter still ran
+    w.openPlaylistAction->trigger();
+    QCOMPARE(JukeboxFixture::texts(w.playlist), (QStringList{"one", "two"}));
+    QVERIFY(fx.player.script.entryOption); // the counter still ran
+    QVERIFY(w.nextEntryButton->isEnabled());
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
 
 void TestPlaylistFiles::openStopsWhenThePlaylistIsFull()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    fx.start();
+    MainWindow& w = fx.window();
     QStringList many(PlaylistCapacity - 3, QStringLiteral("x"));
-    form.playlist->addItems(many);
+    w.playlist->addItems(many);
     fx.fileDialog.answers = {fx.writeFile("ten.m3u", QByteArray("line\r\n").repeated(10))};
-    form.openPlaylistAction->trigger();
-    QCOMPARE(form.playlist->count(), PlaylistCapacity);
-    QCOMPARE(form.playlist->item(PlaylistCapacity - 1)->text(), QString("line"));
+    w.openPlaylistAction->trigger();
+    QCOMPARE(w.playlist->count(), PlaylistCapacity);
+    QCOMPARE(w.playlist->item(PlaylistCapacity - 1)->text(), QString("line"));
 }
 
 void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    fx.start();
+    MainWindow& w = fx.window();
     const QString opened = fx.writeFile("chosen.m3u", "http://radio.example/live\r\n/m/a.mp3\r\n");
     const QString typed = fx.dir.filePath("mylist"); // no extension added
     fx.fileDialog.answers = {opened, typed};
 
-    form.openPlaylistAction->trigger();
-    form.savePlaylistAction->trigger();
+    w.openPlaylistAction->trigger();
+    w.savePlaylistAction->trigger();
     QCOMPARE(fx.fileDialog.uses.size(), 2);
     QCOMPARE(fx.fileDialog.uses[1].mode, FileDialog::Mode::Save);
     QCOMPARE(fx.fileDialog.uses[1].filter, QString("Vexolin Playlist|*.vxplaylist"));
@@ -229,10 +153,11 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
 void TestPlaylistFiles::saveCancelledWritesNothing()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.playlist->addItem("x");
+    fx.start();
+    MainWindow& w = fx.window();
+    w.playlist->addItem("x");
     fx.fileDialog.answers = {QString()};
-    form.savePlaylistAction->trigger();
+    w.savePlaylistAction->trigger();
     QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files), QStringList());
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
@@ -240,10 +165,11 @@ void TestPlaylistFiles::saveCancelledWritesNothing()
 void TestPlaylistFiles::saveOfEmptyPlaylistIsEmptyFile()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    fx.start();
+    MainWindow& w = fx.window();
     const QString path = fx.writeFile("old.vxplaylist", "old\r\n");
     fx.fileDialog.answers = {path};
-    form.savePlaylistAction->trigger();
+    w.savePlaylistAction->trigger();
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFileInfo(path).size(), 0);
 }
@@ -253,18 +179,21 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
     JukeboxFixture fx;
     const QString db = fx.writeDatabase("lib.VxDatabase", {{"The Examples", "First Song", "Pop", "/music/first.mp3"},
                                                            {"Other", "Second", "Rock", "/music/second.ogg"}});
-    Form1& form = fx.start(db);
-    QCOMPARE(form.library.recordCount(), 2);
-    const QStringList before{libraryEntry(form.library, 2), "http://radio.example/live", libraryEntry(form.library, 1)};
-    form.playlist->addItems(before);
+    Jukebox& j = fx.start(db);
+    MainWindow& w = fx.window();
+    QCOMPARE(j.library().recordCount(), 2);
+    const LibraryTable& table = j.library().table();
+    const QStringList before{libraryEntry(table, 2), "http://radio.example/live", libraryEntry(table, 1)};
+    w.playlist->addItems(before);
     const QString path = fx.dir.filePath("round.vxplaylist");
     fx.fileDialog.answers = {path, path};
 
-    form.savePlaylistAction->trigger();
-    form.playlist->clear();
-    form.openPlaylistAction->trigger();
+    w.savePlaylistAction->trigger();
+    w.clearPlaylistAction->trigger();
+    QCOMPARE(w.playlist->count(), 0);
+    w.openPlaylistAction->trigger();
 
-    const QStringList after = JukeboxFixture::texts(form.playlist);
+    const QStringList after = JukeboxFixture::texts(w.playlist);
     QCOMPARE(after.size(), before.size());
     const QStringList files{"/music/second.ogg", "http://radio.example/live", "/music/first.mp3"};
     for (int i = 0; i < after.size(); ++i) {
@@ -280,14 +209,15 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
 void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
+    fx.start();
+    MainWindow& w = fx.window();
     const QByteArray earlier = "earlier\r\nplaylist\r\n";
     const QString path = fx.writeFile("keep.vxplaylist", earlier);
-    form.playlist->addItems(QStringList(2000, QString(200, QChar('x'))));
+    w.playlist->addItems(QStringList(2000, QString(200, QChar('x'))));
     fx.fileDialog.answers = {path};
     {
         const FileSizeLimit fullDisk(64 * 1024);
-        form.savePlaylistAction->trigger();
+        w.savePlaylistAction->trigger();
     }
     QCOMPARE(fileBytes(path), earlier);
     QCOMPARE(fx.messageBox.shown.size(), 1);
@@ -299,10 +229,11 @@ void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
 void TestPlaylistFiles::unwritableLocationIsReported()
 {
     JukeboxFixture fx;
-    Form1& form = fx.start();
-    form.playlist->addItem("x");
+    fx.start();
+    MainWindow& w = fx.window();
+    w.playlist->addItem("x");
     fx.fileDialog.answers = {fx.dir.filePath("no/such/folder/list.vxplaylist")};
-    form.savePlaylistAction->trigger();
+    w.savePlaylistAction->trigger();
     QCOMPARE(fx.messageBox.shown.size(), 1);
 }
 

@@ -1,5 +1,5 @@
-#include "ScriptedPlatform.h"
-#include "app/DesktopPlatform.h"
+#include "ScriptedSeams.h"
+#include "ui/seams/QtSeams.h"
 
 #include <QtTest>
 
@@ -7,22 +7,29 @@ class TestFileDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    // One dialog's title and replace rule must not carry over to the next use; the file name does.
+    // One request's title and replace rule do not carry over to the next use; the file chosen
+    // last is remembered, and offered when a request asks for it.
     void titleAndReplaceRuleHoldForOneShowing()
     {
         ScriptedFileDialog dialog;
         dialog.answers = {"/music/list.vxplaylist", ""};
-        dialog.title = "Save Playlist";
-        dialog.replaceWithoutAsking = true;
-        QCOMPARE(dialog.showSave(nullptr), QString("/music/list.vxplaylist"));
-        dialog.showSave(nullptr);
+        FileDialog::Request save;
+        save.title = "Save Playlist";
+        save.replaceWithoutAsking = true;
+        QCOMPARE(dialog.showSave(nullptr, save), QString("/music/list.vxplaylist"));
+        QCOMPARE(dialog.fileName(), QString("/music/list.vxplaylist"));
+        QCOMPARE(dialog.fileTitle(), QString("list.vxplaylist"));
+        FileDialog::Request again;
+        again.offerLastFile = true;
+        dialog.showSave(nullptr, again);
         QCOMPARE(dialog.uses.size(), 2);
         QCOMPARE(dialog.uses[0].title, QString("Save Playlist"));
         QVERIFY(dialog.uses[0].replaceWithoutAsking);
+        QVERIFY(dialog.uses[0].fileName.isEmpty());
         QVERIFY(dialog.uses[1].title.isEmpty());
         QVERIFY(!dialog.uses[1].replaceWithoutAsking);
         QCOMPARE(dialog.uses[1].fileName, QString("/music/list.vxplaylist"));
-        QVERIFY(dialog.fileName.isEmpty()); // cancelled
+        QVERIFY(dialog.fileName().isEmpty()); // cancelled
     }
 
     void filtersMatchAnyCase_data()

@@ -1,7 +1,7 @@
 #include "JukeboxFixture.h"
 #include "core/RecordCode.h"
-#include "search/SearchDialog.h"
-#include "search/SearchPart.h"
+#include "ui/search/SearchDialog.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -26,18 +26,19 @@ class TestSearch : public QObject
     Q_OBJECT
 
     std::unique_ptr<JukeboxFixture> f;
-    Form1* form = nullptr;
+    MainWindow* window = nullptr;
     SearchDialog* dialog = nullptr;
 
     void start(const QList<QStringList>& records)
     {
-        form = &f->start(f->writeDatabase("search.VxDatabase", records));
-        form->searchAction->trigger();
-        dialog = form->search->Form3;
+        Jukebox& j = f->start(f->writeDatabase("search.VxDatabase", records));
+        window = &j.window();
+        dialog = &j.search();
+        window->searchAction->trigger();
     }
     QString selectedArtist() const
     {
-        return form->artistList->currentRow() < 0 ? QString() : form->artistList->currentItem()->text().trimmed();
+        return window->artistList->currentRow() < 0 ? QString() : window->artistList->currentItem()->text().trimmed();
     }
 
 private slots:
@@ -47,28 +48,28 @@ private slots:
     void nextWalksTheArtistsAndStartsAgainAfterTheMessage()
     {
         start(Artists);
-        dialog->Option1->setChecked(true);
-        QVERIFY(!dialog->Option2->isChecked());
-        dialog->artistField->setText("ADAM");
+        dialog->artistsOption->setChecked(true);
+        QVERIFY(!dialog->titlesOption->isChecked());
+        dialog->searchField->setText("ADAM");
 
-        dialog->playButton->click();
+        dialog->nextButton->click();
         QCOMPARE(selectedArtist(), QString("Adams"));
         // The artist list's own handling ran: the artist field and the artist's titles.
-        QCOMPARE(form->artistField->text(), QString("Adams"));
-        QCOMPARE(form->titleList->count(), 1);
-        QCOMPARE(visibleTextOfCodedEntry(form->titleList->item(0)->text()).toString(), QString("Alpha"));
+        QCOMPARE(window->artistField->text(), QString("Adams"));
+        QCOMPARE(window->titleList->count(), 1);
+        QCOMPARE(visibleTextOfCodedEntry(window->titleList->item(0)->text()).toString(), QString("Alpha"));
 
-        dialog->playButton->click();
+        dialog->nextButton->click();
         QCOMPARE(selectedArtist(), QString("Nadamo"));
         QVERIFY(f->messageBox.shown.isEmpty());
 
-        dialog->playButton->click();
+        dialog->nextButton->click();
         QCOMPARE(f->messageBox.shown.size(), 1);
         QCOMPARE(f->messageBox.shown[0].text, QString("Searchstring not found..."));
         QCOMPARE(f->messageBox.shown[0].title, QString());
-        QCOMPARE(form->artistList->currentRow(), -1);
+        QCOMPARE(window->artistList->currentRow(), -1);
 
-        dialog->playButton->click();
+        dialog->nextButton->click();
         QCOMPARE(selectedArtist(), QString("Adams"));
     }
 
@@ -88,19 +89,19 @@ private slots:
         QFETCH(QString, wanted);
         QFETCH(QStringList, found);
         start(Artists);
-        QVERIFY(dialog->Option2->isChecked()); // titles are chosen at first
-        dialog->artistField->setText(wanted);
+        QVERIFY(dialog->titlesOption->isChecked()); // titles are chosen at first
+        dialog->searchField->setText(wanted);
         int messages = 0;
         for (const QString& title : found) {
-            dialog->Command1_Click();
+            dialog->findNext();
             if (title.isEmpty()) {
                 QCOMPARE(f->messageBox.shown.size(), ++messages);
                 QCOMPARE(f->messageBox.shown.last().title, QString("Search"));
-                QCOMPARE(form->titleList->currentRow(), -1);
+                QCOMPARE(window->titleList->currentRow(), -1);
             } else {
                 QCOMPARE(f->messageBox.shown.size(), messages);
-                QVERIFY(form->titleList->currentRow() >= 0);
-                QCOMPARE(form->titleField->text(), title); // the title list's handling ran
+                QVERIFY(window->titleList->currentRow() >= 0);
+                QCOMPARE(window->titleField->text(), title); // the title list's handling ran
             }
         }
     }
@@ -122,24 +123,24 @@ private slots:
         QFETCH(bool, artists);
         QFETCH(QString, wanted);
         start(records);
-        (artists ? dialog->Option1 : dialog->Option2)->setChecked(true);
-        dialog->artistField->setText(wanted);
-        dialog->Command1_Click();
-        dialog->Command1_Click();
+        (artists ? dialog->artistsOption : dialog->titlesOption)->setChecked(true);
+        dialog->searchField->setText(wanted);
+        dialog->findNext();
+        dialog->findNext();
         QVERIFY(f->messageBox.shown.isEmpty());
-        QCOMPARE(form->artistList->currentRow(), -1);
-        QCOMPARE(form->titleList->currentRow(), -1);
+        QCOMPARE(window->artistList->currentRow(), -1);
+        QCOMPARE(window->titleList->currentRow(), -1);
     }
 
     void enterInTheFieldRunsNextOnce()
     {
         start(Artists);
         QVERIFY(dialog->isVisible());
-        dialog->artistField->setText("a"); // every title entry: Alpha, Beta, Gamma
-        QTest::keyClick(dialog->artistField, Qt::Key_Return);
-        QCOMPARE(form->titleField->text(), QString("Alpha"));
-        QTest::keyClick(dialog->artistField, Qt::Key_Enter);
-        QCOMPARE(form->titleField->text(), QString("Beta"));
+        dialog->searchField->setText("a"); // every title entry: Alpha, Beta, Gamma
+        QTest::keyClick(dialog->searchField, Qt::Key_Return);
+        QCOMPARE(window->titleField->text(), QString("Alpha"));
+        QTest::keyClick(dialog->searchField, Qt::Key_Enter);
+        QCOMPARE(window->titleField->text(), QString("Beta"));
         QVERIFY(dialog->isVisible()); // Done did not take the key
         QVERIFY(f->messageBox.shown.isEmpty());
     }
@@ -147,46 +148,47 @@ private slots:
     void reopeningKeepsTheTextAndStartsAtTheTop()
     {
         start(Artists);
-        dialog->Option1->setChecked(true);
-        dialog->artistField->setText("bak");
-        dialog->Command1_Click();
+        dialog->artistsOption->setChecked(true);
+        dialog->searchField->setText("bak");
+        dialog->findNext();
         QCOMPARE(selectedArtist(), QString("Baker"));
-        dialog->pauseButton->click();
+        dialog->doneButton->click();
         QVERIFY(dialog->isHidden());
 
-        form->searchAction->trigger();
+        window->searchAction->trigger();
         QVERIFY(dialog->isVisible());
-        QCOMPARE(dialog->artistField->text(), QString("bak"));
-        QVERIFY(dialog->Option1->isChecked());
+        QCOMPARE(dialog->searchField->text(), QString("bak"));
+        QVERIFY(dialog->artistsOption->isChecked());
         // Show all ran: no artist selected and every title listed, none selected.
-        QCOMPARE(form->artistList->currentRow(), -1);
-        QCOMPARE(form->titleList->count(), 3);
-        QCOMPARE(form->titleList->currentRow(), -1);
-        dialog->Command1_Click();
+        QCOMPARE(window->artistList->currentRow(), -1);
+        QCOMPARE(window->titleList->count(), 3);
+        QCOMPARE(window->titleList->currentRow(), -1);
+        dialog->findNext();
         QCOMPARE(selectedArtist(), QString("Baker"));
     }
 
     void staysOpenWhileTheUserWorksInTheMainWindow()
     {
-        form = &f->start(f->writeDatabase("search.VxDatabase", Artists));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        form->searchAction->trigger();
-        dialog = form->search->Form3;
+        Jukebox& j = f->start(f->writeDatabase("search.VxDatabase", Artists));
+        window = &j.window();
+        dialog = &j.search();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->searchAction->trigger();
         // (A window counts as active while its transient parent is: wait for the dialog itself.)
         QTRY_COMPARE(QApplication::activeWindow(), dialog);
-        QCOMPARE(dialog->windowHandle()->transientParent(), form->windowHandle());
+        QCOMPARE(dialog->windowHandle()->transientParent(), window->windowHandle());
 
-        form->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), form);
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
         QVERIFY(dialog->isVisible());
         // An entry chosen in the main window is where the next search starts.
-        form->titleList->setCurrentRow(1); // Beta
-        dialog->artistField->setText("a");
-        dialog->playButton->click();
-        QCOMPARE(form->titleField->text(), QString("Gamma"));
+        window->titleList->setCurrentRow(1); // Beta
+        dialog->searchField->setText("a");
+        dialog->nextButton->click();
+        QCOMPARE(window->titleField->text(), QString("Gamma"));
         QVERIFY(dialog->isVisible());
-        dialog->pauseButton->click();
+        dialog->doneButton->click();
         QVERIFY(dialog->isHidden());
     }
 };
