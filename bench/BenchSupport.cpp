@@ -11,7 +11,14 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <vector>
+
+void steadyAllocator()
+{
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+}
 
 QString writeLargeDatabase(const QString& folder, int records)
 {

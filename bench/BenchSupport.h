@@ -7,6 +7,12 @@
 //   <name> median_ms=<x> baseline_ms=<y> ratio=<x/y>
 //   <name> added_mb=<z>
 
+// Fixes when the allocator maps large blocks afresh and when it gives memory back to the
+// system. Left to itself, glibc decides both from what was freed before, so a measure (reading a
+// whole database file, say) costs some milliseconds more or less by the history of the process,
+// not by its own work. Call first in main().
+void steadyAllocator();
+
 // Writes a database of `records` records (5000 artists, 300 genres, paths of realistic length)
 // and returns its path. The same arguments always give the same file.
 QString writeLargeDatabase(const QString& folder, int records = 25000);

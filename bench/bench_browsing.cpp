@@ -32,6 +32,7 @@ void chooseGenre(MainWindow& window, const QString& genre)
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     JukeboxFixture fixture;
     const QString database = startOnLargeDatabase(fixture);

@@ -48,6 +48,7 @@ void freshFolder(const QString& path)
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     JukeboxFixture fx;
     QStringList media;

@@ -84,6 +84,7 @@ double checkMs(const QString& path, int expectedListed)
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     JukeboxFixture files;
     const QString root = files.dir.path();

@@ -57,6 +57,7 @@ void chooseBenchArtistWhileEditing(JukeboxFixture& fixture, const QString& path,
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     JukeboxFixture fixture;
     const QString database = startOnLargeDatabase(fixture);

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString db = writeLargeDatabase(dir.path());

@@ -29,6 +29,7 @@ void fillWithLibraryEntries(const Jukebox& jukebox, int count)
 
 int main(int argc, char** argv)
 {
+    steadyAllocator();
     QApplication app(argc, argv);
     JukeboxFixture fx;
     const QString database = writeLargeDatabase(fx.dir.path());

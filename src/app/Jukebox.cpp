@@ -64,10 +64,12 @@ void Jukebox::wire()
 {
     MainWindow& w = *window_;
 
-    // Records about to leave the library: the entries that name them by number follow.
+    // Records about to leave the library: the entries that name them by number follow; records
+    // loaded from a file are listed.
     connect(library_.get(), &Library::aboutToRemoveRecords, playlistEditor_, &PlaylistEditor::followRecordRemoval);
     connect(library_.get(), &Library::aboutToRemoveRecords, browser_, &LibraryBrowser::followRecordRemoval);
     connect(library_.get(), &Library::aboutToClear, playlistEditor_, &PlaylistEditor::detachFromLibrary);
+    connect(library_.get(), &Library::recordsLoaded, browser_, &LibraryBrowser::listRecordsFrom);
 
     // Editing records.
     connect(browser_, &LibraryBrowser::removableChosen, editor_, &RecordEditor::allowRemove);

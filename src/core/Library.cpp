@@ -7,6 +7,7 @@
 
 bool Library::load(const QString& path)
 {
+    const int first = recordCount() + 1;
     QByteArray data;
     const bool readable = readWholeFile(path, data);
     DatabaseContents contents = parseDatabase(data, path);
@@ -17,6 +18,7 @@ bool Library::load(const QString& path)
             break;
         }
     }
+    emit recordsLoaded(first);
     file_.close();
     return readable && contents.complete && file_.openForAppend(path);
 }
@@ -59,7 +61,9 @@ bool Library::appendToFile(int n, QString* error)
 
 void Library::remove(int n)
 {
-    removeAll({n});
+    emit aboutToRemoveRecords({n});
+    table_.remove(n);
+    needsRewrite_ = true;
 }
 
 void Library::removeAll(const QList<int>& numbers)

@@ -29,7 +29,7 @@ public:
     // Appends the records of the database file at path to the table, as many as fit. The file
     // becomes the open database when it was read whole and all its complete records fit; otherwise
     // no database is open (so nothing can later rewrite a file from a partial table). Returns
-    // whether the database is open.
+    // whether the database is open; recordsLoaded announces the new records either way.
     bool load(const QString& path);
     // Empties the table and closes the open database; changes not yet written are dropped.
     void clear();
@@ -62,6 +62,8 @@ signals:
     void aboutToRemoveRecords(const QList<int>& numbers);
     // Every record is about to go (another database is opened).
     void aboutToClear();
+    // Records first..recordCount() arrived from a database file.
+    void recordsLoaded(int first);
 
 private:
     LibraryTable table_;

@@ -126,10 +126,14 @@ void LibraryTable::removeAll(const QList<int>& numbers)
     for (int n : numbers)
         if (contains(n))
             removed[size_t(n)] = true;
-    std::vector<LibraryRecord> kept;
-    kept.reserve(size_t(count));
-    for (int n = 1; n <= count; ++n)
-        if (!removed[size_t(n)])
-            kept.push_back(std::move(record(n)));
-    records_ = std::move(kept);
+    // The kept records move down in place, each once.
+    size_t kept = 0;
+    for (int n = 1; n <= count; ++n) {
+        if (removed[size_t(n)])
+            continue;
+        if (kept != size_t(n - 1))
+            records_[kept] = std::move(records_[size_t(n - 1)]);
+        ++kept;
+    }
+    records_.erase(records_.begin() + qsizetype(kept), records_.end());
 }

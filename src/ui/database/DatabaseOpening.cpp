@@ -31,14 +31,6 @@ DatabaseOpening::DatabaseOpening(MainWindow& window, Library& library, LibraryBr
     connect(window_.openDatabaseAction, &QAction::triggered, this, &DatabaseOpening::openChosenDatabase);
 }
 
-bool DatabaseOpening::load(const QString& path)
-{
-    const int first = library_.recordCount() + 1;
-    const bool opened = library_.load(path);
-    browser_.listRecordsFrom(first);
-    return opened;
-}
-
 void DatabaseOpening::openAtStartUp(const QString& path)
 {
     library_.close();
@@ -46,7 +38,7 @@ void DatabaseOpening::openAtStartUp(const QString& path)
     window_.show();
     waitUntilExposed(window_);
     window_.repaint();
-    load(path);
+    library_.load(path); // the library announces the new records, and the browser lists them
     window_.hideWaitNotice();
 }
 
@@ -60,7 +52,7 @@ void DatabaseOpening::openChosenDatabase()
         // closed; entries naming its records keep their files.
         library_.clear();
         browser_.resetLists();
-        load(chosen);
+        library_.load(chosen);
     }
     window_.hideWaitNotice();
 }

@@ -19,11 +19,9 @@ public:
     // File > Open Database: the chosen database replaces the open one.
     void openChosenDatabase();
     // Loads the database at path into the (empty) library behind the wait notice, with the
-    // window shown.
+    // window shown. On success it is the open database; on any failure none is open, and the
+    // complete records read stay.
     void openAtStartUp(const QString& path);
-    // Reads the database at path into the library and lists it. On success it is the open
-    // database; on any failure none is open, and the complete records read stay.
-    bool load(const QString& path);
 
 private:
     MainWindow& window_;
