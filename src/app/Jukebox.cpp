@@ -47,7 +47,7 @@ Jukebox::Jukebox(const Seams& seams)
     drops_ = new ExternalDrops(w);
     dropBox_ = new DropBox(w, *drops_);
     editor_ = new RecordEditor(w, *mode_, *library_, *browser_, seams.fileDialog, seams.messageBox);
-    entryFields_ = new EntryFields(w, *browser_);
+    new EntryFields(w, *browser_);
     search_ = new SearchDialog(w, *browser_, seams.messageBox);
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
     cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);

@@ -12,7 +12,6 @@ class CdWizard;
 class DatabaseCheck;
 class DatabaseOpening;
 class DropBox;
-class EntryFields;
 class ExternalDrops;
 class FileDialog;
 class Library;
@@ -66,7 +65,6 @@ public:
     WindowMode& mode() const { return *mode_; }
     LibraryBrowser& browser() const { return *browser_; }
     LibraryDrag& libraryDrag() const { return *libraryDrag_; }
-    EntryFields& entryFields() const { return *entryFields_; }
     DatabaseOpening& databaseOpening() const { return *databaseOpening_; }
     SearchDialog& search() const { return *search_; }
     RecordEditor& editor() const { return *editor_; }
@@ -94,7 +92,6 @@ private:
     WindowMode* mode_;
     LibraryBrowser* browser_;
     LibraryDrag* libraryDrag_;
-    EntryFields* entryFields_;
     DatabaseOpening* databaseOpening_;
     SearchDialog* search_;
     RecordEditor* editor_;

@@ -1,5 +1,6 @@
 #include "JukeboxFixture.h"
 
+#include "core/Library.h"
 #include "ui/window/ListBox.h"
 
 #include <QComboBox>
@@ -24,6 +25,14 @@ Jukebox& JukeboxFixture::start(const QString& commandLine)
 {
     jukebox->start(commandLine, QSize(1024, 768));
     return *jukebox;
+}
+
+Jukebox& JukeboxFixture::startWithRecords(const QList<QStringList>& records, const QString& name)
+{
+    Jukebox& started = start(writeDatabase(name, records));
+    if (started.library().recordCount() != records.size())
+        qFatal("the test database did not load");
+    return started;
 }
 
 QByteArray fileBytes(const QString& path)

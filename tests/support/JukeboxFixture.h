@@ -38,6 +38,9 @@ struct JukeboxFixture
     JukeboxFixture();
     // Runs start-up with the given command line on an 1024 x 768 screen.
     Jukebox& start(const QString& commandLine = {});
+    // Runs start-up on a database of the records given as {artist, title, genre, file}
+    // quadruples; stops the test unless every record loaded.
+    Jukebox& startWithRecords(const QList<QStringList>& records, const QString& name = QStringLiteral("Music.VxDatabase"));
     MainWindow& window() const { return jukebox->window(); }
 
     // Writes bytes to a file in the scratch folder; returns its path.

@@ -30,15 +30,6 @@ const QList<QStringList> Records = {
     {"Granite", "Heavy Square", "Rock", "/media/heavy.wav"},
 };
 
-// A started program with the records loaded.
-Jukebox& startWithLibrary(JukeboxFixture& f, const QList<QStringList>& records = Records)
-{
-    Jukebox& j = f.start(f.writeDatabase("Music.VxDatabase", records));
-    if (j.library().recordCount() != records.size())
-        qFatal("the test database did not load");
-    return j;
-}
-
 void setPlaylist(const Jukebox& j, const QStringList& entries)
 {
     if (appendToPlaylist(j.window().playlist, entries) != entries.size())
@@ -132,7 +123,7 @@ void TestPlayerControl::opensEachKindOfEntry()
     QFETCH(QString, openedPath);
     QFETCH(QString, title);
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     setPlaylist(j, {"/other.wav", entry});
     f.player.calls.clear();
 
@@ -147,7 +138,7 @@ void TestPlayerControl::opensEachKindOfEntry()
 void TestPlayerControl::openingHidesTheAboutWindowAndRefreshesTheCounter()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/a.wav", "/b.wav", "/c.wav"});
     // The position is 2; the row is then left, which keeps the position.
@@ -171,7 +162,7 @@ void TestPlayerControl::openingHidesTheAboutWindowAndRefreshesTheCounter()
 void TestPlayerControl::userClickOpensTheRowOnce()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 3)});
     w.show();
@@ -204,7 +195,7 @@ void TestPlayerControl::keyboardFocusOpensNothing()
 {
     // Tabbing into the playlist makes no row current and opens nothing.
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/a.wav", "/b.wav"});
     f.player.calls.clear();
@@ -224,7 +215,7 @@ void TestPlayerControl::keyboardFocusOpensNothing()
 void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     j.cdWizard().start();
     setPlaylist(j, {"/a.wav", "/b.wav"});
@@ -239,7 +230,7 @@ void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()
 void TestPlayerControl::playPauseAndStop()
 {
     JukeboxFixture f;
-    startWithLibrary(f);
+    f.startWithRecords(Records);
     MainWindow& w = f.window();
     w.playButton->setEnabled(true);
     w.pauseButton->setEnabled(true);
@@ -264,7 +255,7 @@ void TestPlayerControl::playPauseAndStop()
 void TestPlayerControl::previousAndNextAreOpenedByTheStatusTick()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/a.wav", "/b.wav", "/c.wav"});
     w.playlist->setCurrentRow(1);
@@ -301,7 +292,7 @@ void TestPlayerControl::previousAndNextAreOpenedByTheStatusTick()
 void TestPlayerControl::nextStopsAtTheLastEntry()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     setPlaylist(j, {"/a.wav", "/b.wav"});
     f.window().playlist->setCurrentRow(1);
     QCOMPARE(j.playerControl().position(), 2);
@@ -310,7 +301,7 @@ void TestPlayerControl::nextStopsAtTheLastEntry()
 
     // An empty playlist: the position stays 0 and opening it opens nothing.
     JukeboxFixture g;
-    Jukebox& empty = startWithLibrary(g);
+    Jukebox& empty = g.startWithRecords(Records);
     empty.playerControl().requestNextEntry();
     QCOMPARE(empty.playerControl().position(), 0);
     g.player.calls.clear();
@@ -321,7 +312,7 @@ void TestPlayerControl::nextStopsAtTheLastEntry()
 void TestPlayerControl::stepsInsideTheMedia()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     f.player.script.entryCount = 5;
     f.player.script.currentEntry = 3;
@@ -348,7 +339,7 @@ void TestPlayerControl::stepsInsideTheMedia()
 void TestPlayerControl::endOfStreamPlaysThePlaylistThrough()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 2)});
     w.playlist->setCurrentRow(0);
@@ -373,7 +364,7 @@ void TestPlayerControl::endOfStreamPlaysThePlaylistThrough()
 void TestPlayerControl::endOfStreamStartsAtTheFirstEntry()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/a.wav", "/b.wav"});
     f.player.calls.clear();
@@ -392,7 +383,7 @@ void TestPlayerControl::endOfStreamStartsAtTheFirstEntry()
 void TestPlayerControl::endOfStreamWithEmptyPlaylistDoesNothing()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     const QString title = f.window().windowTitle();
     f.player.calls.clear();
 
@@ -407,7 +398,7 @@ void TestPlayerControl::endOfStreamWithEmptyPlaylistDoesNothing()
 void TestPlayerControl::endOfStreamWhileEditingStops()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     setPlaylist(j, {"/a.wav", "/b.wav"});
     j.editor().startEditing();
     f.window().playlist->setCurrentRow(0);
@@ -423,7 +414,7 @@ void TestPlayerControl::endOfStreamWhileEditingStops()
 void TestPlayerControl::newStreamRefreshesTheCounter()
 {
     JukeboxFixture f;
-    startWithLibrary(f);
+    f.startWithRecords(Records);
     f.player.script.currentEntry = 2;
     f.player.script.entryCount = 3;
 
@@ -436,7 +427,7 @@ void TestPlayerControl::newStreamRefreshesTheCounter()
 void TestPlayerControl::playerErrorIsShown()
 {
     JukeboxFixture f;
-    startWithLibrary(f);
+    f.startWithRecords(Records);
 
     f.player.emitError("Cannot open /gone.wav");
 
@@ -489,7 +480,7 @@ void TestPlayerControl::duplicateCheckWhileEditing()
     QFETCH(QString, artistShown);
     QFETCH(int, recordShown);
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f, records);
+    Jukebox& j = f.startWithRecords(records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/x.wav", entry});
     if (editing)
@@ -530,7 +521,7 @@ void TestPlayerControl::duplicateCheckWhileEditing()
 void TestPlayerControl::duplicateCheckRunsOnceWhenTheStatusTickMovesTheSelection()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/media/new.wav", "/media/first.wav"});
     j.editor().startEditing();
@@ -551,7 +542,7 @@ void TestPlayerControl::duplicateCheckRunsOnceWhenTheStatusTickMovesTheSelection
 void TestPlayerControl::duplicateCheckFillsTheTitleAgainForTheSameFile()
 {
     JukeboxFixture f;
-    Jukebox& j = startWithLibrary(f);
+    Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     setPlaylist(j, {"/media/first.wav", "/media/first.wav"});
     j.editor().startEditing();
