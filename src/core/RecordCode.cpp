@@ -50,3 +50,14 @@ QStringView visibleTextOfCodedEntry(QStringView entry)
     const qsizetype at = entry.indexOf(NBSP);
     return at < 0 ? entry : entry.first(at);
 }
+
+QStringView withoutRecordCode(QStringView entry)
+{
+    const qsizetype tail = RecordCodeLength + 2;
+    if (entry.size() < tail || entry.back() != NBSP || entry[entry.size() - tail] != NBSP)
+        return entry;
+    for (QChar c : entry.last(tail - 1).first(RecordCodeLength))
+        if (c != NBSP && c != QChar(' '))
+            return entry;
+    return entry.first(entry.size() - tail);
+}

@@ -22,3 +22,6 @@ QString codedEntry(QStringView visibleText, int recordNumber);
 int recordOfCodedEntry(QStringView entry);
 // Everything before the first NBSP (the whole text when there is none).
 QStringView visibleTextOfCodedEntry(QStringView entry);
+// The entry without the record code it ends with (NBSP, code, NBSP): all that shows of it. A text
+// that does not end with a code is returned whole.
+QStringView withoutRecordCode(QStringView entry);

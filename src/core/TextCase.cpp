@@ -21,11 +21,6 @@ char16_t asciiUpper(char16_t c)
     return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
 }
 
-char16_t asciiLower(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-}
-
 template <typename Map>
 QString mapped(QStringView text, Map map)
 {
@@ -53,23 +48,6 @@ bool equalsUpperCased(QStringView text, QStringView upperText)
         if (asciiUpper(text[i].unicode()) != upperText[i].unicode())
             return false;
     return true;
-}
-
-void appendCaseFolded(QString& buffer, QStringView text)
-{
-    // Optimistic single pass for ASCII; anything else is redone by Qt.
-    const qsizetype at = buffer.size();
-    buffer.resize(at + text.size());
-    char16_t* dst = reinterpret_cast<char16_t*>(buffer.data()) + at;
-    char16_t seen = 0;
-    for (QChar c : text) {
-        seen |= c.unicode();
-        *dst++ = asciiLower(c.unicode());
-    }
-    if (seen < 0x80 || hasAsciiCase(text))
-        return;
-    buffer.resize(at);
-    buffer.append(text.toString().toCaseFolded());
 }
 
 namespace {

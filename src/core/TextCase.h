@@ -11,8 +11,6 @@
 QString upperCased(QStringView text);
 // Whether text, upper-cased, equals upperText (already upper-cased).
 bool equalsUpperCased(QStringView text, QStringView upperText);
-// Appends text.toCaseFolded() to buffer.
-void appendCaseFolded(QString& buffer, QStringView text);
 
 // A set of texts that are equal when their upper-cased forms are.
 class UpperCaseSet

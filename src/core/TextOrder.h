@@ -2,25 +2,32 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
-// The order of the sorted lists (artists, titles, genres, the shuffle's working list):
-// alphabetical without regard to case; a new entry goes after the entries equal to it.
+// The order of the sorted lists (artists, titles, genres): alphabetical by what the user reads of
+// an entry (a title without its hidden record code), ignoring letter case and accents, the same
+// in every locale. Entries that compare equal stay in the order in which they were added.
 
-inline bool lessIgnoringCase(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-}
+// Appends the key that orders entry to buffer: what shows of the entry, decomposed (compatibility
+// forms too, so a ligature reads as its letters), case-folded, without its non-spacing marks
+// (accents, diaereses, cedillas). Keys compare as plain texts, character by character.
+void appendListOrderKey(QString& buffer, QStringView entry);
+QString listOrderKey(QStringView entry);
 
 // The row before which text goes in a sorted list of `count` entries, textAt(row) giving each
-// entry's text: after every entry that is not greater than it.
+// entry's text: after every entry that does not order after it. One key per entry looked at.
 template <typename TextAt>
-int sortedInsertRow(int count, const QString& text, TextAt textAt)
+int sortedInsertRow(int count, QStringView text, TextAt textAt)
 {
+    const QString key = listOrderKey(text);
+    QString probe;
     int low = 0;
     int high = count;
     while (low < high) {
-        const int mid = (low + high) / 2;
-        if (lessIgnoringCase(text, textAt(mid)))
+        const int mid = low + (high - low) / 2;
+        probe.clear();
+        appendListOrderKey(probe, textAt(mid));
+        if (QStringView(key).compare(probe) < 0)
             high = mid;
         else
             low = mid + 1;
@@ -28,6 +35,6 @@ int sortedInsertRow(int count, const QString& text, TextAt textAt)
     return low;
 }
 
-// Stable alphabetical order without regard to case: the same order as filing the texts one by
-// one into a sorted list.
-void sortIgnoringCase(QStringList& texts);
+// Sorts texts into list order, equal ones keeping their order: the same order as filing them one
+// by one with sortedInsertRow.
+void sortInListOrder(QStringList& texts);

@@ -59,6 +59,7 @@ private slots:
         QCOMPARE(entry.size(), title.size() + 18);
         QCOMPARE(recordOfCodedEntry(entry), number);
         QCOMPARE(visibleTextOfCodedEntry(entry).toString(), visible);
+        QCOMPARE(withoutRecordCode(entry).toString(), title); // all that shows of it
     }
 
     void workedExampleIsTwentyTwoCharacters()

@@ -1,7 +1,5 @@
-#include "core/TextOrder.h"
 #include "core/TextCase.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -17,12 +15,6 @@ QStringList trickyTexts()
             "a", "a ", "_", "[", "z", "Z", "Title 10 of it", "title 9 of it", "Title 1"};
 }
 
-// Qt's own case-insensitive order: what the fast sort must give.
-bool qtLessIgnoringCase(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-}
-
 } // namespace
 
 class TestTextCase : public QObject
@@ -35,9 +27,6 @@ private slots:
         const QStringList texts = trickyTexts();
         for (const QString& t : texts) {
             QCOMPARE(upperCased(t), t.toUpper());
-            QString folded = "x";
-            appendCaseFolded(folded, t);
-            QCOMPARE(folded, "x" + t.toCaseFolded());
             for (const QString& u : texts)
                 QCOMPARE(equalsUpperCased(t, u.toUpper()), t.toUpper() == u.toUpper());
         }
@@ -60,34 +49,6 @@ private slots:
             QVERIFY(big.insert(QStringLiteral("Artist %1").arg(i)));
         for (int i = 0; i < 3000; ++i)
             QVERIFY(!big.insert(QStringLiteral("ARTIST %1").arg(i)));
-    }
-
-    void sortOrderIsTheCaseInsensitiveOne_data()
-    {
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("tricky") << trickyTexts() + trickyTexts();
-        // Many texts sharing a prefix, differing before and after the eighth character past it.
-        QRandomGenerator rng(7);
-        const QString alphabet = QStringLiteral("aAbB 0\u00a0");
-        QStringList generated;
-        for (int i = 0; i < 3000; ++i) {
-            QString t = QStringLiteral("Title ");
-            const int length = int(rng.bounded(14));
-            for (int k = 0; k < length; ++k)
-                t += alphabet[int(rng.bounded(alphabet.size()))];
-            generated.append(t);
-        }
-        QTest::newRow("shared prefix") << generated;
-        QTest::newRow("one text") << QStringList{"only"};
-        QTest::newRow("none") << QStringList{};
-    }
-    void sortOrderIsTheCaseInsensitiveOne()
-    {
-        QFETCH(QStringList, texts);
-        QStringList expected = texts;
-        std::stable_sort(expected.begin(), expected.end(), qtLessIgnoringCase);
-        sortIgnoringCase(texts);
-        QCOMPARE(texts, expected);
     }
 };
 

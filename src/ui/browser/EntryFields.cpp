@@ -61,17 +61,22 @@ EntryFields::EntryFields(MainWindow& window, LibraryBrowser& browser)
 
 void EntryFields::artistTyped()
 {
+    // The text of a row just chosen leaves that row chosen; any other text is looked up.
     const QString text = window_.artistField->text();
-    if (const int row = typeAheadRow(window_.artistList, text, lastArtistText_); row >= 0)
-        browser_.selectArtistByTyping(row);
+    if (!browser_.isShowingChosenRowInField()) {
+        if (const int row = typeAheadRow(window_.artistList, text, lastArtistText_); row >= 0)
+            browser_.selectArtistByTyping(row);
+    }
     lastArtistText_ = text;
 }
 
 void EntryFields::titleTyped()
 {
     const QString text = window_.titleField->text();
-    if (const int row = typeAheadRow(window_.titleList, text, lastTitleText_); row >= 0)
-        browser_.selectTitleByTyping(row);
+    if (!browser_.isShowingChosenRowInField()) {
+        if (const int row = typeAheadRow(window_.titleList, text, lastTitleText_); row >= 0)
+            browser_.selectTitleByTyping(row);
+    }
     lastTitleText_ = text;
 }
 

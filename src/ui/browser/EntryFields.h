@@ -10,7 +10,8 @@ class QListWidget;
 
 // The artist, title and genre fields: typing in the artist or title field selects the first
 // list entry that begins with the text (letter case aside), Enter moves on to the next field,
-// and a field the focus leaves for another control gets a capital first letter.
+// and a field the focus leaves for another control gets a capital first letter. The text of a
+// row the user chose, put into its field, leaves that row chosen.
 class EntryFields : public QObject
 {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "core/SharedTexts.h"
 #include "core/TextCase.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/RowChosenAgain.h"
 #include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace {
@@ -53,6 +55,10 @@ LibraryBrowser::LibraryBrowser(MainWindow& window, const Library& library, const
     connect(window_.showAllButton, &QPushButton::clicked, this, &LibraryBrowser::showAllTitles);
     connect(window_.artistList, &QListWidget::currentRowChanged, this, &LibraryBrowser::artistChosen);
     connect(window_.titleList, &QListWidget::currentRowChanged, this, &LibraryBrowser::titleChosen);
+    // A click on the highlighted row acts as on any other: after the artist field's type-ahead
+    // highlighted an artist, say, it lists the artist's titles.
+    new RowChosenAgain(window_.artistList, RowChosenAgain::On::Press, this, [this](int row) { selectArtistRow(row); });
+    new RowChosenAgain(window_.titleList, RowChosenAgain::On::Press, this, [this](int row) { selectTitleRow(row); });
     setUpList(window_.artistList);
     setUpList(window_.titleList);
 }
@@ -110,7 +116,7 @@ void LibraryBrowser::artistChosen()
         emit removableChosen();
     }
     if (window_.artistList->currentRow() >= 0 && !artistSetByTyping_)
-        window_.artistField->setText(trimBlanks(currentText(window_.artistList)).toString());
+        showChosenRowInField(window_.artistField, trimBlanks(currentText(window_.artistList)).toString());
     if (!artistClearedByTitle_) {
         emptyList(window_.titleList);
         // The artist field decides, not the list entry: after a type-ahead selection it holds
@@ -133,9 +139,17 @@ void LibraryBrowser::titleChosen()
         emit removableChosen();
     }
     if (!titleSetByTyping_ && window_.titleList->currentRow() >= 0)
-        window_.titleField->setText(visibleTextOfCodedEntry(currentText(window_.titleList)).toString());
+        showChosenRowInField(window_.titleField, visibleTextOfCodedEntry(currentText(window_.titleList)).toString());
     titleSetByTyping_ = false;
     artistClearedByTitle_ = false;
+}
+
+void LibraryBrowser::showChosenRowInField(QLineEdit* field, const QString& text)
+{
+    // The field's type-ahead would select the first row beginning with the text, which need not
+    // be the row chosen: another of the same title, or one whose text goes on past it.
+    const QScopedValueRollback showing(showingChosenRowInField_, true);
+    field->setText(text);
 }
 
 void LibraryBrowser::selectArtistRow(int row)

@@ -7,6 +7,7 @@
 
 class Library;
 class MainWindow;
+class QLineEdit;
 class WindowMode;
 
 // The genre filter and the artist and title lists: choosing a genre lists its artists, choosing
@@ -58,6 +59,10 @@ public:
     // list's selection handling does not run.
     void followRecordRemoval(const QList<int>& numbers);
 
+    // Whether the artist or title field is being given the text of the row just chosen: the
+    // field's type-ahead then leaves that row chosen.
+    bool isShowingChosenRowInField() const { return showingChosenRowInField_; }
+
     // The records a drag from the lists carries: every record of the chosen artist (trimmed,
     // ignoring case), or the chosen title's record (0 when none).
     QList<int> recordsOfChosenArtist() const;
@@ -74,6 +79,8 @@ private:
     void artistChosen();
     // The title selection changed: put the title into the title field.
     void titleChosen();
+    // Puts the chosen row's text into the artist or title field.
+    void showChosenRowInField(QLineEdit* field, const QString& text);
     // The records of the genre filter's text: every record for "(All genres)", or those whose
     // genre matches it trimmed and ignoring case.
     QList<int> recordsOfChosenGenre(bool everyRecord) const;
@@ -87,4 +94,5 @@ private:
     bool titleSetByTyping_ = false;
     bool titleSetByProgram_ = false;
     bool artistClearedByTitle_ = false;
+    bool showingChosenRowInField_ = false;
 };

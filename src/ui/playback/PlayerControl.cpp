@@ -6,50 +6,11 @@
 #include "player/MediaPlayer.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/RowChosenAgain.h"
 #include "ui/window/WindowMode.h"
 
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <functional>
-
-namespace {
-
-// A click on the row that is already selected changes no selection, yet the user asks for that
-// entry again (to replay it after it ended, or retry it after an error): it counts as a click.
-class ClickOnSelectedRow : public QObject
-{
-public:
-    ClickOnSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onClick)
-        : QObject(owner), list_(list), onClick_(std::move(onClick))
-    {
-        list->viewport()->installEventFilter(this);
-        connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-            if (armedRow_ >= 0 && list_->row(item) == armedRow_) {
-                armedRow_ = -1;
-                onClick_();
-            }
-        });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* press = static_cast<QMouseEvent*>(event);
-            const QListWidgetItem* item = list_->itemAt(press->position().toPoint());
-            armedRow_ = press->button() == Qt::LeftButton && item && item->isSelected() ? list_->row(item) : -1;
-        }
-        return false;
-    }
-
-private:
-    QListWidget* list_;
-    std::function<void()> onClick_;
-    int armedRow_ = -1;
-};
-
-} // namespace
 
 PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Library& library,
                              const WindowMode& mode, MessageBox& messageBox)
@@ -66,7 +27,9 @@ PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Libr
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
     connect(window_.playlist, &QListWidget::itemSelectionChanged, this, &PlayerControl::openChosenEntry);
-    new ClickOnSelectedRow(window_.playlist, this, [this] { openChosenEntry(); });
+    // A click on the selected entry asks for it again: to replay it after it ended, or to retry
+    // it after an error.
+    new RowChosenAgain(window_.playlist, RowChosenAgain::On::Click, this, [this](int) { openChosenEntry(); });
 
     connect(&player_, &MediaPlayer::endOfStream, this, &PlayerControl::mediaEnded);
     connect(&player_, &MediaPlayer::newStream, this, &PlayerControl::updateEntryCounter);

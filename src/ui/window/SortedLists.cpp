@@ -28,14 +28,14 @@ void addAllSorted(QListWidget* list, QStringList texts)
         return;
     const QSignalBlocker block(list);
     if (list->count() == 0) {
-        sortIgnoringCase(texts);
+        sortInListOrder(texts);
         list->addItems(texts);
         return;
     }
     const int current = list->currentRow();
     const QString currentText = current >= 0 ? list->item(current)->text() : QString();
     QStringList all = entryTexts(list) + texts;
-    sortIgnoringCase(all);
+    sortInListOrder(all);
     list->clear();
     list->addItems(all);
     if (current >= 0)
@@ -51,7 +51,7 @@ void addAllSorted(QComboBox* combo, QStringList texts)
         all.append(combo->itemText(i));
     // Existing entries were added first: they keep their place before equal new ones.
     std::rotate(all.begin(), all.begin() + texts.size(), all.end());
-    sortIgnoringCase(all);
+    sortInListOrder(all);
     const QString currentText = current >= 0 ? combo->itemText(current) : QString();
     combo->clear();
     combo->addItems(all);

@@ -6,9 +6,9 @@
 class QComboBox;
 class QListWidget;
 
-// The artist, title and genre lists keep their entries in alphabetical order without
-// regard to case; a new entry goes after the entries equal to it. Filling many entries at once
-// gives the same order as adding them one by one.
+// The artist, title and genre lists keep their entries in alphabetical order of what the user
+// reads, ignoring case and accents (core/TextOrder); a new entry goes after the entries equal to
+// it. Filling many entries at once gives the same order as adding them one by one.
 //
 // None of these runs the list's selection handler: emptying or filling a list is not a
 // selection change.
