@@ -5,9 +5,11 @@
 #include "core/RecordCode.h"
 #include "player/MediaPlayer.h"
 #include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -17,35 +19,54 @@ namespace {
 
 // A click on the row that is already selected changes no selection, yet the user asks for that
 // entry again (to replay it after it ended, or retry it after an error): it counts as a click.
-class ClickOnSelectedRow : public QObject
+// Enter or Space on the selected row asks for it the same way, for those who use the keyboard.
+class ChoiceOfSelectedRow : public QObject
 {
 public:
-    ClickOnSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onClick)
-        : QObject(owner), list_(list), onClick_(std::move(onClick))
+    ChoiceOfSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onChoice)
+        : QObject(owner), list_(list), onChoice_(std::move(onChoice))
     {
+        list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
             if (armedRow_ >= 0 && list_->row(item) == armedRow_) {
                 armedRow_ = -1;
-                onClick_();
+                onChoice_();
             }
         });
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::MouseButtonPress && watched == list_->viewport()) {
             const auto* press = static_cast<QMouseEvent*>(event);
             const QListWidgetItem* item = list_->itemAt(press->position().toPoint());
             armedRow_ = press->button() == Qt::LeftButton && item && item->isSelected() ? list_->row(item) : -1;
+        } else if (event->type() == QEvent::KeyPress && watched == list_) {
+            return keyPressed(*static_cast<QKeyEvent*>(event));
         }
         return false;
     }
 
 private:
+    // Returns whether the key was taken.
+    bool keyPressed(const QKeyEvent& key)
+    {
+        const bool space = key.key() == Qt::Key_Space;
+        const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        if (!(space || enter) || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        const bool chosen = selectedRow(list_) >= 0;
+        if (chosen && !key.isAutoRepeat())
+            onChoice_();
+        // Space never goes on to the list, whose type-ahead would jump to an entry starting with
+        // a blank.
+        return chosen || space;
+    }
+
     QListWidget* list_;
-    std::function<void()> onClick_;
+    std::function<void()> onChoice_;
     int armedRow_ = -1;
 };
 
@@ -66,7 +87,7 @@ PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Libr
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
     connect(window_.playlist, &QListWidget::itemSelectionChanged, this, &PlayerControl::openChosenEntry);
-    new ClickOnSelectedRow(window_.playlist, this, [this] { openChosenEntry(); });
+    new ChoiceOfSelectedRow(window_.playlist, this, [this] { openChosenEntry(); });
 
     connect(&player_, &MediaPlayer::endOfStream, this, &PlayerControl::mediaEnded);
     connect(&player_, &MediaPlayer::newStream, this, &PlayerControl::updateEntryCounter);
