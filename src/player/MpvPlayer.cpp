@@ -86,16 +86,14 @@ bool MpvPlayer::open(const QString& pathOrUrl)
 
     if (!m_mpv)
         return false;
-    if (path.isEmpty()) {
-        m_error = tr("Cannot open file: no file name given");
-        return false;
-    }
     m_fileName = path;
     m_stopped = false;
     m_atEnd = false;
     m_pendingSeek.reset();
     m_seekTarget.reset();
     m_pendingPath.clear();
+    if (path.isEmpty())
+        return failOpen(tr("Cannot open file: no file name given"));
     setFlag("pause", false);
 
     if (m_mode == Embedded && m_widget && !m_widget->hasRenderContext()) {
@@ -120,12 +118,24 @@ bool MpvPlayer::loadNow(const QString& path)
     m_loaded = false;
     const QByteArray file = path.toUtf8();
     const int result = command({"loadfile", file.constData(), "replace"});
-    if (result < 0) {
-        m_loading = false;
-        m_error = tr("Cannot open file: %1 (%2)").arg(path, QString::fromUtf8(mpv_error_string(result)));
-        return false;
-    }
+    if (result < 0)
+        return failOpen(tr("Cannot open file: %1 (%2)").arg(path, QString::fromUtf8(mpv_error_string(result))));
     return true;
+}
+
+bool MpvPlayer::failOpen(const QString& message)
+{
+    // What played before must not go on under the entry that failed: unload it. Its end is no
+    // news to anyone, so events about it are ignored.
+    m_entryId = -1;
+    m_loading = false;
+    m_loaded = false;
+    command({"stop"});
+    publishState();
+    // Reported once the caller is done opening, as mpv reports a file it cannot load.
+    m_error = message;
+    QMetaObject::invokeMethod(this, &MpvPlayer::error, Qt::QueuedConnection);
+    return false;
 }
 
 void MpvPlayer::loadPending()

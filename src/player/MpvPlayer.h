@@ -47,6 +47,8 @@ public:
 private:
     void loadPending();
     bool loadNow(const QString& path);
+    // An open that cannot load anything: stops what played and reports the message as an error.
+    bool failOpen(const QString& message);
     void drainEvents();
     void handleEvent(const mpv_event& event);
     void eofReachedChanged(bool reached);

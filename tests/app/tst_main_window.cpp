@@ -10,7 +10,9 @@
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +38,16 @@ private slots:
             QCOMPARE(w->geometry(), QRect(twips(control.left), twips(control.top), twips(control.width), twips(control.height)));
             QCOMPARE(!w->isHidden(), control.visible);
             QCOMPARE(w->isEnabled(), control.enabled);
-            QVERIFY2(!w->accessibleName().isEmpty() || control.caption.isEmpty(), control.name);
+            // A screen reader hears a label's or a captioned button's text, and the role of
+            // the controls without text.
+            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(accessible, control.name);
+            const bool captioned = control.kind == ControlSpec::Label || control.kind == ControlSpec::Button;
+            // (A combo box is read by its choice here; its caption labels it.)
+            if (!captioned && control.kind != ControlSpec::Combo)
+                QCOMPARE(accessible->text(QAccessible::Name), control.role);
+            else if (w != window.creditLine)
+                QCOMPARE(accessible->text(QAccessible::Name), control.caption);
             // Labels and buttons show their captions; start-up rewrites only the credit line's.
             if (auto* label = qobject_cast<QLabel*>(w); label && w != window.creditLine)
                 QCOMPARE(label->text(), control.caption);
@@ -62,6 +73,24 @@ private slots:
         QVERIFY(!window.playButton->icon().isNull());
         QVERIFY(!j.libraryDrag().noDropIcon().isNull() && !j.libraryDrag().dropIcon().isNull());
         QVERIFY(j.libraryDrag().currentIcon().toImage() == j.libraryDrag().noDropIcon().toImage());
+    }
+
+    // The transport row lies over the bottom of the player area; the video is drawn above it,
+    // across the area's whole width, and nothing covers it.
+    void videoIsDrawnWhereNothingCoversIt()
+    {
+        auto* video = new QWidget;
+        MainWindow window(video);
+        window.playerArea->layout()->activate();
+        const QRect area = window.playerArea->geometry();
+        const QRect shown(window.playerArea->mapTo(window.client, video->geometry().topLeft()), video->size());
+        QCOMPARE(shown.top(), area.top());
+        QCOMPARE(shown.left(), area.left());
+        QCOMPARE(shown.width(), area.width());
+        QCOMPARE(shown.bottom() + 1, window.transportFrame->geometry().top());
+        for (QWidget* over : window.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (over != window.playerArea && !over->isHidden() && over->geometry().intersects(area))
+                QVERIFY2(!over->geometry().intersects(shown), qPrintable(over->objectName()));
     }
 
     void menusInOrder()

@@ -238,6 +238,34 @@ private slots:
         QCOMPARE(ended.count(), 1);
     }
 
+    // A record whose file line is empty: what played stops, and the failure is reported as for a
+    // missing file, after open() has returned.
+    void emptyFileNameStopsWhatPlayedAndReportsIt()
+    {
+        MpvPlayer player;
+        openAndWait(player, path("long.wav"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.currentPosition() > 0.1, Timeout);
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        QSignalSpy started(&player, &MediaPlayer::newStream);
+
+        QVERIFY(!player.open(padded(QString())));
+
+        QCOMPARE(failed.count(), 0);
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+        QCOMPARE(player.fileName(), QString());
+        QCOMPARE(player.currentPosition(), -1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+        QVERIFY(!player.errorDescription().isEmpty());
+        QVERIFY(!player.play()); // nothing is left to resume
+        QTest::qWait(300);
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+        QCOMPARE(started.count(), 0);
+
+        // The player opens the next file as usual.
+        openAndWait(player, path("short.wav"));
+        QCOMPARE(player.state(), int(MediaPlayer::Playing));
+    }
+
     void failedOpenEmitsError_data()
     {
         QTest::addColumn<QString>("media");

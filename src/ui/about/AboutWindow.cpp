@@ -23,7 +23,9 @@ AboutWindow::AboutWindow(MainWindow& window)
         label->setAlignment(Qt::AlignCenter);
         label->setFont(font);
         label->setWordWrap(true);
-        label->setGeometry(0, twips(1080 + 480 * i), width(), twips(480));
+        // 570 twips apart from 1020 on, not 480 from 1080: a 24-point line is taller than 480
+        // twips, which cut descenders; the five lines still fit the window.
+        label->setGeometry(0, twips(1020 + 570 * i), width(), twips(570));
         label->installEventFilter(this);
         lines_[i] = label;
     }

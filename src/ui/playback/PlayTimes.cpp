@@ -11,10 +11,12 @@ PlayTimes::PlayTimes(MainWindow& window, const MediaPlayer& player) : window_(wi
 void PlayTimes::update()
 {
     const qint32 p = wholeSeconds(player_.currentPosition());
-    if (p == lastShownSecond_)
+    const qint32 length = wholeSeconds(player_.duration());
+    if (p == lastShownSecond_ && length == lastShownLength_)
         return;
     window_.playtimeLabel->setText(clockText(p));
     // A length the player cannot tell (0) or one below the position shows 00:00:00.
-    window_.timeLeftLabel->setText(clockText(qint64(wholeSeconds(player_.duration())) - p));
+    window_.timeLeftLabel->setText(clockText(qint64(length) - p));
     lastShownSecond_ = p;
+    lastShownLength_ = length;
 }

@@ -5,12 +5,56 @@
 #include "core/RecordCode.h"
 #include "player/MediaPlayer.h"
 #include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/RowChosenAgain.h"
 #include "ui/window/WindowMode.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
+
+namespace {
+
+// Enter or Space on the selected row asks for it again, as a click on it does, for those who use
+// the keyboard.
+class KeyChoosesSelectedRow : public QObject
+{
+public:
+    KeyChoosesSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onChoice)
+        : QObject(owner), list_(list), onChoice_(std::move(onChoice))
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->type() == QEvent::KeyPress && keyPressed(*static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    // Returns whether the key was taken.
+    bool keyPressed(const QKeyEvent& key)
+    {
+        const bool space = key.key() == Qt::Key_Space;
+        const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        if (!(space || enter) || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        const bool chosen = selectedRow(list_) >= 0;
+        if (chosen && !key.isAutoRepeat())
+            onChoice_();
+        // Space never goes on to the list, whose type-ahead would jump to an entry starting with
+        // a blank.
+        return chosen || space;
+    }
+
+    QListWidget* list_;
+    std::function<void()> onChoice_;
+};
+
+} // namespace
 
 PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Library& library,
                              const WindowMode& mode, MessageBox& messageBox)
@@ -27,9 +71,10 @@ PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Libr
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
     connect(window_.playlist, &QListWidget::itemSelectionChanged, this, &PlayerControl::openChosenEntry);
-    // A click on the selected entry asks for it again: to replay it after it ended, or to retry
-    // it after an error.
+    // A click on the selected entry, or Enter or Space on it, asks for it again: to replay it
+    // after it ended, or to retry it after an error.
     new RowChosenAgain(window_.playlist, RowChosenAgain::On::Click, this, [this](int) { openChosenEntry(); });
+    new KeyChoosesSelectedRow(window_.playlist, this, [this] { openChosenEntry(); });
 
     connect(&player_, &MediaPlayer::endOfStream, this, &PlayerControl::mediaEnded);
     connect(&player_, &MediaPlayer::newStream, this, &PlayerControl::updateEntryCounter);

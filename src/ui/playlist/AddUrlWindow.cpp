@@ -12,7 +12,8 @@ AddUrlWindow::AddUrlWindow(MainWindow& window)
     : QDialog(&window, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       caption(placed(new QLabel(QStringLiteral("Url:"), this), "caption", 120, 165, 975, 255)),
       urlField(placed(new QLineEdit(this), "urlField", 480, 120, 3375, 285)),
-      addButton(placed(new QPushButton(QStringLiteral("Add to Playlist"), this), "addButton", 840, 480, 1215, 375)),
+      // Wider to the left than its 1215 twips, which cut its caption.
+      addButton(placed(new QPushButton(QStringLiteral("Add to Playlist"), this), "addButton", 600, 480, 1455, 375)),
       doneButton(placed(new QPushButton(QStringLiteral("Done"), this), "doneButton", 2160, 480, 1215, 375)),
       window_(window)
 {

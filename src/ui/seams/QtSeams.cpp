@@ -12,21 +12,6 @@ QString FileDialog::fileTitle() const
     return QFileInfo(fileName_).fileName();
 }
 
-namespace {
-// "*.mp3" as "*.[mM][pP]3": the user's files match whatever the case of their names.
-QString anyCase(const QString& pattern)
-{
-    QString out;
-    for (QChar c : pattern) {
-        if (c.isLetter() && c.toLower() != c.toUpper())
-            out += QLatin1Char('[') + QString(c.toLower()) + c.toUpper() + QLatin1Char(']');
-        else
-            out += c;
-    }
-    return out;
-}
-} // namespace
-
 QString qtFilter(const QString& filter)
 {
     const qsizetype bar = filter.indexOf(QChar('|'));
@@ -36,7 +21,8 @@ QString qtFilter(const QString& filter)
     for (QString& p : patterns) {
         p = p.trimmed();
         // "*.*" means every file; here it would leave out the names without a dot.
-        p = p == QLatin1String("*.*") ? QStringLiteral("*") : anyCase(p);
+        if (p == QLatin1String("*.*"))
+            p = QStringLiteral("*");
     }
     return filter.left(bar) + QStringLiteral(" (") + patterns.join(QChar(' ')) + QChar(')');
 }
@@ -44,10 +30,13 @@ QString qtFilter(const QString& filter)
 QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile)
 {
     const QString filterText = qtFilter(request.filter);
+    // Qt's own dialog matches a filter's patterns in any letter case, so "Demo.VxDatabase" shows
+    // under "*.vxdatabase"; a desktop's native dialog may not (GTK's matches the case exactly).
+    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     if (mode == Mode::Open)
-        return QFileDialog::getOpenFileName(parent, request.title, offeredFile, filterText);
-    const QFileDialog::Options options =
-        request.replaceWithoutAsking ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+        return QFileDialog::getOpenFileName(parent, request.title, offeredFile, filterText, nullptr, options);
+    if (request.replaceWithoutAsking)
+        options |= QFileDialog::DontConfirmOverwrite;
     return QFileDialog::getSaveFileName(parent, request.title, offeredFile, filterText, nullptr, options);
 }
 

@@ -22,5 +22,6 @@ public:
     bool openDocument(const QString& path) override;
 };
 
-// "Description|*.ext" as Qt's filter "Description (*.ext)".
+// "Description|*.ext" as Qt's filter "Description (*.ext)", readable as written; the dialog
+// matches it in any letter case.
 QString qtFilter(const QString& filter);

@@ -21,8 +21,9 @@ SearchDialog::SearchDialog(MainWindow& window, LibraryBrowser& browser, MessageB
       caption(placed(new QLabel(QStringLiteral("Searchstring:"), this), "caption", 120, 165, 1275, 255)),
       // The field starts right of the caption (not at 1200) so that "Searchstring:" shows whole.
       searchField(placed(new QLineEdit(this), "searchField", 1395, 120, 2580, 285)),
-      artistsOption(placed(new QRadioButton(QStringLiteral("Artists"), this), "artistsOption", 120, 600, 855, 255)),
-      titlesOption(placed(new QRadioButton(QStringLiteral("Titles"), this), "titlesOption", 1080, 600, 735, 255)),
+      // The options are wider than their 855 and 735 twips, which cut their last letters.
+      artistsOption(placed(new QRadioButton(QStringLiteral("Artists"), this), "artistsOption", 120, 600, 930, 255)),
+      titlesOption(placed(new QRadioButton(QStringLiteral("Titles"), this), "titlesOption", 1080, 600, 825, 255)),
       nextButton(placed(new QPushButton(QStringLiteral("Next"), this), "nextButton", 1920, 540, 975, 375)),
       doneButton(placed(new QPushButton(QStringLiteral("Done"), this), "doneButton", 3000, 540, 975, 375)),
       window_(window), browser_(browser), messageBox_(messageBox)

@@ -11,14 +11,15 @@ std::vector<ControlSpec> makeControls()
     auto add = [&c](ControlSpec s) { c.push_back(std::move(s)); };
     auto bold = [](ControlSpec s, double pt) { s.bold = true; s.pointSize = pt; return s; };
 
-    add(bold({"statusLine", C::Label, "The playlist contains 0 media files", 120, 30, 4455, 255, ""}, 8.25));
+    add(bold({"statusLine", C::Label, "The playlist contains 0 media files", 120, 30, 4455, 255, "", true, true, "Status"}, 8.25));
     add(bold({"playtimeCaption", C::Label, "Playtime:", 6060, -15, 975, 270, ""}, 9.75));
-    add(bold({"playtimeLabel", C::Label, "00:00:00", 7140, -15, 1215, 255, ""}, 9.75));
+    add(bold({"playtimeLabel", C::Label, "00:00:00", 7140, -15, 1215, 255, "", true, true, "Play time"}, 9.75));
     add(bold({"timeLeftCaption", C::Label, "Time left:", 8460, -15, 975, 255, ""}, 9.75));
-    add(bold({"timeLeftLabel", C::Label, "00:00:00", 9540, -15, 1335, 255, ""}, 9.75));
+    add(bold({"timeLeftLabel", C::Label, "00:00:00", 9540, -15, 1335, 255, "", true, true, "Time left"}, 9.75));
     add({"genreCaption", C::Label, "Genre:", 60, 360, 615, 255, ""});
-    add({"genreFilter", C::Combo, AllGenres, 540, 315, 4095, 315, "", true, true, "Genre filter"});
-    add({"genreField", C::Text, "", 540, 315, 3820, 315, "", false, true, "Genre", C::Sans, 8.25, false, 20});
+    // The genre box starts a little right of the fields below it, so that "Genre:" shows whole.
+    add({"genreFilter", C::Combo, AllGenres, 630, 315, 4005, 315, "", true, true, "Genre filter"});
+    add({"genreField", C::Text, "", 630, 315, 3730, 315, "", false, true, "Genre", C::Sans, 8.25, false, 20});
     add({"artistCaption", C::Label, "Artist:", 60, 765, 615, 255, ""});
     add({"artistField", C::Text, "", 540, 720, 2895, 285, "", true, true, "Artist", C::Sans, 8.25, false, 40});
     add({"allToPlaylistButton", C::Button, "All to Playlist", 3540, 720, 1095, 315, ""});
@@ -37,7 +38,7 @@ std::vector<ControlSpec> makeControls()
     add({"stopButton", C::GlyphButton, "", 6180, 5940, 615, 360, "", true, true, "Stop"});
     add({"previousEntryButton", C::GlyphButton, "", 6900, 5940, 615, 360, "", true, false, "Previous playlist entry"});
     add({"previousInMediaButton", C::GlyphButton, "", 7620, 5940, 375, 360, "", true, false, "Previous entry in media"});
-    add({"entryCounter", C::Label, "1/1", 7980, 6045, 855, 255, ""});
+    add({"entryCounter", C::Label, "1/1", 7980, 6045, 855, 255, "", true, true, "Entry of the open media"});
     add({"nextInMediaButton", C::GlyphButton, "", 8820, 5940, 375, 360, "", true, false, "Next entry in media"});
     add({"nextEntryButton", C::GlyphButton, "", 9300, 5940, 615, 360, "", true, false, "Next playlist entry"});
     add({"playlistCaption", C::Label, "Playlist:", 60, 6120, 2175, 255, ""});
@@ -48,7 +49,8 @@ std::vector<ControlSpec> makeControls()
     add({"wizardCancelButton", C::Button, "Cancel", 3640, 6030, 975, 285, "", false});
     add({"waitNotice", C::Label, "", 2280, 6720, 7335, 735, "", true, true, {}, C::Sans, 24});
     add({"playlist", C::List, "", 60, 6360, 11775, 1230, "", true, true, "Playlist", C::Courier, 9.75});
-    add(bold({"creditLine", C::Label, "V1.77", 120, 7635, 11775, 255, "", true, true, {}, C::Arial}, 12));
+    // Down to the window's bottom edge: 255 twips would cut the descenders of its 12-point line.
+    add(bold({"creditLine", C::Label, "V1.77", 120, 7635, 11775, 315, "", true, true, {}, C::Arial}, 12));
     // The check caption and busy notice (and the player notice above) are larger than in the old
     // layout: the fonts found here run wider and taller than MS Sans Serif and Arial did, and the
     // captions must stay whole.

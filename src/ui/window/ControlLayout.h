@@ -25,7 +25,10 @@ struct ControlSpec
     const char* parent;           // "" for the window's client area
     bool visible;
     bool enabled;
-    QString role;                 // accessible name; the caption when empty
+    // What the control is for, as a screen reader says it: its accessible name where it shows no
+    // text of its own (lists, fields, glyph buttons, the player); where its text is what it means
+    // (labels, captioned buttons), the live text is the name and the role its description.
+    QString role;
     FontRole font;
     double pointSize;
     bool bold;

@@ -114,7 +114,12 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
     }
     }
     w->setObjectName(QString::fromLatin1(control.name));
-    w->setAccessibleName(control.role.isEmpty() ? control.caption : control.role);
+    // A label's or a captioned button's name is its live text, so a screen reader says what the
+    // screen shows (and hears when it changes); the role names only the controls without text.
+    if (control.kind == ControlSpec::Label || control.kind == ControlSpec::Button)
+        w->setAccessibleDescription(control.role);
+    else
+        w->setAccessibleName(control.role);
     w->setGeometry(twips(control.left), twips(control.top), twips(control.width), twips(control.height));
     w->setFont(fontFor(control));
     w->setEnabled(control.enabled);
@@ -251,6 +256,11 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
     dropBoxAction->setCheckable(true);
     hiddenMenu->menuAction()->setVisible(false);
 
+    // The captions left of the genre box and the fields label them for assistive technology.
+    genreCaption->setBuddy(genreFilter);
+    artistCaption->setBuddy(artistField);
+    titleCaption->setBuddy(titleField);
+
     waitNotice->setWordWrap(true);
     // Rows of one font share one height: showing the playlist lays out one row, not thousands.
     // Long entries are cut at the edge, not elided, so a saved entry looks like the one it came from.
@@ -265,8 +275,22 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    if (videoWidget)
+    if (videoWidget) {
+        // The transport row lies over the bottom of the player area: the video is drawn above it,
+        // where nothing covers the picture (subtitles sit at its bottom).
+        int transportTop = playerArea->geometry().bottom() + 1;
+        for (const QWidget* w : {static_cast<QWidget*>(transportFrame), static_cast<QWidget*>(entryCounter)})
+            transportTop = std::min(transportTop, w->geometry().top());
+        for (const QPushButton* button : transportButtons())
+            transportTop = std::min(transportTop, button->geometry().top());
+        playerArea->layout()->setContentsMargins(0, 0, 0, playerArea->geometry().bottom() + 1 - transportTop);
         playerArea->layout()->addWidget(videoWidget);
+    }
+}
+
+QList<QPushButton*> MainWindow::transportButtons() const
+{
+    return {playButton, pauseButton, stopButton, previousEntryButton, previousInMediaButton, nextInMediaButton, nextEntryButton};
 }
 
 void MainWindow::showWaitNotice(const QString& notice)

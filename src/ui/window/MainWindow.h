@@ -26,6 +26,8 @@ public:
     void showWaitNotice(const QString& notice);
     // Shows the playlist again.
     void hideWaitNotice();
+    // The seven buttons of the transport row, left to right.
+    QList<QPushButton*> transportButtons() const;
 
     // The client area; every control lies on it.
     QWidget* const client;

@@ -72,6 +72,8 @@ private slots:
     void openingHidesTheAboutWindowAndRefreshesTheCounter();
     void userClickOpensTheRowOnce();
     void keyboardFocusOpensNothing();
+    void enterOrSpaceOpensTheSelectedRow_data();
+    void enterOrSpaceOpensTheSelectedRow();
     void nothingOpensWhileTheCdWizardRuns();
     void playPauseAndStop();
     void previousAndNextAreOpenedByTheStatusTick();
@@ -210,6 +212,44 @@ void TestPlayerControl::keyboardFocusOpensNothing()
     QTest::keyClick(w.playlist, Qt::Key_Down);
     QCOMPARE(opened(f.player), QStringList{"open /a.wav"});
     QCOMPARE(j.playerControl().position(), 1);
+}
+
+void TestPlayerControl::enterOrSpaceOpensTheSelectedRow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestPlayerControl::enterOrSpaceOpensTheSelectedRow()
+{
+    QFETCH(int, key);
+    JukeboxFixture f;
+    Jukebox& j = f.startWithRecords(Records);
+    MainWindow& w = f.window();
+    // The row after the selected one starts with a blank, where Space would jump to.
+    setPlaylist(j, {"/a.wav", " /b.wav", "/c.wav"});
+    f.player.calls.clear();
+
+    // No row selected: the key opens nothing.
+    QTest::keyClick(w.playlist, Qt::Key(key));
+    QVERIFY(opened(f.player).isEmpty());
+
+    w.playlist->setCurrentRow(0);
+    QCOMPARE(opened(f.player), QStringList{"open /a.wav"});
+    QTest::keyClick(w.playlist, Qt::Key(key));
+    QCOMPARE(opened(f.player), (QStringList{"open /a.wav", "open /a.wav"}));
+    QCOMPARE(w.playlist->currentRow(), 0);
+    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: /a.wav"));
+
+    // While the CD wizard runs a row is only chosen for the set, not opened.
+    j.cdWizard().start();
+    setPlaylist(j, {"/d.wav"});
+    w.playlist->setCurrentRow(0);
+    QTest::keyClick(w.playlist, Qt::Key(key));
+    QCOMPARE(opened(f.player).size(), 2);
 }
 
 void TestPlayerControl::nothingOpensWhileTheCdWizardRuns()

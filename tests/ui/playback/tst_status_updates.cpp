@@ -93,6 +93,8 @@ private slots:
     void timeDisplaysChangeOncePerSecond();
     void unknownLengthShowsNoTimeLeft();
     void stopShowsZeroAndTheFullLength();
+    void lengthLearntLateIsShown_data();
+    void lengthLearntLateIsShown();
     void stepsRunInOrder();
     void oddPlayerAnswersKeepTheTicksRunning();
 };
@@ -341,6 +343,41 @@ void TestStatusUpdates::stopShowsZeroAndTheFullLength()
     f.player.script.position = 0.9;
     j.updateStatus();
     QCOMPARE(w.playtimeLabel->text(), QStringLiteral("second 0"));
+}
+
+// The player learns an entry's length only after the first ticks; the time left shows it as soon
+// as it is known, even while the whole second of play stays the same (at the start, or stopped
+// in the first half second).
+void TestStatusUpdates::lengthLearntLateIsShown_data()
+{
+    QTest::addColumn<bool>("stopFirst");
+    QTest::newRow("right after the entry opens") << false;
+    QTest::newRow("stopped in the first half second") << true;
+}
+
+void TestStatusUpdates::lengthLearntLateIsShown()
+{
+    QFETCH(bool, stopFirst);
+    JukeboxFixture f;
+    Jukebox& j = startWithLibrary(f);
+    MainWindow& w = f.window();
+    appendToPlaylist(w.playlist, {"/a.wav"});
+    j.playerControl().openEntry(1); // the fake player opens at 0, its length not yet known
+    j.updateStatus();
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
+    f.player.script.position = 0.4;
+    if (stopFirst)
+        w.stopButton->click();
+
+    f.player.script.duration = 185.2;
+    j.updateStatus();
+
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:03:05"));
+    // Written once: the next ticks of the same second and length rewrite nothing.
+    w.timeLeftLabel->setText("unchanged");
+    j.updateStatus();
+    QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("unchanged"));
 }
 
 void TestStatusUpdates::stepsRunInOrder()

@@ -1,5 +1,13 @@
 #include "ScriptedSeams.h"
+#include "core/SharedTexts.h"
 #include "ui/seams/QtSeams.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <QtTest>
 
@@ -32,23 +40,67 @@ private slots:
         QVERIFY(dialog.fileName().isEmpty()); // cancelled
     }
 
-    void filtersMatchAnyCase_data()
+    void filtersReadAsWritten_data()
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("one extension") << "Vexolin Playlist|*.vxplaylist"
-                                       << "Vexolin Playlist (*.[vV][xX][pP][lL][aA][yY][lL][iI][sS][tT])";
+        QTest::newRow("one extension") << "Vexolin Playlist|*.vxplaylist" << "Vexolin Playlist (*.vxplaylist)";
         QTest::newRow("all files include names without a dot") << "All Files|*.*" << "All Files (*)";
-        QTest::newRow("several patterns") << "Lists|*.m3u;*.pls" << "Lists (*.[mM]3[uU] *.[pP][lL][sS])";
+        QTest::newRow("several patterns") << "Lists|*.m3u; *.pls" << "Lists (*.m3u *.pls)";
         QTest::newRow("no bar") << "*.txt" << "*.txt";
     }
-    void filtersMatchAnyCase()
+    void filtersReadAsWritten()
     {
         QFETCH(QString, filter);
         QFETCH(QString, qt);
         QCOMPARE(qtFilter(filter), qt);
     }
+
+    // The dialog the program shows offers the files of the filter whatever the case of their
+    // names, and shows the filter as written.
+    void dialogOffersFilesOfAnyCase()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"Demo.VxDatabase", "LOUD.VXDATABASE", "quiet.vxdatabase", "notes.txt"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString workingDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path())); // a dialog offering no file opens here
+
+        QStringList filtersShown;
+        QStringList listed;
+        QTimer watch;
+        QElapsedTimer waited;
+        waited.start();
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!shown) {
+                if (waited.elapsed() > 10000)
+                    watch.stop(); // no dialog: the comparisons below fail
+                return;
+            }
+            auto* files = shown->findChild<QListView*>(QStringLiteral("listView"));
+            if (files && files->model()->rowCount(files->rootIndex()) < 3 && waited.elapsed() < 10000)
+                return; // the directory is still being read
+            watch.stop();
+            filtersShown = shown->nameFilters();
+            for (int row = 0; files && row < files->model()->rowCount(files->rootIndex()); ++row)
+                listed.append(files->model()->index(row, 0, files->rootIndex()).data().toString());
+            shown->reject();
+        });
+        watch.start(20);
+
+        QtFileDialog dialog;
+        const QString chosen = dialog.showOpen(nullptr, {.filter = DatabaseFilter, .title = "Open Database"});
+        QDir::setCurrent(workingDirectory);
+
+        QVERIFY(chosen.isEmpty());
+        QCOMPARE(filtersShown, QStringList{"Vexolin Database (*.vxdatabase)"});
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"Demo.VxDatabase", "LOUD.VXDATABASE", "quiet.vxdatabase"}));
+    }
 };
 
-QTEST_APPLESS_MAIN(TestFileDialog)
+QTEST_MAIN(TestFileDialog)
 #include "tst_file_dialog.moc"
