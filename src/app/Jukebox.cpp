@@ -1,5 +1,6 @@
 #include "app/Jukebox.h"
 
+#include "app/HelpPage.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
 #include "core/StatusTexts.h"
@@ -86,7 +87,7 @@ void Jukebox::wire()
     connect(drops_, &ExternalDrops::filesDropped, playerControl_, &PlayerControl::updateEntryCounter);
 
     // The window's own menu items, the status ticks and the end.
-    connect(w.helpAction, &QAction::triggered, this, [this] { seams_.shell.openDocument(QStringLiteral("Vexolin.htm")); });
+    connect(w.helpAction, &QAction::triggered, this, [this] { seams_.shell.openDocument(helpPageLocation(seams_.helpFolders)); });
     connect(w.aboutAction, &QAction::triggered, about_, &AboutWindow::showOverPlayer);
     connect(playerControl_, &PlayerControl::entryOpening, about_, [this] {
         if (about_->isVisible())
@@ -116,6 +117,8 @@ void Jukebox::start(const QString& commandLine, QSize screenSize)
     if (commandLineNamesDatabase(commandLine)) {
         databaseOpening_->openAtStartUp(commandLine);
         playerControl_->updateEntryCounter();
+    } else if (commandLineNamesPlaylist(commandLine)) {
+        playlistFiles_->openPlaylistFile(commandLine);
     }
     window_->statusTimer->start();
 }

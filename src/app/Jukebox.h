@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -40,6 +41,8 @@ struct Seams
     std::function<double()> random;
     // Runs a drag from the library lists to its end; empty for the platform's own drag loop.
     std::function<void(QDrag*)> dragLoop = {};
+    // Where Help looks for its page when the current directory has none, in order.
+    QStringList helpFolders = {};
 };
 
 // The whole program: builds the library, the main window and every feature on it, and wires
@@ -53,8 +56,8 @@ public:
     ~Jukebox() override;
 
     // Start-up: the player probe, placement, captions and, when the command line names a
-    // database, its load; then the status ticks begin. screenSize is the available screen in
-    // pixels.
+    // database, its load (or, naming a playlist or M3U file, its entries in the playlist); then
+    // the status ticks begin. screenSize is the available screen in pixels.
     void start(const QString& commandLine, QSize screenSize);
     // One status tick (ten a second): buttons follow the player and the fields, the status line
     // and time displays are brought up to date, and a previous/next request is carried out.
