@@ -13,6 +13,7 @@
 #include "ui/check/DatabaseCheck.h"
 #include "ui/database/DatabaseOpening.h"
 #include "ui/editor/RecordEditor.h"
+#include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/DropBox.h"
 #include "ui/playlist/ExternalDrops.h"
@@ -52,6 +53,7 @@ Jukebox::Jukebox(const Seams& seams)
     search_ = new SearchDialog(w, *browser_, seams.messageBox);
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
     cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);
+    remoteControl_ = new RemoteControl(&w, *playerControl_, seams.player, *library_);
     wire();
 }
 
@@ -96,6 +98,12 @@ void Jukebox::wire()
     connect(w.exitAction, &QAction::triggered, &w, &QWidget::close);
     connect(&w, &MainWindow::closing, this, &Jukebox::shutDown);
     connect(w.statusTimer, &QTimer::timeout, this, &Jukebox::updateStatus);
+
+    // The desktop's media keys and widgets: they learn what was opened, raise the window, and
+    // quit as closing the window does (after the bus has had its answer).
+    connect(playerControl_, &PlayerControl::entryOpened, remoteControl_, &RemoteControl::followOpenedEntry);
+    connect(remoteControl_, &RemoteControl::raiseRequested, this, &Jukebox::raiseWindow);
+    connect(remoteControl_, &RemoteControl::quitRequested, &w, &QWidget::close, Qt::QueuedConnection);
 }
 
 void Jukebox::start(const QString& commandLine, QSize screenSize)
@@ -131,6 +139,7 @@ void Jukebox::updateStatus()
     playerControl_->carryOutOpenRequest();
     editor_->updateAddButton();
     playerControl_->showPlayTimes();
+    remoteControl_->announceChanges();
 }
 
 void Jukebox::showStatusLine()
@@ -140,6 +149,15 @@ void Jukebox::showStatusLine()
     w.statusLine->setText(cdWizard_->waitsForSelection()
                               ? selectionLineText(entries, cdWizard_->selectionKilobytes())
                               : statusLineText(w.artistList->count(), w.titleList->count(), entries));
+}
+
+void Jukebox::raiseWindow()
+{
+    MainWindow& w = *window_;
+    w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+    w.show();
+    w.raise();
+    w.activateWindow();
 }
 
 void Jukebox::shutDown()

@@ -26,6 +26,7 @@ class PlaylistEditor;
 class PlaylistFiles;
 class PlaylistShuffle;
 class RecordEditor;
+class RemoteControl;
 class SearchDialog;
 class Shell;
 class WindowMode;
@@ -60,7 +61,8 @@ public:
     // the status ticks begin. screenSize is the available screen in pixels.
     void start(const QString& commandLine, QSize screenSize);
     // One status tick (ten a second): buttons follow the player and the fields, the status line
-    // and time displays are brought up to date, and a previous/next request is carried out.
+    // and time displays are brought up to date, a previous/next request is carried out, and the
+    // desktop's media widgets hear what changed.
     void updateStatus();
 
     MainWindow& window() const { return *window_; }
@@ -80,12 +82,15 @@ public:
     PlayerControl& playerControl() const { return *playerControl_; }
     CdWizard& cdWizard() const { return *cdWizard_; }
     AboutWindow& about() const { return *about_; }
+    RemoteControl& remoteControl() const { return *remoteControl_; }
 
 private:
     void wire();
     void showStatusLine();
     // The window is closing: an edit in progress is completed, the database flushed.
     void shutDown();
+    // The desktop asks to see the window: it comes up, in front, with the focus.
+    void raiseWindow();
 
     Seams seams_;
     // Declared before the window: the features on the window refer to it to their end.
@@ -107,4 +112,5 @@ private:
     PlayerControl* playerControl_;
     CdWizard* cdWizard_;
     AboutWindow* about_;
+    RemoteControl* remoteControl_;
 };

@@ -3,10 +3,12 @@
 #include "app/StartUp.h"
 #include "app/TerminationHandler.h"
 #include "player/MpvPlayer.h"
+#include "ui/mpris/MprisService.h"
 #include "ui/seams/QtSeams.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStringList>
@@ -42,6 +44,9 @@ int main(int argc, char** argv)
                      helpFolders(QApplication::applicationDirPath())});
     jukebox.start(commandLine, QApplication::primaryScreen()->geometry().size());
     jukebox.window().show();
+
+    // The media keys and widgets of the desktop, when there is a session bus.
+    MprisService mpris(jukebox.remoteControl(), QDBusConnection::sessionBus());
 
     TerminationHandler termination;
     QObject::connect(&termination, &TerminationHandler::terminationRequested, &jukebox.window(), &QWidget::close);
