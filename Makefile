@@ -1,10 +1,12 @@
-# Thin wrapper: install what is missing, configure, build, run, test, benchmark.
+# Thin wrapper: install what is missing, configure, build, run, test, benchmark, install, package.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test bench fuzz install package clean
 
 deps:
 	@scripts/install-deps
@@ -35,6 +37,24 @@ fuzz: deps
 	  echo "== $$n for $(FUZZ_SECONDS)s"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/corpus/$$n fuzz/seeds/$$n || exit 1; \
 	done
+
+# Builds what is not built yet (configuring only a new build folder, so that `sudo make install`
+# after `make` leaves the build alone), then installs under $(DESTDIR)$(PREFIX). Installed for
+# real (no DESTDIR), the desktop's caches of file types, launchers and icons there are brought up
+# to date, as a package's triggers would, so that a double-click on a database opens Vexolin.
+install:
+	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) configure
+	@cmake --build $(BUILD)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	  ! command -v update-mime-database >/dev/null || update-mime-database "$(PREFIX)/share/mime"; \
+	  ! command -v update-desktop-database >/dev/null || update-desktop-database -q "$(PREFIX)/share/applications"; \
+	  ! command -v gtk-update-icon-cache >/dev/null || gtk-update-icon-cache -q -t -f "$(PREFIX)/share/icons/hicolor" || true; \
+	fi
+
+# A Debian package of the same files, installed under /usr, in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,6 +1,8 @@
-// Generates the demo database and the short tones it names, into the folder given.
+// Generates the demo database and the short tones it names, into the folder given; the tones
+// last 3 seconds unless a length in seconds follows the folder.
 #include "WavWriter.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -8,8 +10,9 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_demo <folder>\n");
+    const double seconds = argc == 3 ? QByteArray(argv[2]).toDouble() : 3.0;
+    if (argc < 2 || argc > 3 || seconds <= 0) {
+        std::fprintf(stderr, "usage: make_demo <folder> [seconds]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -37,7 +40,7 @@ int main(int argc, char** argv)
     int n = 0;
     for (const Demo& r : records) {
         const QString name = QString("tone%1.wav").arg(++n, 2, 10, QChar('0'));
-        if (!writeToneWav(folder + "/media/" + name, 3.0, r.hz))
+        if (!writeToneWav(folder + "/media/" + name, seconds, r.hz))
             return 1;
         const QString lines = QString("%1\r\n%2\r\n%3\r\n#:/media/%4\r\n")
                                   .arg(r.artist, r.title, r.genre, name);

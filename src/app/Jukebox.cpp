@@ -1,5 +1,6 @@
 #include "app/Jukebox.h"
 
+#include "app/HelpPage.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
 #include "core/StatusTexts.h"
@@ -12,6 +13,7 @@
 #include "ui/check/DatabaseCheck.h"
 #include "ui/database/DatabaseOpening.h"
 #include "ui/editor/RecordEditor.h"
+#include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/DropBox.h"
 #include "ui/playlist/ExternalDrops.h"
@@ -51,6 +53,7 @@ Jukebox::Jukebox(const Seams& seams)
     search_ = new SearchDialog(w, *browser_, seams.messageBox);
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
     cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);
+    remoteControl_ = new RemoteControl(&w, *playerControl_, seams.player, *library_);
     wire();
 }
 
@@ -86,7 +89,7 @@ void Jukebox::wire()
     connect(drops_, &ExternalDrops::filesDropped, playerControl_, &PlayerControl::updateEntryCounter);
 
     // The window's own menu items, the status ticks and the end.
-    connect(w.helpAction, &QAction::triggered, this, [this] { seams_.shell.openDocument(QStringLiteral("Vexolin.htm")); });
+    connect(w.helpAction, &QAction::triggered, this, [this] { seams_.shell.openDocument(helpPageLocation(seams_.helpFolders)); });
     connect(w.aboutAction, &QAction::triggered, about_, &AboutWindow::showOverPlayer);
     connect(playerControl_, &PlayerControl::entryOpening, about_, [this] {
         if (about_->isVisible())
@@ -95,6 +98,12 @@ void Jukebox::wire()
     connect(w.exitAction, &QAction::triggered, &w, &QWidget::close);
     connect(&w, &MainWindow::closing, this, &Jukebox::shutDown);
     connect(w.statusTimer, &QTimer::timeout, this, &Jukebox::updateStatus);
+
+    // The desktop's media keys and widgets: they learn what was opened, raise the window, and
+    // quit as closing the window does (after the bus has had its answer).
+    connect(playerControl_, &PlayerControl::entryOpened, remoteControl_, &RemoteControl::followOpenedEntry);
+    connect(remoteControl_, &RemoteControl::raiseRequested, this, &Jukebox::raiseWindow);
+    connect(remoteControl_, &RemoteControl::quitRequested, &w, &QWidget::close, Qt::QueuedConnection);
 }
 
 void Jukebox::start(const QString& commandLine, QSize screenSize)
@@ -116,6 +125,8 @@ void Jukebox::start(const QString& commandLine, QSize screenSize)
     if (commandLineNamesDatabase(commandLine)) {
         databaseOpening_->openAtStartUp(commandLine);
         playerControl_->updateEntryCounter();
+    } else if (commandLineNamesPlaylist(commandLine)) {
+        playlistFiles_->openPlaylistFile(commandLine);
     }
     window_->statusTimer->start();
 }
@@ -128,6 +139,7 @@ void Jukebox::updateStatus()
     playerControl_->carryOutOpenRequest();
     editor_->updateAddButton();
     playerControl_->showPlayTimes();
+    remoteControl_->announceChanges();
 }
 
 void Jukebox::showStatusLine()
@@ -137,6 +149,15 @@ void Jukebox::showStatusLine()
     w.statusLine->setText(cdWizard_->waitsForSelection()
                               ? selectionLineText(entries, cdWizard_->selectionKilobytes())
                               : statusLineText(w.artistList->count(), w.titleList->count(), entries));
+}
+
+void Jukebox::raiseWindow()
+{
+    MainWindow& w = *window_;
+    w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+    w.show();
+    w.raise();
+    w.activateWindow();
 }
 
 void Jukebox::shutDown()

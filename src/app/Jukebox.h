@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -25,6 +26,7 @@ class PlaylistEditor;
 class PlaylistFiles;
 class PlaylistShuffle;
 class RecordEditor;
+class RemoteControl;
 class SearchDialog;
 class Shell;
 class WindowMode;
@@ -40,6 +42,8 @@ struct Seams
     std::function<double()> random;
     // Runs a drag from the library lists to its end; empty for the platform's own drag loop.
     std::function<void(QDrag*)> dragLoop = {};
+    // Where Help looks for its page when the current directory has none, in order.
+    QStringList helpFolders = {};
 };
 
 // The whole program: builds the library, the main window and every feature on it, and wires
@@ -53,11 +57,12 @@ public:
     ~Jukebox() override;
 
     // Start-up: the player probe, placement, captions and, when the command line names a
-    // database, its load; then the status ticks begin. screenSize is the available screen in
-    // pixels.
+    // database, its load (or, naming a playlist or M3U file, its entries in the playlist); then
+    // the status ticks begin. screenSize is the available screen in pixels.
     void start(const QString& commandLine, QSize screenSize);
     // One status tick (ten a second): buttons follow the player and the fields, the status line
-    // and time displays are brought up to date, and a previous/next request is carried out.
+    // and time displays are brought up to date, a previous/next request is carried out, and the
+    // desktop's media widgets hear what changed.
     void updateStatus();
 
     MainWindow& window() const { return *window_; }
@@ -77,12 +82,15 @@ public:
     PlayerControl& playerControl() const { return *playerControl_; }
     CdWizard& cdWizard() const { return *cdWizard_; }
     AboutWindow& about() const { return *about_; }
+    RemoteControl& remoteControl() const { return *remoteControl_; }
 
 private:
     void wire();
     void showStatusLine();
     // The window is closing: an edit in progress is completed, the database flushed.
     void shutDown();
+    // The desktop asks to see the window: it comes up, in front, with the focus.
+    void raiseWindow();
 
     Seams seams_;
     // Declared before the window: the features on the window refer to it to their end.
@@ -104,4 +112,5 @@ private:
     PlayerControl* playerControl_;
     CdWizard* cdWizard_;
     AboutWindow* about_;
+    RemoteControl* remoteControl_;
 };

@@ -1,4 +1,5 @@
 #include "JukeboxFixture.h"
+#include "app/HelpPage.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
 #include "core/SharedTexts.h"
@@ -14,6 +15,9 @@
 #include <QAction>
 #include <QLayout>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -194,13 +198,109 @@ private slots:
         QCOMPARE(commandLineNamesDatabase(commandLine), names);
     }
 
-    void helpOpensThePageOfTheCurrentDirectory()
+    void playlistNamedOnTheCommandLineFillsThePlaylist_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("playlist file") << "Party.vxplaylist";
+        QTest::newRow("M3U in capitals") << "PARTY.M3U";
+    }
+    void playlistNamedOnTheCommandLineFillsThePlaylist()
+    {
+        QFETCH(QString, name);
+        JukeboxFixture f;
+        const QString path = f.writeFile(name, "/music/one.wav\r\n/music/two.wav\r\n");
+        Jukebox& j = f.start(path);
+        QCOMPARE(JukeboxFixture::texts(j.window().playlist), (QStringList{"/music/one.wav", "/music/two.wav"}));
+        QCOMPARE(j.library().recordCount(), 0);
+        // Nothing plays yet; the entry counter knows the entries.
+        QCOMPARE(j.playerControl().position(), 0);
+        QVERIFY(f.player.calls.filter("open").isEmpty());
+        QVERIFY(!j.window().nextEntryButton->isEnabled());
+    }
+
+    void commandLineNamesPlaylists_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<bool>("names");
+        QTest::newRow("playlist") << "/x/My List.vxplaylist" << true;
+        QTest::newRow("mixed case") << "/x/a.VxPlayList" << true;
+        QTest::newRow("m3u") << "/x/a.m3u" << true;
+        QTest::newRow("m3u8 is not read as a playlist") << "/x/a.m3u8" << false;
+        QTest::newRow("database") << "/x/a.VxDatabase" << false;
+        QTest::newRow("in quotes") << "\"/x/a.m3u\"" << false;
+        QTest::newRow("a media file") << "/x/a.mp3" << false;
+    }
+    void commandLineNamesPlaylists()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(bool, names);
+        QCOMPARE(commandLineNamesPlaylist(commandLine), names);
+    }
+
+    // --help and --version, alone on the command line, are answered; anything else starts the
+    // program. The version printed is the one the window shows.
+    void helpAndVersionAreAnswered_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("answerStart"); // empty: no answer, the program starts
+        QTest::newRow("--version") << QStringList{"--version"} << "Vexolin 1.77\n";
+        QTest::newRow("--help") << QStringList{"--help"} << "Usage: vexolin [DATABASE | PLAYLIST]\n";
+        QTest::newRow("-h") << QStringList{"-h"} << "Usage: vexolin";
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("a database") << QStringList{"/x/a.VxDatabase"} << "";
+        QTest::newRow("--help with more") << QStringList{"--help", "x"} << "";
+        QTest::newRow("part of a path") << QStringList{"/x/--version"} << "";
+    }
+    void helpAndVersionAreAnswered()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, answerStart);
+        const QString answer = printedAnswer(arguments);
+        if (answerStart.isEmpty())
+            QVERIFY2(answer.isEmpty(), qPrintable(answer));
+        else
+            QVERIFY2(answer.startsWith(answerStart), qPrintable(answer));
+    }
+    void versionPrintedIsTheOneTheWindowShows()
     {
         JukeboxFixture f;
-        Jukebox& j = f.start();
-        MainWindow& window = j.window();
-        window.helpAction->trigger();
-        QCOMPARE(f.shell.opened, QStringList{"Vexolin.htm"});
+        const QString version = printedAnswer({"--version"}).trimmed();
+        QCOMPARE(f.start().window().windowTitle(), QString(version).replace("Vexolin ", "Vexolin V"));
+    }
+
+    // Help opens "Vexolin.htm" of the current directory; failing that the copy beside the
+    // program, then the installed one; failing all, the current directory's name.
+    void helpFindsItsPage_data()
+    {
+        QTest::addColumn<QStringList>("pagesIn"); // of "current", "program", "installed"
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("current directory first") << QStringList{"current", "program", "installed"} << "Vexolin.htm";
+        QTest::newRow("beside the program") << QStringList{"program", "installed"} << "program/Vexolin.htm";
+        QTest::newRow("installed copy") << QStringList{"installed"} << "installed/Vexolin.htm";
+        QTest::newRow("nowhere") << QStringList{} << "Vexolin.htm";
+    }
+    void helpFindsItsPage()
+    {
+        QFETCH(QStringList, pagesIn);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        for (const QString folder : {"current", "program", "installed"}) {
+            QVERIFY(root.mkpath(folder));
+            QFile page(root.filePath(folder + "/Vexolin.htm"));
+            QVERIFY(!pagesIn.contains(folder) || page.open(QIODevice::WriteOnly));
+        }
+        JukeboxFixture f({root.filePath("program"), root.filePath("installed")});
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(root.filePath("current")));
+        f.start().window().helpAction->trigger();
+        QDir::setCurrent(previous);
+        QCOMPARE(f.shell.opened, QStringList{opened == "Vexolin.htm" ? opened : root.filePath(opened)});
+    }
+    // An installation puts the program in bin/ and the page in share/vexolin/ beside it.
+    void helpLooksBesideTheProgramThenInItsInstallation()
+    {
+        QCOMPARE(helpFolders("/opt/vexolin/bin"), (QStringList{"/opt/vexolin/bin", "/opt/vexolin/share/vexolin"}));
     }
 
     void aboutShowsOverThePlayerAndHidesOnClick()

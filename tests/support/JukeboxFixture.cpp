@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QListWidget>
 
-JukeboxFixture::JukeboxFixture()
+JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
 {
     auto random = [this] {
         return randomNumbers.isEmpty() ? fallbackRandom_.generateDouble() : randomNumbers.takeFirst();
@@ -18,7 +18,7 @@ JukeboxFixture::JukeboxFixture()
         else
             drag->exec(Qt::CopyAction);
     };
-    jukebox = std::make_unique<Jukebox>(Seams{player, fileDialog, messageBox, shell, random, runDrag});
+    jukebox = std::make_unique<Jukebox>(Seams{player, fileDialog, messageBox, shell, random, runDrag, helpFolders});
 }
 
 Jukebox& JukeboxFixture::start(const QString& commandLine)

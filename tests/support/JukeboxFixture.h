@@ -35,7 +35,8 @@ struct JukeboxFixture
     std::function<void(QDrag*)> dragLoop;
     std::unique_ptr<Jukebox> jukebox;
 
-    JukeboxFixture();
+    // helpFolders: where Help looks for its page after the current directory.
+    explicit JukeboxFixture(const QStringList& helpFolders = {});
     // Runs start-up with the given command line on an 1024 x 768 screen.
     Jukebox& start(const QString& commandLine = {});
     // Runs start-up on a database of the records given as {artist, title, genre, file}

@@ -90,11 +90,15 @@ void PlayerControl::probePlayer()
 void PlayerControl::openEntry(int p)
 {
     emit entryOpening();
+    QString entry;
     QString caption;
     const int row = p - 1;
-    if (row >= 0 && row < window_.playlist->count())
-        caption = openEntryText(window_.playlist->item(row)->text());
+    if (row >= 0 && row < window_.playlist->count()) {
+        entry = window_.playlist->item(row)->text();
+        caption = openEntryText(entry);
+    }
     window_.setWindowTitle(QStringLiteral("Vexolin: ") + caption);
+    emit entryOpened(entry);
     updateEntryCounter();
 }
 
@@ -165,6 +169,36 @@ void PlayerControl::nextInMedia()
 {
     player_.next();
     updateEntryCounter();
+}
+
+QPushButton* PlayerControl::buttonFor(Action action) const
+{
+    switch (action) {
+    case Action::Play: return window_.playButton;
+    case Action::Pause: return window_.pauseButton;
+    case Action::Stop: return window_.stopButton;
+    case Action::PreviousEntry: return window_.previousEntryButton;
+    case Action::NextEntry: return window_.nextEntryButton;
+    }
+    return window_.stopButton;
+}
+
+bool PlayerControl::isAvailable(Action action) const
+{
+    return buttonFor(action)->isEnabled();
+}
+
+void PlayerControl::carryOut(Action action)
+{
+    if (!isAvailable(action))
+        return;
+    switch (action) {
+    case Action::Play: play(); break;
+    case Action::Pause: pause(); break;
+    case Action::Stop: stop(); break;
+    case Action::PreviousEntry: requestPreviousEntry(); break;
+    case Action::NextEntry: requestNextEntry(); break;
+    }
 }
 
 void PlayerControl::forgetPosition()

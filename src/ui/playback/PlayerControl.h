@@ -2,6 +2,7 @@
 
 #include "ui/playback/EntryCounter.h"
 #include "ui/playback/PlayTimes.h"
+#include "ui/playback/Transport.h"
 
 #include <QObject>
 #include <QString>
@@ -10,12 +11,13 @@ class Library;
 class MainWindow;
 class MediaPlayer;
 class MessageBox;
+class QPushButton;
 class WindowMode;
 
 // Connects the playlist to the player: opens playlist entries, drives the transport buttons,
 // keeps the position of the entry opened last and answers the player's end-of-media,
 // new-stream and error events.
-class PlayerControl : public QObject
+class PlayerControl : public QObject, public Transport
 {
     Q_OBJECT
 public:
@@ -39,6 +41,11 @@ public:
     void previousInMedia();
     void nextInMedia();
 
+    // The transport as media keys use it: play, pause, stop, previous and next entry, each only
+    // while its button is enabled.
+    bool isAvailable(Action action) const override;
+    void carryOut(Action action) override;
+
     // The playlist entry opened last (1-based), 0 for none.
     int position() const { return position_; }
     // The playlist was emptied: no entry is the open one.
@@ -58,6 +65,8 @@ signals:
     void entryOpening();
     // The user chose this playlist entry and it was opened.
     void entryChosen(const QString& entry);
+    // A playlist entry was handed to the player (empty when the position named no entry).
+    void entryOpened(const QString& entry);
 
 private:
     // The selected playlist row changed, by the user or by the entry counter.
@@ -66,6 +75,7 @@ private:
     // entry names no record of the library).
     QString openEntryText(const QString& entry);
     void mediaEnded();
+    QPushButton* buttonFor(Action action) const;
 
     MainWindow& window_;
     MediaPlayer& player_;

@@ -22,12 +22,22 @@ void PlaylistFiles::openPlaylist()
 {
     const QString path =
         fileDialog_.showOpen(&window_, {.filter = PlaylistFilter, .title = QStringLiteral("Open Playlist")});
-    if (!path.isEmpty()) {
-        QStringList lines;
-        readPlaylistFile(path, lines); // a failure keeps what was read, without a message
-        appendToPlaylist(window_.playlist, std::move(lines));
-    }
+    if (!path.isEmpty())
+        appendEntriesOf(path);
     emit playlistOpened();
+}
+
+void PlaylistFiles::openPlaylistFile(const QString& path)
+{
+    appendEntriesOf(path);
+    emit playlistOpened();
+}
+
+void PlaylistFiles::appendEntriesOf(const QString& path)
+{
+    QStringList lines;
+    readPlaylistFile(path, lines); // a failure keeps what was read, without a message
+    appendToPlaylist(window_.playlist, std::move(lines));
 }
 
 void PlaylistFiles::savePlaylist()

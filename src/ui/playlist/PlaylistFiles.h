@@ -16,6 +16,8 @@ public:
 
     // Appends the entries of a chosen playlist file to the playlist; reading failures are silent.
     void openPlaylist();
+    // The same for the playlist or M3U file at path, named on the command line.
+    void openPlaylistFile(const QString& path);
     // Writes the whole playlist to a chosen file; a failure to write is reported.
     void savePlaylist();
 
@@ -24,6 +26,8 @@ signals:
     void playlistOpened();
 
 private:
+    void appendEntriesOf(const QString& path);
+
     MainWindow& window_;
     const Library& library_;
     FileDialog& fileDialog_;

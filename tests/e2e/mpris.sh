@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# End to end: the real program answers the desktop's media keys over MPRIS 2, on a session bus of
+# its own under Xvfb. A playlist of two generated tones is given on the command line, as the
+# launcher passes a double-clicked file; a click on the first entry starts it; playerctl then
+# reads the status and the title, goes to the next entry, pauses and plays again, and the
+# program ends through the bus. Before that, without a session bus, the program runs and ends
+# as usual.
+#
+# usage: mpris.sh <path-to-vexolin> <build-dir>
+set -euo pipefail
+
+if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
+  for tool in xvfb-run xdotool dbus-run-session dbus-send playerctl; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
+  done
+  # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
+  exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
+fi
+
+vexolin=$(realpath "$1")
+build=$(realpath "$2")
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/vexolin.log" ] && echo "log: $(cat "$work/vexolin.log")"
+  exit 1
+}
+
+# Polls a command every 0.1 s until it succeeds or `seconds` have passed.
+wait_until() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 10))
+  while ! "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+alive() { kill -0 "$pid" 2>/dev/null || fail "Vexolin ended"; }
+window=""
+find_window() {
+  alive
+  window=$(xdotool search --onlyvisible --pid "$pid" --name '^Vexolin' 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
+
+# --- the media: two 20-second tones of the demo generator, in a playlist file
+"$build/make_demo" "$work/set" 20 >/dev/null
+printf '%s\r\n' "$work/set/media/tone01.wav" "$work/set/media/tone02.wav" >"$work/Two.vxplaylist"
+
+# --- without a session bus: the program starts, shows its window and ends cleanly when asked
+DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" "$vexolin" "$work/Two.vxplaylist" >"$work/vexolin.log" 2>&1 &
+pid=$!
+wait_until 20 find_window || fail "without a session bus no window appeared"
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" = 0 ] || fail "without a session bus the program ended with $status"
+pid=""
+echo "ok: without a session bus the program runs and ends as usual"
+
+# --- with the bus
+"$vexolin" "$work/Two.vxplaylist" >"$work/vexolin.log" 2>&1 &
+pid=$!
+wait_until 20 find_window || fail "no Vexolin window appeared"
+player_listed() { alive; playerctl -l 2>/dev/null | grep -qx vexolin; }
+wait_until 10 player_listed || fail "playerctl does not list vexolin: $(playerctl -l 2>&1)"
+
+ctl() { playerctl -p vexolin "$@" 2>&1; }
+is() { [ "$(ctl "$1")" = "$2" ]; }
+title_is() { [ "$(ctl metadata xesam:title)" = "$1" ]; }
+is status Stopped || fail "before anything plays the status is '$(ctl status)'"
+
+# The playlist's first row (playlist: left 60, top 6360 twips; 15 twips a pixel) in the fixed
+# 794 x 530 client area below the menu bar.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --sync $((X + 1200 / 15)) $((Y + HEIGHT - 530 + 6360 / 15 + 10)) click 1
+
+wait_until 5 is status Playing || fail "after the click the status is '$(ctl status)'"
+wait_until 2 title_is tone01.wav || fail "the title is '$(ctl metadata xesam:title)', expected tone01.wav"
+echo "ok: playing $(ctl metadata xesam:title), status $(ctl status)"
+
+ctl next >/dev/null || fail "playerctl next failed"
+wait_until 3 title_is tone02.wav || fail "after next the title is '$(ctl metadata xesam:title)'"
+[ "$(xdotool getwindowname "$window")" = "Vexolin: $work/set/media/tone02.wav" ] ||
+  fail "after next the window shows '$(xdotool getwindowname "$window")'"
+echo "ok: next opened $(ctl metadata xesam:title), as the window's Next button does"
+
+ctl pause >/dev/null || fail "playerctl pause failed"
+wait_until 3 is status Paused || fail "after pause the status is '$(ctl status)'"
+paused_at=$(ctl position)
+sleep 0.5
+[ "$(ctl position)" = "$paused_at" ] || fail "the position moves while paused ($paused_at, then $(ctl position))"
+ctl play >/dev/null || fail "playerctl play failed"
+wait_until 3 is status Playing || fail "after play the status is '$(ctl status)'"
+echo "ok: pause holds the position at ${paused_at}s, play goes on"
+
+# Quit closes the window as the user would; the program ends by itself.
+dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vexolin /org/mpris/MediaPlayer2 \
+  org.mpris.MediaPlayer2.Quit || fail "Quit could not be sent"
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_until 10 ended || fail "the program did not end after Quit"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" = 0 ] || fail "after Quit the program ended with $status"
+echo "ok: Quit ends the program"
