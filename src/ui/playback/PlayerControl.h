@@ -11,6 +11,7 @@ class MainWindow;
 class MediaPlayer;
 class MessageBox;
 class WindowMode;
+struct PlaylistEntry;
 
 // Connects the playlist to the player: opens playlist entries, drives the transport buttons,
 // keeps the position of the entry opened last and answers the player's end-of-media,
@@ -57,14 +58,14 @@ signals:
     // An entry is about to be opened.
     void entryOpening();
     // The user chose this playlist entry and it was opened.
-    void entryChosen(const QString& entry);
+    void entryChosen(const PlaylistEntry& entry);
 
 private:
     // The selected playlist row changed, by the user or by the entry counter.
     void openChosenEntry();
-    // Opens one entry text; returns the text the window title shows for it (empty when the
-    // entry names no record of the library).
-    QString openEntryText(const QString& entry);
+    // Opens one entry; returns the text the window title shows for it (empty when the entry
+    // names no record of the library).
+    QString openPlaylistEntry(const PlaylistEntry& entry);
     void mediaEnded();
 
     MainWindow& window_;

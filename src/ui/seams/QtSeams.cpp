@@ -46,9 +46,7 @@ QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, co
     const QString filterText = qtFilter(request.filter);
     if (mode == Mode::Open)
         return QFileDialog::getOpenFileName(parent, request.title, offeredFile, filterText);
-    const QFileDialog::Options options =
-        request.replaceWithoutAsking ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
-    return QFileDialog::getSaveFileName(parent, request.title, offeredFile, filterText, nullptr, options);
+    return QFileDialog::getSaveFileName(parent, request.title, offeredFile, filterText);
 }
 
 void QtMessageBox::show(QWidget* parent, const QString& text, const QString& title)

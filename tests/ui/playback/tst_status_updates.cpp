@@ -6,7 +6,7 @@
 #include "ui/browser/LibraryDrag.h"
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
@@ -349,7 +349,7 @@ void TestStatusUpdates::stepsRunInOrder()
     JukeboxFixture f;
     Jukebox& j = startWithLibrary(f);
     MainWindow& w = f.window();
-    appendToPlaylist(w.playlist, {"/a.wav", "/b.wav"});
+    appendEntries(w.playlist, entriesOfTexts({"/a.wav", "/b.wav"}));
     f.player.script.state = MediaPlayer::Stopped;
     f.player.script.position = 30;
     j.updateStatus();
