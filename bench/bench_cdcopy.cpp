@@ -5,6 +5,7 @@
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,7 +76,7 @@ int main(int argc, char** argv)
                 window.wizardCancelButton->click(); // Done
             window.createCdAction->trigger();
             for (int n = 1; n <= FileCount; ++n)
-                window.playlist->addItem(libraryEntry(library.table(), n));
+                appendEntries(window.playlist, {libraryEntry(library.table(), n)});
             if (window.playlist->count() != FileCount)
                 qFatal("the wizard did not start afresh");
             fx.fileDialog.answers = {target + "/disc"};

@@ -7,6 +7,7 @@
 #include "ui/playlist/PlaylistFiles.h"
 #include "ui/playlist/PlaylistShuffle.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/SortedLists.h"
 
 #include <QApplication>
@@ -17,12 +18,11 @@ namespace {
 void fillWithLibraryEntries(const Jukebox& jukebox, int count)
 {
     const LibraryTable& table = jukebox.library().table();
-    QStringList entries;
+    QList<PlaylistEntry> entries;
     entries.reserve(count);
     for (int i = 0; i < count; ++i)
         entries.append(libraryEntry(table, 1 + i % table.recordCount()));
-    emptyList(jukebox.window().playlist);
-    jukebox.window().playlist->addItems(entries);
+    replaceEntries(jukebox.window().playlist, entries);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Playlist and M3U file reader: any bytes read as entries without a crash, one entry per line,
 // and writing the entries back then reading them again gives the same entries.
 #include "core/LibraryTable.h"
+#include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
 
 #include <cstdint>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // No record is in an empty table, so every entry is written unchanged.
     static const LibraryTable noRecords;
-    const QByteArray written = playlistFileBytes(entries, noRecords);
+    const QByteArray written = playlistFileBytes(entriesOfTexts(entries), noRecords);
     if (playlistLines(written) != entries)
         std::abort();
     return 0;

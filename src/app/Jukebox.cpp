@@ -2,6 +2,7 @@
 
 #include "app/HelpPage.h"
 #include "app/StartUp.h"
+#include "core/FileWriting.h"
 #include "core/Library.h"
 #include "core/StatusTexts.h"
 #include "player/MediaPlayer.h"
@@ -35,18 +36,20 @@ Jukebox::Jukebox(const Seams& seams)
       window_(std::make_unique<MainWindow>(seams.player.videoWidget()))
 {
     MainWindow& w = *window_;
+    // A file-size limit makes a write fail, and the user is told, instead of ending the program.
+    surviveFileSizeLimit();
     // The order of making is the order in which the features see the window's events: a
     // control's event filters run from the one installed last.
     mode_ = new WindowMode(w);
     about_ = new AboutWindow(w);
     browser_ = new LibraryBrowser(w, *library_, *mode_);
     libraryDrag_ = new LibraryDrag(w, seams.dragLoop);
-    databaseOpening_ = new DatabaseOpening(w, *library_, *browser_, seams.fileDialog);
-    playlistEditor_ = new PlaylistEditor(w, *library_, *browser_, seams.fileDialog);
+    databaseOpening_ = new DatabaseOpening(w, *library_, *browser_, seams.fileDialog, seams.messageBox);
+    playlistEditor_ = new PlaylistEditor(w, *library_, *browser_, seams.fileDialog, seams.messageBox);
     playerControl_ = new PlayerControl(w, seams.player, *library_, *mode_, seams.messageBox);
     playlistFiles_ = new PlaylistFiles(w, *library_, seams.fileDialog, seams.messageBox);
     shuffle_ = new PlaylistShuffle(w, seams.random);
-    drops_ = new ExternalDrops(w);
+    drops_ = new ExternalDrops(w, seams.messageBox);
     dropBox_ = new DropBox(w, *drops_);
     editor_ = new RecordEditor(w, *mode_, *library_, *browser_, seams.fileDialog, seams.messageBox);
     new EntryFields(w, *browser_);

@@ -1,15 +1,19 @@
 #include "core/CdSetWriter.h"
 
 #include "core/CdSetNames.h"
-#include "core/FileCopy.h"
 #include "core/DatabaseFormat.h"
+#include "core/FileCopy.h"
+#include "core/FileWriting.h"
 #include "core/TextLines.h"
 
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,31 +51,64 @@ std::optional<CdSetItem> itemOf(const LibraryRecord& record)
     return item;
 }
 
-bool writeBytes(QFile& file, const QByteArray& bytes)
+// A new file at path (never through a link); -1 with errno set when it cannot be made.
+int createFile(const QString& path, bool replace)
 {
-    return file.write(bytes) == bytes.size();
+    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL);
+    return ::open(QFile::encodeName(path).constData(), flags, 0666);
 }
 
-bool writeReadme(const QString& folder)
+// Says which file failed and why.
+bool failed(QString* error, const QString& file, const QString& reason)
 {
-    QFile readme(QDir(folder).filePath(QStringLiteral("readme.txt")));
-    if (!readme.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    const bool written = writeBytes(readme, encodeLines(readmeLines())) && readme.flush();
-    readme.close();
-    return written && readme.error() == QFileDevice::NoError;
+    if (error)
+        *error = file + QStringLiteral(": ") + reason;
+    return false;
+}
+
+bool writeReadme(const QString& folder, QString* error)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("readme.txt"));
+    const int fd = createFile(path, false);
+    if (fd < 0)
+        return failed(error, path, systemReason(errno));
+    QString reason;
+    const bool written = appendWhole(fd, encodeLines(readmeLines()), &reason);
+    if (::close(fd) != 0 && written)
+        return failed(error, path, systemReason(errno));
+    return written || failed(error, path, reason);
 }
 
 // Copies one item into the media folder; returns the length of its file.
-std::optional<qint64> placeMedia(const QString& mediaFolder, const CdSetItem& item)
+std::optional<qint64> placeMedia(const QString& mediaFolder, const CdSetItem& item, QString* error)
 {
     const QString target = mediaFolder + u'/' + item.fileName;
-    if (!staysInside(mediaFolder, target))
+    if (!staysInside(mediaFolder, target)) {
+        failed(error, target, QStringLiteral("the name leaves the folder"));
         return std::nullopt;
-    if (item.copy)
-        return copyFileContents(item.source, target);
+    }
+    if (item.copy) {
+        QString reason;
+        const std::optional<qint64> copied = copyFileContents(item.source, target, &reason);
+        if (!copied)
+            failed(error, item.source, reason);
+        return copied;
+    }
     const QFileInfo copied(target);
-    return copied.isFile() ? std::optional<qint64>(copied.size()) : std::nullopt;
+    if (!copied.isFile()) {
+        failed(error, target, QStringLiteral("the copy is missing"));
+        return std::nullopt;
+    }
+    return copied.size();
+}
+
+// "<artist>-<title> (k)<extension>": the name of the k-th different file of one artist and title.
+QString numberedName(const CdSetItem& item, int k)
+{
+    const QString extension = extensionOfStoredFile(item.record.file);
+    if (k == 1)
+        return item.fileName;
+    return mediaFileName(item.record.artist, trimBlanks(item.record.title).toString() + QStringLiteral(" (%1)").arg(k), extension);
 }
 
 } // namespace
@@ -85,15 +122,24 @@ std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records)
         std::optional<CdSetItem> item = itemOf(record);
         if (!item)
             return std::nullopt;
-        const QString key = item->fileName.toCaseFolded();
         const QString source = identityOf(item->source);
-        const auto earlier = claims.constFind(key);
-        if (earlier != claims.constEnd()) {
-            if (earlier->fileName != item->fileName || earlier->source != source)
+        // The first free name, or the one this same file already has.
+        for (int k = 1;; ++k) {
+            const QString name = numberedName(*item, k);
+            if (!isSafeFileName(name))
                 return std::nullopt;
-            item->copy = false;
-        } else {
-            claims.insert(key, {item->fileName, source});
+            const QString key = name.toCaseFolded();
+            const auto earlier = claims.constFind(key);
+            if (earlier == claims.constEnd()) {
+                claims.insert(key, {name, source});
+                item->fileName = name;
+                break;
+            }
+            if (earlier->source == source) {
+                item->fileName = earlier->fileName;
+                item->copy = false;
+                break;
+            }
         }
         items.append(std::move(*item));
     }
@@ -101,30 +147,29 @@ std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records)
 }
 
 bool writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
-                const CdSetProgress& afterEach)
+                const CdSetProgress& afterEach, QString* error)
 {
     const QDir dir(folder);
-    if (!dir.mkdir(MediaFolderName.toString()))
-        return false;
     const QString mediaFolder = dir.filePath(MediaFolderName.toString());
-    if (QFileInfo(databasePath).isSymLink())
-        return false;
-    QFile database(databasePath);
-    if (!database.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    for (int i = 0; i < items.size(); ++i) {
-        const std::optional<qint64> bytes = placeMedia(mediaFolder, items[i]);
-        if (!bytes)
-            return false;
-        LibraryRecord line = items[i].record;
-        line.file = portableFileLine(items[i].fileName);
-        if (!writeBytes(database, formatRecord(line)))
-            return false;
-        if (afterEach)
+    if (!dir.mkdir(MediaFolderName.toString()))
+        return failed(error, mediaFolder, QStringLiteral("the folder cannot be made"));
+    const int database = createFile(databasePath, true);
+    if (database < 0)
+        return failed(error, databasePath, systemReason(errno));
+    bool ok = true;
+    for (int i = 0; ok && i < items.size(); ++i) {
+        const std::optional<qint64> bytes = placeMedia(mediaFolder, items[i], error);
+        const LibraryRecord& record = items[i].record;
+        QString reason;
+        ok = bytes
+             && (appendWhole(database, formatRecord({record.artist, record.title, record.genre,
+                                                     portableFileLine(items[i].fileName), {}}),
+                             &reason)
+                 || failed(error, databasePath, reason));
+        if (ok && afterEach)
             afterEach(i, *bytes);
     }
-    if (!database.flush())
-        return false;
-    database.close();
-    return database.error() == QFileDevice::NoError && writeReadme(folder);
+    if (::close(database) != 0 && ok)
+        return failed(error, databasePath, systemReason(errno));
+    return ok && writeReadme(folder, error);
 }

@@ -16,12 +16,13 @@ struct CdSetItem
     bool copy = true; // false when an earlier item already copies this file under this name
 };
 
-// Names the copies of the records, in order. Nothing when an entry cannot be written safely:
-// an artist and title both empty, a name that is not one plain file name (a path separator,
-// ".", "..", a control character, more than 255 bytes), a file line too long for the set's
-// database to read back, or two different files that would get the same name (letter case
-// ignored, since the disc may be read where case does not count). The same file under the
-// same name twice is copied once.
+// Names the copies of the records, in order: "<artist>-<title><ext>", and for each further
+// different file whose name would be the same (letter case ignored, since the disc may be read
+// where case does not count) "<artist>-<title> (2)<ext>", " (3)", ... The same file again is
+// copied once, under the name it already has. Nothing when an entry cannot be written safely:
+// an artist and title both empty or of dots alone, a name that is not one plain file name (a
+// path separator, a control character, more than 255 bytes), or a file line too long for the
+// set's database.
 std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records);
 
 // Called after each item with its index and the length of its file in bytes.
@@ -30,6 +31,7 @@ using CdSetProgress = std::function<void(int index, qint64 bytes)>;
 // Writes the set into folder: makes its media folder (which must not exist yet), creates the
 // database at databasePath (replacing a file, never writing through a link), copies each
 // item's file and then writes its record, and ends with readme.txt. Stops at the first
-// failure and returns false; whatever was completed stays.
+// failure and returns false, with error naming the file and the system's reason; whatever was
+// completed stays (a copy cut short is removed).
 bool writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
-                const CdSetProgress& afterEach);
+                const CdSetProgress& afterEach, QString* error = nullptr);

@@ -1,28 +1,64 @@
 #include "core/DatabaseFile.h"
 
 #include "core/DatabaseFormat.h"
+#include "core/FileWriting.h"
 #include "core/TextLines.h"
 
-#include <QSaveFile>
+#include <QFile>
 
-bool DatabaseFile::openForAppend(const QString& path)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void DatabaseFile::open(const QString& path, qint64 recordBytes)
 {
     close();
-    appendFile_.setFileName(path);
-    // Unbuffered: a record goes to the file in one write, and a failed one leaves nothing queued.
-    if (!appendFile_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
     path_ = path;
-    return true;
+    recordBytes_ = recordBytes;
 }
 
 void DatabaseFile::close()
 {
-    if (appendFile_.isOpen()) {
-        appendFile_.flush();
-        appendFile_.close();
-    }
+    closeAppendFile();
     path_.clear();
+    recordBytes_ = -1;
+}
+
+void DatabaseFile::closeAppendFile()
+{
+    if (appendFd_ >= 0)
+        ::close(appendFd_);
+    appendFd_ = -1;
+}
+
+bool DatabaseFile::openForAppend(QString* error)
+{
+    if (appendFd_ >= 0)
+        return true;
+    const QByteArray name = QFile::encodeName(path_);
+    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        const int reason = errno;
+        if (error)
+            *error = reason == EACCES || reason == EROFS || reason == EPERM
+                         ? systemReason(reason) + QStringLiteral(": the file is read-only")
+                         : systemReason(reason);
+        return false;
+    }
+    if (recordBytes_ >= 0) {
+        struct stat info;
+        if (::fstat(fd, &info) != 0 || (info.st_size > recordBytes_ && ::ftruncate(fd, recordBytes_) != 0)) {
+            const int reason = errno;
+            ::close(fd);
+            if (error)
+                *error = systemReason(reason);
+            return false;
+        }
+        recordBytes_ = -1;
+    }
+    appendFd_ = fd;
+    return true;
 }
 
 bool DatabaseFile::append(const LibraryRecord& record, QString* error)
@@ -32,35 +68,33 @@ bool DatabaseFile::append(const LibraryRecord& record, QString* error)
             *error = QStringLiteral("No database is open.");
         return false;
     }
-    const qint64 sizeBefore = appendFile_.size();
-    const QByteArray lines = sizeBefore == 0 ? atFileStart(formatRecord(record)) : formatRecord(record);
-    if (appendFile_.write(lines) == lines.size() && appendFile_.flush())
-        return true;
-    if (error)
-        *error = appendFile_.errorString();
-    // A short write (a full disk) must not leave part of a record behind.
-    if (appendFile_.size() > sizeBefore)
-        appendFile_.resize(sizeBefore);
-    return false;
+    if (!openForAppend(error))
+        return false;
+    struct stat info;
+    const bool empty = ::fstat(appendFd_, &info) == 0 && info.st_size == 0;
+    const QByteArray lines = empty ? atFileStart(formatRecord(record)) : formatRecord(record);
+    return appendWhole(appendFd_, lines, error);
 }
 
 bool DatabaseFile::rewrite(const LibraryTable& table, QString* error)
 {
-    const QString path = path_;
+    if (!isOpen()) {
+        if (error)
+            *error = QStringLiteral("No database is open.");
+        return false;
+    }
     QByteArray data;
     for (int n = 1; n <= table.recordCount(); ++n)
         data.append(formatRecord(table.record(n)));
-    data = atFileStart(std::move(data));
+    if (!writeFileAtomically(path_, atFileStart(std::move(data)), error))
+        return false;
+    // The append handle pointed at the replaced file; the next append opens the new one.
+    closeAppendFile();
+    recordBytes_ = -1;
+    return true;
+}
 
-    QSaveFile file(path);
-    // commit() does not notice a failure to write out its buffer (a full disk) and would put
-    // the cut file in place: flush first and check.
-    const bool ok = !path.isEmpty() && file.open(QIODevice::WriteOnly)
-                    && file.write(data) == data.size() && file.flush() && file.commit();
-    if (!ok && error)
-        *error = path.isEmpty() ? QStringLiteral("No database is open.") : file.errorString();
-    // The append handle pointed at the replaced file: reopen it on whatever file now holds the path.
-    if (ok)
-        openForAppend(path);
-    return ok;
+bool createEmptyFile(const QString& path, QString* error)
+{
+    return writeFileAtomically(path, QByteArrayView(), error);
 }

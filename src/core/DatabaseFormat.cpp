@@ -25,20 +25,39 @@ QString resolveStoredPath(const QString& storedFile, const QString& databasePath
     return resolved;
 }
 
+namespace {
+
+// Where the line ends in data, its line ending included.
+qsizetype endOfLine(QByteArrayView data, QByteArrayView line)
+{
+    qsizetype end = (line.data() - data.data()) + line.size();
+    if (end < data.size() && data[end] == '\r')
+        ++end;
+    if (end < data.size() && data[end] == '\n')
+        ++end;
+    return end;
+}
+
+} // namespace
+
 DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 {
     DatabaseContents contents;
     const QList<QByteArrayView> lines = splitLines(data);
     const qsizetype complete = lines.size() / 4;
-    contents.complete = complete * 4 == lines.size();
     const qsizetype kept = qMin<qsizetype>(complete, LibraryCapacity);
-    if (kept < complete)
-        contents.complete = false;
+    contents.withinCapacity = kept == complete;
+    if (contents.withinCapacity) {
+        for (qsizetype at = complete * 4; at < lines.size(); ++at)
+            contents.leftOverLines.append(decodeLine(lines[at]));
+    }
+    contents.recordBytes = kept > 0 ? endOfLine(data, lines[kept * 4 - 1])
+                                    : (data.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     contents.records.reserve(size_t(kept));
     for (qsizetype r = 0; r < kept; ++r) {
         const qsizetype at = r * 4;
-        LibraryRecord record = LibraryRecord::fromTexts(decodeLine(lines[at]), decodeLine(lines[at + 1]),
-                                                        decodeLine(lines[at + 2]), decodeLine(lines[at + 3]));
+        LibraryRecord record = LibraryRecord::fromStoredLines(
+            {decodeLine(lines[at]), decodeLine(lines[at + 1]), decodeLine(lines[at + 2]), decodeLine(lines[at + 3])});
         if (record.file.startsWith(QChar('#')))
             record.file = resolveStoredPath(record.file, databasePath);
         contents.records.push_back(std::move(record));
@@ -48,6 +67,8 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 
 QByteArray formatRecord(const LibraryRecord& record)
 {
+    if (record.storedLines.size() == 4)
+        return encodeLines(record.storedLines);
     return encodeLines({trimBlanks(record.artist).toString(), trimBlanks(record.title).toString(),
                         trimBlanks(record.genre).toString(), trimBlanks(record.file).toString()});
 }

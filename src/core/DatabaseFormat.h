@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The database file: four lines per record (artist, title, genre, file), CR LF after every
@@ -12,14 +13,20 @@
 
 struct DatabaseContents
 {
-    // Complete records in file order, each field at its width, file paths resolved.
+    // Complete records in file order, each field at its width, file paths resolved, each with
+    // its lines as stored.
     std::vector<LibraryRecord> records;
-    // False when the file ended inside a record or held more records than the library can.
-    bool complete = true;
+    // False when the file holds more records than the library can.
+    bool withinCapacity = true;
+    // The lines at the end that make no whole record (fewer than four), as read.
+    QStringList leftOverLines;
+    // How many bytes of the file the kept records and what stands before them take: where
+    // whole records end.
+    qsizetype recordBytes = 0;
 };
 
-// Parses a database's bytes. Records past the library's capacity are left out and make the
-// result incomplete; so does a last record with fewer than four lines (it is dropped).
+// Parses a database's bytes. Records past the library's capacity are left out; so is a last
+// record with fewer than four lines.
 DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath);
 
 // A stored file line that begins with "#:" names a path relative to the folder that holds the
@@ -28,5 +35,6 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 // that character is replaced by the first character of the database's path.
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath);
 
-// The four lines of a record as written: each field trimmed, CR LF after each.
+// The four lines of a record as written, CR LF after each: its lines as stored when it was read
+// from a database file, else each field trimmed.
 QByteArray formatRecord(const LibraryRecord& record);

@@ -1,5 +1,7 @@
 #include "core/FileCopy.h"
 
+#include "core/FileWriting.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -93,21 +95,34 @@ std::optional<qint64> copyRest(int in, int out)
 
 } // namespace
 
-std::optional<qint64> copyFileContents(const QString& from, const QString& to)
+std::optional<qint64> copyFileContents(const QString& from, const QString& to, QString* error)
 {
+    surviveFileSizeLimit();
+    auto failure = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
     // Non-blocking open: a named pipe or device must not hang the copy before it is refused.
     Descriptor in(::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info;
-    if (!in.valid() || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+    if (!in.valid() || ::fstat(in.get(), &info) != 0)
+        return failure(systemReason(errno));
+    if (!S_ISREG(info.st_mode))
+        return failure(QStringLiteral("not a regular file"));
     const QByteArray target = QFile::encodeName(to);
     Descriptor out(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.valid())
-        return std::nullopt;
+        return failure(systemReason(errno));
     std::optional<qint64> copied = copyRest(in.get(), out.get());
-    if (!out.close())
+    int reason = copied ? 0 : errno;
+    if (!out.close() && copied) {
+        reason = errno;
         copied.reset();
-    if (!copied)
+    }
+    if (!copied) {
         ::unlink(target.constData());
+        return failure(systemReason(reason));
+    }
     return copied;
 }

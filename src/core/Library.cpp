@@ -3,24 +3,26 @@
 #include "core/DatabaseFormat.h"
 #include "core/TextLines.h"
 
-#include <QFile>
-
-bool Library::load(const QString& path)
+Library::LoadResult Library::load(const QString& path)
 {
     const int first = recordCount() + 1;
     QByteArray data;
     const bool readable = readWholeFile(path, data);
     DatabaseContents contents = parseDatabase(data, path);
+    bool allFit = contents.withinCapacity;
     table_.reserve(recordCount() + int(contents.records.size()));
     for (LibraryRecord& record : contents.records) {
         if (!table_.append(std::move(record))) {
-            contents.complete = false;
+            allFit = false;
             break;
         }
     }
     emit recordsLoaded(first);
     file_.close();
-    return readable && contents.complete && file_.openForAppend(path);
+    if (!readable || !allFit)
+        return {};
+    file_.open(path, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
+    return {true, contents.leftOverLines};
 }
 
 void Library::clear()
@@ -36,14 +38,13 @@ void Library::close()
     file_.close();
 }
 
-bool Library::createEmpty(const QString& path)
+bool Library::createEmpty(const QString& path, QString* error)
 {
-    file_.close();
-    QFile created(path);
-    if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!createEmptyFile(path, error))
         return false;
-    created.close();
-    return file_.openForAppend(path);
+    file_.open(path, -1);
+    needsRewrite_ = false;
+    return true;
 }
 
 int Library::add(LibraryRecord record)

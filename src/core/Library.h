@@ -19,25 +19,34 @@ public:
     int recordCount() const { return table_.recordCount(); }
     const LibraryRecord& record(int n) const { return table_.record(n); }
 
-    // Whether a database is open for adding records, and its path (empty when none is).
+    // Whether a database is open, and its path (empty when none is). An open database may still
+    // refuse records (a read-only file): adding says so then.
     bool isOpen() const { return file_.isOpen(); }
     const QString& path() const { return file_.path(); }
     // Whether the table holds changes the file does not have yet: removed records, or an added
     // record the file could not take. Writing the file anew stores them.
     bool needsRewrite() const { return needsRewrite_; }
 
-    // Appends the records of the database file at path to the table, as many as fit. The file
-    // becomes the open database when it was read whole and all its complete records fit; otherwise
-    // no database is open (so nothing can later rewrite a file from a partial table). Returns
-    // whether the database is open; recordsLoaded announces the new records either way.
-    bool load(const QString& path);
+    // What a load found.
+    struct LoadResult
+    {
+        bool opened = false;       // the file is now the open database
+        QStringList leftOverLines; // lines at its end that make no whole record, left out
+    };
+    // Appends the records of the database file at path to the table, as many as fit; a last
+    // record of fewer than four lines is left out (and cut from the file before a record is added
+    // to it). The file becomes the open database when it could be read and all its whole records
+    // fit; otherwise no database is open (so nothing can later rewrite a file from a partial
+    // table). recordsLoaded announces the new records either way.
+    LoadResult load(const QString& path);
     // Empties the table and closes the open database; changes not yet written are dropped.
     void clear();
     // Flushes and closes the open database; the table stays.
     void close();
     // Creates the file at path, empty (replacing one that is there), and makes it the open
-    // database; the table stays. False, and no database open, when it cannot be created.
-    bool createEmpty(const QString& path);
+    // database; the table stays, changes waiting for the old file are dropped. When it cannot
+    // be created, error says why and the open database stays open.
+    bool createEmpty(const QString& path, QString* error = nullptr);
 
     // Appends a record to the table; its number, or 0 when the table is full.
     int add(LibraryRecord record);

@@ -41,6 +41,14 @@ QString cut(QStringView text, int width)
     return trimTrailingBlanks(text.first(qMin<qsizetype>(text.size(), width))).toString();
 }
 
+// line cut to width and without trailing blanks; line itself (shared, not copied) when that
+// changes nothing.
+QString fieldOf(const QString& line, qsizetype width)
+{
+    const QStringView field = trimTrailingBlanks(QStringView(line).first(qMin(line.size(), width)));
+    return field.size() == line.size() ? line : field.toString();
+}
+
 QString LibraryRecord::*memberOf(Field field)
 {
     switch (field) {
@@ -57,7 +65,16 @@ QString LibraryRecord::*memberOf(Field field)
 LibraryRecord LibraryRecord::fromTexts(QStringView artist, QStringView title, QStringView genre,
                                        QStringView file)
 {
-    return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), cut(file, FileWidth)};
+    return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), trimTrailingBlanks(file).toString(), {}};
+}
+
+LibraryRecord LibraryRecord::fromStoredLines(QStringList lines)
+{
+    Q_ASSERT(lines.size() == 4);
+    LibraryRecord record{fieldOf(lines[0], ArtistWidth), fieldOf(lines[1], TitleWidth), fieldOf(lines[2], GenreWidth),
+                         fieldOf(lines[3], lines[3].size()), {}};
+    record.storedLines = std::move(lines);
+    return record;
 }
 
 template <typename Found>

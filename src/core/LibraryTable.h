@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -20,19 +21,27 @@ QStringView trimBlanks(QStringView text);
 // text without its trailing blanks.
 QStringView trimTrailingBlanks(QStringView text);
 
-// One record. Each field is cut to its width (artist 40, title 40, genre 20, file 255); the
-// fields are kept without their trailing padding, which LibraryTable's padded accessors put back.
-// A longer path made by the "#" rule is kept whole.
+// One record. Artist, title and genre are cut to their widths (40, 40, 20); the file path is
+// kept whole, however long. The fields are kept without their trailing padding, which
+// LibraryTable's padded accessors put back (the file to at least FileWidth).
 struct LibraryRecord
 {
     QString artist;
     QString title;
     QString genre;
     QString file;
+    // The record's four lines as its database file holds them; empty for a record made in the
+    // program. Writing the database anew writes these back unchanged, so nothing the file held
+    // is cut, trimmed or resolved by a rewrite. Whoever changes a field of a read record clears
+    // them.
+    QStringList storedLines;
 
-    // Cuts the four texts to their widths.
+    // Cuts artist, title and genre to their widths; trailing blanks go from all four.
     static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
                                    QStringView file);
+    // The record of four lines read from a database file (the file path as stored, unresolved);
+    // the lines are kept as its stored lines, and a field that needs no cutting shares its line.
+    static LibraryRecord fromStoredLines(QStringList lines);
 };
 
 // How a scan of the table compares a field with a text.

@@ -3,7 +3,6 @@
 #include "core/LibraryTable.h"
 #include "core/MissingFiles.h"
 #include "core/PlaylistEntry.h"
-#include "core/RecordCode.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -32,11 +31,11 @@ QString fileNameOf(const QString& file)
 
 } // namespace
 
-std::optional<MediaDescription> describeEntry(const QString& entry, const LibraryTable& table)
+std::optional<MediaDescription> describeEntry(const PlaylistEntry& entry, const LibraryTable& table)
 {
-    if (entryKindForPlayer(entry) == EntryKind::Library) {
-        const int r = recordOfCodedEntry(entry);
-        if (!table.contains(r))
+    if (entry.kind == EntryKind::Library) {
+        const int r = recordOfEntry(entry, table);
+        if (r == 0)
             return std::nullopt;
         const LibraryRecord& record = table.record(r);
         const QString file = trimBlanks(record.file).toString();

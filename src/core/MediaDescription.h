@@ -4,6 +4,7 @@
 #include <optional>
 
 class LibraryTable;
+struct PlaylistEntry;
 
 // What the desktop's media widgets are told about an opened playlist entry.
 struct MediaDescription
@@ -16,4 +17,4 @@ struct MediaDescription
 // A library entry is described by its record (trimmed artist and title); any other entry by the
 // file name of what it opens. Nothing for an entry that opens nothing: a library entry whose
 // record is not in the table, or an empty text.
-std::optional<MediaDescription> describeEntry(const QString& entry, const LibraryTable& table);
+std::optional<MediaDescription> describeEntry(const PlaylistEntry& entry, const LibraryTable& table);

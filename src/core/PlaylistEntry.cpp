@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-QString libraryEntry(const LibraryTable& table, int n)
+PlaylistEntry libraryEntry(const LibraryTable& table, int n)
 {
     // Built in place with one allocation: All to Playlist makes one per record.
     const LibraryRecord& record = table.record(n);
@@ -19,10 +19,10 @@ QString libraryEntry(const LibraryTable& table, int n)
     *dst++ = NBSP;
     writeRecordNumber(dst, n);
     dst[RecordCodeLength] = NBSP;
-    return entry;
+    return {std::move(entry), EntryKind::Library};
 }
 
-QString markedEntry(QStringView displayText, QStringView path)
+PlaylistEntry markedEntry(QStringView displayText, QStringView path)
 {
     QString entry;
     entry.reserve(displayText.size() + 80 + PathMarker.size() + path.size());
@@ -30,17 +30,22 @@ QString markedEntry(QStringView displayText, QStringView path)
     entry.append(QString(80, QChar(' ')));
     entry.append(PathMarker);
     entry.append(path);
-    return entry;
+    return {std::move(entry), EntryKind::Marked};
 }
 
-EntryKind entryKindForPlayer(QStringView entry)
+PlaylistEntry entryOfText(const QString& text)
 {
-    // Positions counted from 0: character 46 is index 45, character 2 is index 1.
-    if (entry.indexOf(NBSP) >= 45)
-        return EntryKind::Library;
-    if (entry.indexOf(PathMarker) >= 1)
-        return EntryKind::Marked;
-    return EntryKind::Plain;
+    // The marker must stand after the first character (a display text of at least one).
+    return {text, text.indexOf(PathMarker) >= 1 ? EntryKind::Marked : EntryKind::Plain};
+}
+
+QList<PlaylistEntry> entriesOfTexts(const QStringList& texts)
+{
+    QList<PlaylistEntry> entries;
+    entries.reserve(texts.size());
+    for (const QString& text : texts)
+        entries.append(entryOfText(text));
+    return entries;
 }
 
 QStringView markedPath(QStringView entry)
@@ -49,20 +54,23 @@ QStringView markedPath(QStringView entry)
     return at < 0 ? QStringView() : entry.sliced(at + PathMarker.size());
 }
 
-bool isLibraryEntryForWriter(QStringView entry)
+int recordOfEntry(const PlaylistEntry& entry, const LibraryTable& table)
 {
-    return entry.indexOf(NBSP) >= 1;
+    if (entry.kind != EntryKind::Library)
+        return 0;
+    const int r = recordOfCodedEntry(entry.text);
+    return table.contains(r) ? r : 0;
 }
 
-QString fileOfEntry(const QString& entry, const LibraryTable& table)
+QString fileOfEntry(const PlaylistEntry& entry, const LibraryTable& table)
 {
-    switch (entryKindForPlayer(entry)) {
-    case EntryKind::Marked: return markedPath(entry).toString();
+    switch (entry.kind) {
+    case EntryKind::Marked: return markedPath(entry.text).toString();
     case EntryKind::Library: {
-        const int r = recordOfCodedEntry(entry);
-        return r >= 1 && r <= table.recordCount() ? table.record(r).file : entry;
+        const int r = recordOfEntry(entry, table);
+        return r != 0 ? table.record(r).file : entry.text;
     }
     case EntryKind::Plain: break;
     }
-    return entry;
+    return entry.text;
 }

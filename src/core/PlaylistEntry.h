@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class LibraryTable;
 
-// One playlist item is one of three kinds of text:
-//  - library entry: the record's artist as its full 40 characters, 7 blanks, the trimmed title,
-//    NBSP, the 16-character record code, NBSP;
-//  - marked entry (read from a playlist file): a display text, 80 blanks, the path marker, a path;
+// A playlist entry is one of three kinds, decided once, when it enters the playlist, and kept
+// with it:
+//  - library entry (made from a record of the library): the record's artist as its full 40
+//    characters, 7 blanks, the trimmed title, NBSP, the 16-character record code, NBSP;
+//  - marked entry (a line of a playlist file that carries a path): a display text, 80 blanks,
+//    the path marker, a path;
 //  - plain entry: a path, a URL or an M3U line, unchanged.
+// Only the program makes library entries; a text from outside (a file's line, a dropped file, a
+// typed URL) is never taken for one, whatever characters it holds.
 
 inline constexpr QStringView PathMarker = u"1!2@3#4$";
 
@@ -18,18 +24,28 @@ inline constexpr int PlaylistCapacity = 32767;
 
 enum class EntryKind { Library, Marked, Plain };
 
-// The library entry of record n.
-QString libraryEntry(const LibraryTable& table, int n);
-// display text, 80 blanks, the path marker, the path.
-QString markedEntry(QStringView displayText, QStringView path);
+struct PlaylistEntry
+{
+    QString text;
+    EntryKind kind = EntryKind::Plain;
 
-// How the player tells the kinds apart: a library entry has its first NBSP at character 46 or
-// later; otherwise a marked entry has the marker at character 2 or later; otherwise plain.
-EntryKind entryKindForPlayer(QStringView entry);
+    bool operator==(const PlaylistEntry&) const = default;
+};
+
+// The library entry of record n.
+PlaylistEntry libraryEntry(const LibraryTable& table, int n);
+// display text, 80 blanks, the path marker, the path.
+PlaylistEntry markedEntry(QStringView displayText, QStringView path);
+
+// A text from outside the library as an entry: marked when the path marker stands after its
+// first character, plain otherwise.
+PlaylistEntry entryOfText(const QString& text);
+QList<PlaylistEntry> entriesOfTexts(const QStringList& texts);
+
 // The path of a marked entry: everything after the marker.
 QStringView markedPath(QStringView entry);
-// How the playlist writer tells a library entry: its first NBSP at character 2 or later.
-bool isLibraryEntryForWriter(QStringView entry);
+// The record a library entry names; 0 for another kind, or a number no record of table has.
+int recordOfEntry(const PlaylistEntry& entry, const LibraryTable& table);
 // The file or URL an entry opens: a marked entry's path, a library entry's record's file (the
-// entry itself when its record is not in table), a plain entry's text.
-QString fileOfEntry(const QString& entry, const LibraryTable& table);
+// entry's text when its record is not in table), a plain entry's text.
+QString fileOfEntry(const PlaylistEntry& entry, const LibraryTable& table);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+struct PlaylistEntry;
+
 class LibraryTable;
 
 // Playlist files (".vxplaylist") and M3U files: one entry per line, CR LF after each.
@@ -24,13 +26,13 @@ bool readPlaylistFile(const QString& path, QStringList& lines);
 
 // The line written for one entry. A library entry whose record is in the table becomes its
 // display text, 80 blanks, the path marker and the record's file (trimmed); any other entry is
-// written unchanged.
-QString playlistLine(QStringView entry, const LibraryTable& table);
+// written unchanged, so that reading it back gives the same entry.
+QString playlistLine(const PlaylistEntry& entry, const LibraryTable& table);
 
 // The bytes of a playlist file holding entries.
-QByteArray playlistFileBytes(const QStringList& entries, const LibraryTable& table);
+QByteArray playlistFileBytes(const QList<PlaylistEntry>& entries, const LibraryTable& table);
 
 // Writes the playlist file atomically: on failure an earlier file at path stays whole, and
 // error says why.
-bool writePlaylistFile(const QString& path, const QStringList& entries, const LibraryTable& table,
+bool writePlaylistFile(const QString& path, const QList<PlaylistEntry>& entries, const LibraryTable& table,
                        QString* error = nullptr);

@@ -22,17 +22,17 @@ int RecordRemoval::newNumber(int r) const
     return r - int(std::lower_bound(removed_.cbegin(), removed_.cend(), r) - removed_.cbegin());
 }
 
-std::optional<QString> playlistEntryAfterRemoval(const QString& entry, const LibraryTable& table,
-                                                 const RecordRemoval& removal)
+std::optional<PlaylistEntry> playlistEntryAfterRemoval(const PlaylistEntry& entry, const LibraryTable& table,
+                                                       const RecordRemoval& removal)
 {
-    if (entryKindForPlayer(entry) != EntryKind::Library)
-        return std::nullopt;
-    const int r = recordOfCodedEntry(entry);
-    if (!table.contains(r))
+    const int r = recordOfEntry(entry, table);
+    if (r == 0)
         return std::nullopt;
     if (removal.removes(r))
-        return markedEntry(visibleTextOfCodedEntry(entry), trimBlanks(table.record(r).file));
-    return renumberedEntry(entry, removal);
+        return markedEntry(visibleTextOfCodedEntry(entry.text), trimBlanks(table.record(r).file));
+    if (std::optional<QString> renumbered = renumberedEntry(entry.text, removal))
+        return PlaylistEntry{std::move(*renumbered), EntryKind::Library};
+    return std::nullopt;
 }
 
 std::optional<QString> renumberedEntry(const QString& entry, const RecordRemoval& removal)

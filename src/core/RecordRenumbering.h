@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PlaylistEntry.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -25,10 +27,10 @@ private:
 
 // A playlist entry after the removal, computed before the records leave table; nothing when it
 // stays as it is. A library entry of a removed record becomes a marked entry of its file, so it
-// keeps playing what it played; one of a later record takes its new number. Other entries, and
+// keeps playing what it played; one of a later record takes its new number. Other kinds, and
 // library entries whose number names no record of table, stay.
-std::optional<QString> playlistEntryAfterRemoval(const QString& entry, const LibraryTable& table,
-                                                 const RecordRemoval& removal);
+std::optional<PlaylistEntry> playlistEntryAfterRemoval(const PlaylistEntry& entry, const LibraryTable& table,
+                                                       const RecordRemoval& removal);
 
 // A coded entry of a record that is not removed, with its record's new number; nothing when the
 // number stays.

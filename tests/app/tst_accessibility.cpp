@@ -5,7 +5,8 @@
 #include "core/SharedTexts.h"
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "core/PlaylistEntry.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/search/SearchDialog.h"
 #include "ui/window/MainWindow.h"
 
@@ -50,7 +51,7 @@ void TestAccessibility::statusLineClocksAndCounterSayWhatTheyShow()
     Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     w.statusTimer->stop();
-    QVERIFY(appendToPlaylist(w.playlist, {"/a.wav", "/b.wav"}) == 2);
+    QVERIFY(appendEntries(w.playlist, entriesOfTexts({"/a.wav", "/b.wav"})) == 2);
     f.player.script.entryCount = 3;
     f.player.script.currentEntry = 2;
     j.playerControl().openEntry(1);

@@ -56,7 +56,8 @@ private slots:
         const QByteArray data = "Some Artist\r\nA Title\r\nRock\r\n/music/a.mp3\r\n"
                                 "B\r\n" + QByteArray(50, 't') + "\r\n\r\nhttp://x/y\r\n";
         const DatabaseContents c = parseDatabase(data, "/db/x.VxDatabase");
-        QVERIFY(c.complete);
+        QVERIFY(c.withinCapacity && c.leftOverLines.isEmpty());
+        QCOMPARE(c.recordBytes, data.size());
         QCOMPARE(int(c.records.size()), 2);
         LibraryTable table;
         for (const LibraryRecord& r : c.records)
@@ -72,25 +73,50 @@ private slots:
     {
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("records");
-        QTest::addColumn<bool>("complete");
-        QTest::newRow("empty") << 0 << 0 << true;
-        QTest::newRow("one record") << 4 << 1 << true;
-        QTest::newRow("last record has two lines") << 10 << 2 << false;
-        QTest::newRow("one stray line") << 1 << 0 << false;
-        QTest::newRow("exactly full") << 4 * LibraryCapacity << LibraryCapacity << true;
-        QTest::newRow("one record too many") << 4 * (LibraryCapacity + 1) << LibraryCapacity << false;
+        QTest::addColumn<int>("leftOver");
+        QTest::addColumn<bool>("withinCapacity");
+        QTest::newRow("empty") << 0 << 0 << 0 << true;
+        QTest::newRow("one record") << 4 << 1 << 0 << true;
+        QTest::newRow("last record has two lines") << 10 << 2 << 2 << true;
+        QTest::newRow("one stray line") << 1 << 0 << 1 << true;
+        QTest::newRow("exactly full") << 4 * LibraryCapacity << LibraryCapacity << 0 << true;
+        QTest::newRow("one record too many") << 4 * (LibraryCapacity + 1) << LibraryCapacity << 0 << false;
     }
     void incompleteOrOverfullFiles()
     {
         QFETCH(int, lines);
         QFETCH(int, records);
-        QFETCH(bool, complete);
+        QFETCH(int, leftOver);
+        QFETCH(bool, withinCapacity);
         QByteArray data;
         for (int i = 0; i < lines; ++i)
-            data += "x\r\n";
+            data += "x" + QByteArray::number(i) + "\r\n";
         const DatabaseContents c = parseDatabase(data, "/db/x.VxDatabase");
         QCOMPARE(int(c.records.size()), records);
-        QCOMPARE(c.complete, complete);
+        QCOMPARE(c.withinCapacity, withinCapacity);
+        QCOMPARE(int(c.leftOverLines.size()), leftOver);
+        if (leftOver > 0)
+            QCOMPARE(c.leftOverLines.first(), "x" + QString::number(records * 4));
+        // Whole records end after the last whole record's line ending.
+        QCOMPARE(data.left(c.recordBytes).count('\n'), records * 4);
+    }
+
+    // A rewrite writes each record's lines as they were read: portable "#:" paths, paths past
+    // 255 characters, long artists and blanks stay as the file held them.
+    void recordsReadAreWrittenAsRead()
+    {
+        const QString longPath = "/music/" + QString(300, 'p') + ".mp3";
+        const QByteArray data = QByteArray(" Artist ") + QByteArray(45, 'a') + "\r\nTitle \r\nPop\r\n#:\\mediafiles\\a.mp3\r\n"
+                                + "B\r\nT\r\nG\r\n" + longPath.toUtf8() + "\r\n";
+        const DatabaseContents c = parseDatabase(data, "/cd/disc.VxDatabase");
+        QCOMPARE(int(c.records.size()), 2);
+        QCOMPARE(c.records[0].file, QString("/cd/mediafiles/a.mp3"));
+        QCOMPARE(c.records[0].artist.size(), ArtistWidth);
+        QCOMPARE(c.records[1].file, longPath); // kept whole in the table
+        QByteArray written;
+        for (const LibraryRecord& r : c.records)
+            written += formatRecord(r);
+        QCOMPARE(written, data);
     }
 
     void storedPaths_data()
@@ -125,8 +151,12 @@ private slots:
         QCOMPARE(table.paddedFile(1), "/some/folder/" + longName);
     }
 
+    // A record made in the program is written trimmed; its file path is kept whole.
     void recordsAreWrittenTrimmedWithCrLf()
     {
+        const QString longPath = "/music/" + QString(300, 'q') + ".mp3";
+        const LibraryRecord made = LibraryRecord::fromTexts(u"Abba", u"Waterloo", u"Pop", longPath);
+        QCOMPARE(formatRecord(made), QByteArray("Abba\r\nWaterloo\r\nPop\r\n") + longPath.toUtf8() + "\r\n");
         const LibraryRecord r = LibraryRecord::fromTexts(u" Abba ", u"Waterloo", u"Pop", u"/m/w.mp3");
         QCOMPARE(formatRecord(r), QByteArray("Abba\r\nWaterloo\r\nPop\r\n/m/w.mp3\r\n"));
     }
@@ -141,8 +171,9 @@ private slots:
         LibraryTable table;
         QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"One", u"Pop", u"/m/1.mp3")));
         QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"Two", u"Pop", u"/m/2.mp3")));
+        QVERIFY(createEmptyFile(path));
         DatabaseFile file;
-        QVERIFY(file.openForAppend(path));
+        file.open(path, -1);
         QVERIFY(file.append(table.record(1)));
         QVERIFY(file.append(table.record(2)));
         for (const char* stage : {"appended", "rewritten"}) {

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QUrl>
 
+Q_DECLARE_METATYPE(PlaylistEntry)
+
 namespace {
 
 LibraryTable exampleTable()
@@ -31,7 +33,7 @@ class TestMediaDescription : public QObject
 private slots:
     void describesEachKindOfEntry_data()
     {
-        QTest::addColumn<QString>("entry");
+        QTest::addColumn<PlaylistEntry>("entry");
         QTest::addColumn<bool>("described");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("artist");
@@ -43,26 +45,27 @@ private slots:
         QTest::newRow("library entry of a URL record") << libraryEntry(table, 2) << true << "Stream" << "Web"
                                                        << "http://radio.example/live";
         QTest::newRow("library entry of a record past the table")
-            << codedEntry(QString(47, QChar(' ')) + "Gone", 9) << false << "" << "" << "";
+            << PlaylistEntry{codedEntry(QString(47, QChar(' ')) + "Gone", 9), EntryKind::Library} << false << ""
+            << "" << "";
         QTest::newRow("marked entry: the file name, no artist")
             << markedEntry(u"The Examples       First Song", u"/saved/a b.wav") << true << "a b.wav" << ""
             << "file:///saved/a%20b.wav";
         QTest::newRow("marked URL") << markedEntry(u"x", u"http://radio.example/live/stream.mp3") << true
                                     << "stream.mp3" << "" << "http://radio.example/live/stream.mp3";
-        QTest::newRow("URL without a file name") << "http://radio.example/" << true << "http://radio.example/" << ""
+        QTest::newRow("URL without a file name") << entryOfText("http://radio.example/") << true << "http://radio.example/" << ""
                                                  << "http://radio.example/";
-        QTest::newRow("plain path") << "/home/me/b.mp3" << true << "b.mp3" << "" << "file:///home/me/b.mp3";
-        QTest::newRow("plain file URL") << "file:///home/me/c%20d.mp3" << true << "c d.mp3" << ""
+        QTest::newRow("plain path") << entryOfText("/home/me/b.mp3") << true << "b.mp3" << "" << "file:///home/me/b.mp3";
+        QTest::newRow("plain file URL") << entryOfText("file:///home/me/c%20d.mp3") << true << "c d.mp3" << ""
                                         << "file:///home/me/c%20d.mp3";
         QTest::newRow("relative path: from the current directory")
-            << "music/e.mp3" << true << "e.mp3" << "" << fileUrl(QDir::current().filePath("music/e.mp3"));
+            << entryOfText("music/e.mp3") << true << "e.mp3" << "" << fileUrl(QDir::current().filePath("music/e.mp3"));
         QTest::newRow("backslash path of an old playlist")
-            << "C:\\Music\\f.mp3" << true << "f.mp3" << "" << fileUrl(QDir::current().filePath("C:\\Music\\f.mp3"));
-        QTest::newRow("empty entry opens nothing") << "" << false << "" << "" << "";
+            << entryOfText("C:\\Music\\f.mp3") << true << "f.mp3" << "" << fileUrl(QDir::current().filePath("C:\\Music\\f.mp3"));
+        QTest::newRow("empty entry opens nothing") << entryOfText("") << false << "" << "" << "";
     }
     void describesEachKindOfEntry()
     {
-        QFETCH(QString, entry);
+        QFETCH(PlaylistEntry, entry);
         QFETCH(bool, described);
         QFETCH(QString, title);
         QFETCH(QString, artist);

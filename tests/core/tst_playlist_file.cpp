@@ -40,6 +40,8 @@ private slots:
     void unfinishedReadLeavesOutTheLastLine();
     void writesLibraryEntriesAsMarkedLines_data();
     void writesLibraryEntriesAsMarkedLines();
+    void textEntriesComeBackAsTheyWere_data();
+    void textEntriesComeBackAsTheyWere();
     void readingAndSavingAgainGivesTheSameLines();
 };
 
@@ -79,34 +81,78 @@ void TestPlaylistFile::writesLibraryEntriesAsMarkedLines_data()
 {
     const LibraryTable table = exampleTable();
     QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("line");
+    const int library = int(EntryKind::Library);
+    const int plain = int(EntryKind::Plain);
     QTest::newRow("library entry")
-        << libraryEntry(table, 1)
+        << libraryEntry(table, 1).text << library
         << "The Examples" + blanks(35) + "First Song" + blanks(80) + Marker + "C:\\music\\first.mp3";
     QTest::newRow("blank file: nothing after the marker")
-        << libraryEntry(table, 2) << "Nobody" + blanks(41) + "Silence" + blanks(80) + Marker;
+        << libraryEntry(table, 2).text << library << "Nobody" + blanks(41) + "Silence" + blanks(80) + Marker;
     QTest::newRow("file trimmed")
-        << libraryEntry(table, 3) << "Web" + blanks(44) + "Stream" + blanks(80) + Marker + "http://radio.example/live";
-    QTest::newRow("URL unchanged") << "http://radio.example/live" << "http://radio.example/live";
+        << libraryEntry(table, 3).text << library
+        << "Web" + blanks(44) + "Stream" + blanks(80) + Marker + "http://radio.example/live";
+    QTest::newRow("URL unchanged") << "http://radio.example/live" << plain << "http://radio.example/live";
     const QString marked = "Somebody" + blanks(39) + "Song" + blanks(80) + Marker + "/m/song.mp3";
-    QTest::newRow("marked entry unchanged") << marked << marked;
-    QTest::newRow("leading NBSP is no library entry") << QString(NBSP) + encodeRecordNumber(1) + NBSP
-                                                      << QString(NBSP) + encodeRecordNumber(1) + NBSP;
-    // A plain name that holds a no-break space must not be replaced by some record's file.
+    QTest::newRow("marked entry unchanged") << marked << int(EntryKind::Marked) << marked;
+    // Plain texts that look like library entries keep their text: no record's file replaces them.
+    const QString codeOfRecord1 = QString(NBSP) + encodeRecordNumber(1) + NBSP;
+    QTest::newRow("plain text ending in a record code")
+        << "Some Artist" + blanks(36) + "Song" + codeOfRecord1 << plain << "Some Artist" + blanks(36) + "Song" + codeOfRecord1;
     QTest::newRow("plain name with NBSP unchanged")
-        << QString("/music/Some") + NBSP + "Song.mp3" << QString("/music/Some") + NBSP + "Song.mp3";
-    QTest::newRow("code of a record not in the table unchanged")
-        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP
+        << QString("/music/Some") + NBSP + "Song.mp3" << plain << QString("/music/Some") + NBSP + "Song.mp3";
+    QTest::newRow("library entry of a record not in the table unchanged")
+        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP << library
         << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP;
 }
 
 void TestPlaylistFile::writesLibraryEntriesAsMarkedLines()
 {
     QFETCH(QString, entry);
+    QFETCH(int, kind);
     QFETCH(QString, line);
     const LibraryTable table = exampleTable();
-    QCOMPARE(playlistLine(entry, table), line);
-    QCOMPARE(playlistFileBytes({entry, entry}, table), (line + "\r\n" + line + "\r\n").toUtf8());
+    const PlaylistEntry e{entry, EntryKind(kind)};
+    QCOMPARE(playlistLine(e, table), line);
+    QCOMPARE(playlistFileBytes({e, e}, table), (line + "\r\n" + line + "\r\n").toUtf8());
+}
+
+// A text that enters the playlist from outside keeps its kind, its text and its file through a
+// save and an open, wherever a no-break space stands in it and however long it is.
+void TestPlaylistFile::textEntriesComeBackAsTheyWere_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("file");
+    const QString nbspName = QStringLiteral("/music/Titre") + NBSP + QString::fromUtf8(": \u00c7a va, tr\u00e8s") + NBSP
+                             + "bien.mp3";
+    QTest::newRow("no-break spaces in a file name") << nbspName << int(EntryKind::Plain) << nbspName;
+    const QString longWithCode = "/music/" + QString(60, 'x') + NBSP + encodeRecordNumber(1) + NBSP + ".mp3";
+    QTest::newRow("a long path holding a record code") << longWithCode << int(EntryKind::Plain) << longWithCode;
+    const QString leading = QString(NBSP) + encodeRecordNumber(2) + NBSP;
+    QTest::newRow("leading record code") << leading << int(EntryKind::Plain) << leading;
+    const QString marked = "Shown" + blanks(80) + Marker + "/m/" + NBSP + "x.mp3";
+    QTest::newRow("marked entry") << marked << int(EntryKind::Marked) << "/m/" + QString(NBSP) + "x.mp3";
+    QTest::newRow("marker first is plain") << Marker + "/m/a.mp3" << int(EntryKind::Plain) << Marker + "/m/a.mp3";
+}
+
+void TestPlaylistFile::textEntriesComeBackAsTheyWere()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(QString, file);
+    const LibraryTable table = exampleTable();
+    const PlaylistEntry entry = entryOfText(text);
+    QCOMPARE(int(entry.kind), kind);
+    QCOMPARE(fileOfEntry(entry, table), file);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.vxplaylist");
+    QVERIFY(writePlaylistFile(path, {entry}, table));
+    QStringList lines;
+    QVERIFY(readPlaylistFile(path, lines));
+    QCOMPARE(entriesOfTexts(lines), QList<PlaylistEntry>{entry});
+    QCOMPARE(fileOfEntry(entryOfText(lines.value(0)), table), file);
 }
 
 void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
@@ -115,12 +161,14 @@ void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
     const QString first = dir.filePath("first.vxplaylist");
     const QString second = dir.filePath("second.vxplaylist");
     const LibraryTable table = exampleTable();
-    QVERIFY(writePlaylistFile(first, {libraryEntry(table, 1), "", "  ", "x\ny", "#EXTM3U", libraryEntry(table, 3)}, table));
+    const QList<PlaylistEntry> entries = {libraryEntry(table, 1), entryOfText(""), entryOfText("  "),
+                                          entryOfText("x\ny"), entryOfText("#EXTM3U"), libraryEntry(table, 3)};
+    QVERIFY(writePlaylistFile(first, entries, table));
 
     QStringList lines;
     QVERIFY(readPlaylistFile(first, lines));
     QCOMPARE(lines.size(), 6);
-    QVERIFY(writePlaylistFile(second, lines, table));
+    QVERIFY(writePlaylistFile(second, entriesOfTexts(lines), table));
     QCOMPARE(fileBytes(second), fileBytes(first));
 
     // A last line without an ending gains one.
@@ -129,7 +177,7 @@ void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
     f.write("one\r\ntwo");
     f.close();
     QVERIFY(readPlaylistFile(first, lines));
-    QVERIFY(writePlaylistFile(second, lines, table));
+    QVERIFY(writePlaylistFile(second, entriesOfTexts(lines), table));
     QCOMPARE(fileBytes(second), QByteArray("one\r\ntwo\r\n"));
 }
 

@@ -14,7 +14,6 @@ public:
         QString filter;
         QString title;
         QString fileName; // the file name offered when it was shown
-        bool replaceWithoutAsking;
     };
     QStringList answers;
     QList<Use> uses;
@@ -22,7 +21,7 @@ public:
 protected:
     QString ask(QWidget*, Mode mode, const Request& request, const QString& offeredFile) override
     {
-        uses.append({mode, request.filter, request.title, offeredFile, request.replaceWithoutAsking});
+        uses.append({mode, request.filter, request.title, offeredFile});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 };

@@ -3,11 +3,12 @@
 #include "core/CdSetNames.h"
 #include "core/CdSetWriter.h"
 #include "core/Library.h"
-#include "core/RecordCode.h"
+#include "core/PlaylistEntry.h"
 #include "core/SelectionSize.h"
 #include "core/SharedTexts.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
@@ -78,8 +79,8 @@ void CdWizard::copySelection()
     window_.playerNotice->setText(CopyingText);
     window_.wizardCancelButton->setEnabled(false);
     step_ = Step::Copying;
-    if (!copyPlaylist(databaseName)) {
-        failAndClose();
+    if (QString error; !copyPlaylist(databaseName, &error)) {
+        failAndClose(error);
         return;
     }
     window_.playerNotice->setText(CdClosingMessage);
@@ -108,15 +109,15 @@ std::optional<QList<LibraryRecord>> CdWizard::playlistRecords() const
     QList<LibraryRecord> records;
     records.reserve(playlist->count());
     for (int row = 0; row < playlist->count(); ++row) {
-        const int r = recordOfCodedEntry(playlist->item(row)->text());
-        if (!library_.table().contains(r))
+        const int r = recordOfEntry(entryAt(playlist, row), library_.table());
+        if (r == 0)
             return std::nullopt;
         records.append(library_.record(r));
     }
     return records;
 }
 
-bool CdWizard::copyPlaylist(const QString& databaseName)
+bool CdWizard::copyPlaylist(const QString& databaseName, QString* error)
 {
     const std::optional<QList<LibraryRecord>> records = playlistRecords();
     const std::optional<QList<CdSetItem>> items = records ? planCdSet(*records) : std::nullopt;
@@ -127,7 +128,7 @@ bool CdWizard::copyPlaylist(const QString& databaseName)
     return writeCdSet(QFileInfo(databaseName).absolutePath(), databaseName, *items, [&](int index, qint64 bytes) {
         selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
         showProgress(count - index - 1);
-    });
+    }, error);
 }
 
 void CdWizard::showProgress(int filesToCopy)
@@ -136,9 +137,11 @@ void CdWizard::showProgress(int filesToCopy)
     window_.repaint();
 }
 
-void CdWizard::failAndClose()
+void CdWizard::failAndClose(const QString& error)
 {
-    messageBox_.show(&window_, QStringLiteral("An error occured"), QStringLiteral("Error"));
+    const QString message = QStringLiteral("An error occured");
+    messageBox_.show(&window_, error.isEmpty() ? message : message + QStringLiteral("\n\n") + error,
+                     QStringLiteral("Error"));
     window_.wizardCancelButton->setEnabled(true);
     close();
 }
@@ -157,10 +160,10 @@ void CdWizard::countAppendedRecords(const QList<int>& records)
         countRecord(record, +1);
 }
 
-void CdWizard::countRemovedEntry(const QString& entry)
+void CdWizard::countRemovedEntry(const PlaylistEntry& entry)
 {
-    if (!mode_.inCdWizard() || !entry.contains(NBSP))
+    if (!mode_.inCdWizard())
         return;
-    if (const int record = recordOfCodedEntry(entry); library_.table().contains(record))
+    if (const int record = recordOfEntry(entry, library_.table()))
         countRecord(record, -1);
 }

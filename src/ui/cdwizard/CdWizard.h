@@ -12,6 +12,7 @@ class Library;
 class MainWindow;
 class MessageBox;
 class WindowMode;
+struct PlaylistEntry;
 
 // The Create CD wizard: the user drags library entries onto the emptied playlist (the status
 // line shows their count and size), chooses a database name in an empty directory, and the
@@ -37,7 +38,7 @@ public:
 
     // The playlist changed: while the wizard is open, the size of the chosen files follows.
     void countAppendedRecords(const QList<int>& records);
-    void countRemovedEntry(const QString& entry);
+    void countRemovedEntry(const PlaylistEntry& entry);
     void resetSelection() { selectionKilobytes_ = 0; }
 
 private:
@@ -47,11 +48,13 @@ private:
     std::optional<QString> askForDatabaseName();
     // The records of the playlist's entries, in order; nothing when an entry is not one.
     std::optional<QList<LibraryRecord>> playlistRecords() const;
-    // Writes the set, showing the progress after each file.
-    bool copyPlaylist(const QString& databaseName);
+    // Writes the set, showing the progress after each file; on failure error names the file
+    // and the system's reason, when there is one.
+    bool copyPlaylist(const QString& databaseName, QString* error);
     void showProgress(int filesToCopy);
     void countRecord(int record, int sign);
-    void failAndClose();
+    // Tells the user that the set could not be made, with the reason when known, and closes.
+    void failAndClose(const QString& error);
 
     MainWindow& window_;
     WindowMode& mode_;

@@ -84,6 +84,9 @@ void DatabaseCheck::finish()
 {
     window_.removeAllMissingButton->setEnabled(false);
     mode_.leave();
+    // Removals are dropped when another database is opened or created meanwhile.
+    if (!library_.needsRewrite())
+        removedRecords_ = false;
     if (!removedRecords_)
         return;
     window_.repaint();

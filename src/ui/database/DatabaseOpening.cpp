@@ -25,8 +25,9 @@ void waitUntilExposed(QWidget& window)
 } // namespace
 
 DatabaseOpening::DatabaseOpening(MainWindow& window, Library& library, LibraryBrowser& browser,
-                                 FileDialog& fileDialog)
-    : QObject(&window), window_(window), library_(library), browser_(browser), fileDialog_(fileDialog)
+                                 FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), library_(library), browser_(browser), fileDialog_(fileDialog),
+      messageBox_(messageBox)
 {
     connect(window_.openDatabaseAction, &QAction::triggered, this, &DatabaseOpening::openChosenDatabase);
 }
@@ -38,8 +39,7 @@ void DatabaseOpening::openAtStartUp(const QString& path)
     window_.show();
     waitUntilExposed(window_);
     window_.repaint();
-    library_.load(path); // the library announces the new records, and the browser lists them
-    window_.hideWaitNotice();
+    loadAndReport(path);
 }
 
 void DatabaseOpening::openChosenDatabase()
@@ -52,7 +52,25 @@ void DatabaseOpening::openChosenDatabase()
         // closed; entries naming its records keep their files.
         library_.clear();
         browser_.resetLists();
-        library_.load(chosen);
+        loadAndReport(chosen);
+        return;
     }
     window_.hideWaitNotice();
+}
+
+void DatabaseOpening::loadAndReport(const QString& path)
+{
+    // The library announces the new records, and the browser lists them.
+    const Library::LoadResult result = library_.load(path);
+    window_.hideWaitNotice();
+    if (result.leftOverLines.isEmpty())
+        return;
+    QStringList quoted;
+    for (const QString& line : result.leftOverLines)
+        quoted.append(QLatin1Char('"') + line + QLatin1Char('"'));
+    messageBox_.show(&window_,
+                     QStringLiteral("The end of %1 holds no whole record; these lines were left out:\n\n%2\n\n"
+                                    "The database is open. Adding a record takes them out of the file.")
+                         .arg(path, quoted.join(QLatin1Char('\n'))),
+                     QStringLiteral("Vexolin"));
 }

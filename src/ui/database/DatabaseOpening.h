@@ -4,6 +4,7 @@
 #include <QString>
 
 class FileDialog;
+class MessageBox;
 class Library;
 class LibraryBrowser;
 class MainWindow;
@@ -14,7 +15,8 @@ class DatabaseOpening : public QObject
 {
     Q_OBJECT
 public:
-    DatabaseOpening(MainWindow& window, Library& library, LibraryBrowser& browser, FileDialog& fileDialog);
+    DatabaseOpening(MainWindow& window, Library& library, LibraryBrowser& browser, FileDialog& fileDialog,
+                    MessageBox& messageBox);
 
     // File > Open Database: the chosen database replaces the open one.
     void openChosenDatabase();
@@ -24,8 +26,12 @@ public:
     void openAtStartUp(const QString& path);
 
 private:
+    // Loads the database at path; tells the user of lines at its end that make no whole record.
+    void loadAndReport(const QString& path);
+
     MainWindow& window_;
     Library& library_;
     LibraryBrowser& browser_;
     FileDialog& fileDialog_;
+    MessageBox& messageBox_;
 };

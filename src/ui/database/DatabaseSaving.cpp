@@ -7,16 +7,8 @@ bool saveRewrittenDatabase(Library& library, MessageBox& messageBox, QWidget* pa
 {
     QString error;
     const QString path = library.path();
-    if (library.rewrite(&error)) {
-        // Saved; but records added from now on need the file open for appending again.
-        if (!library.isOpen())
-            messageBox.show(parent,
-                            QStringLiteral("The database was saved, but it could not be opened again "
-                                           "for adding records.\n\n%1")
-                                .arg(path),
-                            QStringLiteral("Vexolin"));
+    if (library.rewrite(&error))
         return true;
-    }
     messageBox.show(parent,
                     QStringLiteral("The database could not be saved.\n\n%1\n%2\n\n"
                                    "The file on disk was left as it was.")

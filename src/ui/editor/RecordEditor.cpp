@@ -9,6 +9,7 @@
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
@@ -48,10 +49,12 @@ void RecordEditor::createDatabase()
     window_.playerNotice->show();
     const QString path =
         fileDialog_.showSave(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("New Database")});
-    // A file that cannot be created leaves no database open; Add then says so.
-    if (!path.isEmpty())
-        library_.createEmpty(path);
     window_.playerNotice->hide();
+    // A file that cannot be created is reported; the open database stays open.
+    if (QString error; !path.isEmpty() && !library_.createEmpty(path, &error))
+        messageBox_.show(&window_,
+                         QStringLiteral("The new database could not be created.\n\n%1\n%2").arg(path, error),
+                         MessageTitle);
     startEditing();
 }
 
@@ -100,7 +103,7 @@ int RecordEditor::storeRecordOfSelectedEntry()
     const int n = library_.add(LibraryRecord::fromTexts(trimBlanks(window_.artistField->text()),
                                                         trimBlanks(window_.titleField->text()),
                                                         trimBlanks(window_.genreField->text()),
-                                                        fileOfEntry(playlist->item(row)->text(), library_.table())));
+                                                        fileOfEntry(entryAt(playlist, row), library_.table())));
     // The entry is used up; removing it is no click on another entry.
     removeEntry(playlist, row);
     browser_.listAddedRecord(n);
@@ -162,7 +165,7 @@ void RecordEditor::finishEditing()
     browser_.selectAllGenres();
 }
 
-void RecordEditor::warnIfAlreadyListed(const QString& entry)
+void RecordEditor::warnIfAlreadyListed(const PlaylistEntry& entry)
 {
     if (!mode_.isEditing())
         return;
@@ -173,7 +176,7 @@ void RecordEditor::warnIfAlreadyListed(const QString& entry)
                          QStringLiteral("Warning..."));
 }
 
-int RecordEditor::chooseArtistOfFile(const QString& entry)
+int RecordEditor::chooseArtistOfFile(const PlaylistEntry& entry)
 {
     // The path the entry opens, as Add would store it. Only the first record with this file
     // counts, whether or not its artist is listed.

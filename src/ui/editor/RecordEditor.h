@@ -10,6 +10,7 @@ class LibraryBrowser;
 class MainWindow;
 class MessageBox;
 class WindowMode;
+struct PlaylistEntry;
 
 // Editing records: the user tags the playlist's files one after another with an artist, title
 // and genre and adds them as records, removes records, and leaves with Done.
@@ -34,7 +35,7 @@ public:
 
     // While editing, a playlist entry the user chose that names a file of the database shows its
     // record in the artist and title lists, with a warning.
-    void warnIfAlreadyListed(const QString& entry);
+    void warnIfAlreadyListed(const PlaylistEntry& entry);
 
     // The status tick: Remove acts on exactly one of an artist or a title; Add needs every field.
     void updateRemoveButton();
@@ -58,7 +59,7 @@ private:
     void appendToFile(int n);
     // The first record whose file is the one `entry` opens, with its artist chosen; 0 when
     // there is none or its artist is not listed.
-    int chooseArtistOfFile(const QString& entry);
+    int chooseArtistOfFile(const PlaylistEntry& entry);
     // Chooses the title row that carries record r; whether one was found.
     bool chooseTitleOfRecord(int r);
 

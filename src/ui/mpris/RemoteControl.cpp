@@ -117,7 +117,7 @@ qint64 RemoteControl::position() const
     return microseconds(qMax(0.0, player_.currentPosition()));
 }
 
-void RemoteControl::followOpenedEntry(const QString& entry)
+void RemoteControl::followOpenedEntry(const PlaylistEntry& entry)
 {
     media_ = describeEntry(entry, library_.table());
     ++openings_;

@@ -7,6 +7,7 @@
 #include <QVariantMap>
 #include <optional>
 
+struct PlaylistEntry;
 class Library;
 class MediaPlayer;
 class Transport;
@@ -48,7 +49,7 @@ public:
     qint64 position() const;
 
     // A playlist entry was opened: the metadata describe it from now on.
-    void followOpenedEntry(const QString& entry);
+    void followOpenedEntry(const PlaylistEntry& entry);
     // Announces the properties that changed since the last announcement (the status tick).
     void announceChanges();
 

@@ -7,6 +7,7 @@
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/RowChosenAgain.h"
 #include "ui/window/WindowMode.h"
 
@@ -90,25 +91,25 @@ void PlayerControl::probePlayer()
 void PlayerControl::openEntry(int p)
 {
     emit entryOpening();
-    QString entry;
+    PlaylistEntry entry;
     QString caption;
     const int row = p - 1;
     if (row >= 0 && row < window_.playlist->count()) {
-        entry = window_.playlist->item(row)->text();
-        caption = openEntryText(entry);
+        entry = entryAt(window_.playlist, row);
+        caption = openPlaylistEntry(entry);
     }
     window_.setWindowTitle(QStringLiteral("Vexolin: ") + caption);
     emit entryOpened(entry);
     updateEntryCounter();
 }
 
-QString PlayerControl::openEntryText(const QString& entry)
+QString PlayerControl::openPlaylistEntry(const PlaylistEntry& entry)
 {
-    switch (entryKindForPlayer(entry)) {
+    switch (entry.kind) {
     case EntryKind::Library: {
         const LibraryTable& table = library_.table();
-        const int r = recordOfCodedEntry(entry);
-        if (!table.contains(r))
+        const int r = recordOfEntry(entry, table);
+        if (r == 0)
             return {};
         // The player ignores the padding blanks of the stored path; a failure is reported
         // through its error event.
@@ -116,14 +117,12 @@ QString PlayerControl::openEntryText(const QString& entry)
         const LibraryRecord& record = table.record(r);
         return QStringLiteral("%1 - %2").arg(trimBlanks(record.artist), trimBlanks(record.title));
     }
-    case EntryKind::Marked: {
-        const QString path = markedPath(entry).toString();
-        player_.open(path);
-        return path;
+    case EntryKind::Marked:
+    case EntryKind::Plain: {
+        const QString file = fileOfEntry(entry, library_.table());
+        player_.open(file);
+        return file;
     }
-    case EntryKind::Plain:
-        player_.open(entry);
-        return entry;
     }
     return {};
 }
@@ -218,7 +217,7 @@ void PlayerControl::openChosenEntry()
     const QListWidgetItem* selected = window_.playlist->currentItem();
     if (!selected || !selected->isSelected() || mode_.inCdWizard())
         return;
-    const QString entry = selected->text();
+    const PlaylistEntry entry = entryAt(window_.playlist, window_.playlist->currentRow());
     position_ = window_.playlist->currentRow() + 1;
     openEntry(position_);
     emit entryChosen(entry);

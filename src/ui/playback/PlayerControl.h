@@ -13,6 +13,7 @@ class MediaPlayer;
 class MessageBox;
 class QPushButton;
 class WindowMode;
+struct PlaylistEntry;
 
 // Connects the playlist to the player: opens playlist entries, drives the transport buttons,
 // keeps the position of the entry opened last and answers the player's end-of-media,
@@ -64,16 +65,17 @@ signals:
     // An entry is about to be opened.
     void entryOpening();
     // The user chose this playlist entry and it was opened.
-    void entryChosen(const QString& entry);
-    // A playlist entry was handed to the player (empty when the position named no entry).
-    void entryOpened(const QString& entry);
+    void entryChosen(const PlaylistEntry& entry);
+    // A playlist entry was handed to the player (an empty plain one when the position named no
+    // entry).
+    void entryOpened(const PlaylistEntry& entry);
 
 private:
     // The selected playlist row changed, by the user or by the entry counter.
     void openChosenEntry();
-    // Opens one entry text; returns the text the window title shows for it (empty when the
-    // entry names no record of the library).
-    QString openEntryText(const QString& entry);
+    // Opens one entry; returns the text the window title shows for it (empty when the entry
+    // names no record of the library).
+    QString openPlaylistEntry(const PlaylistEntry& entry);
     void mediaEnded();
     QPushButton* buttonFor(Action action) const;
 

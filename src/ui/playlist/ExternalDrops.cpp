@@ -4,13 +4,14 @@
 #include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/playlist/LeftOutNotice.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -31,7 +32,8 @@ bool answerSafely(QDropEvent* event)
 
 } // namespace
 
-ExternalDrops::ExternalDrops(MainWindow& window) : QObject(&window), window_(window)
+ExternalDrops::ExternalDrops(MainWindow& window, MessageBox& messageBox)
+    : QObject(&window), window_(window), messageBox_(messageBox)
 {
     acceptDropsOn(window_.playlist->viewport());
 }
@@ -66,8 +68,10 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
     if (!window_.playerNotice->isHidden())
         return;
     window_.showWaitNotice(AddingFilesNotice);
-    const qsizetype room = std::max(0, PlaylistCapacity - window_.playlist->count());
-    appendToPlaylist(window_.playlist, droppedEntries(drop, room, readPlaylistFile));
+    // Everything the drop brings is taken in, so that what a full playlist leaves out is counted.
+    const QStringList texts = droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile);
+    const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
+    tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class MainWindow;
+class MessageBox;
 class QWidget;
 struct DroppedData;
 
@@ -12,13 +13,14 @@ class ExternalDrops : public QObject
 {
     Q_OBJECT
 public:
-    explicit ExternalDrops(MainWindow& window);
+    ExternalDrops(MainWindow& window, MessageBox& messageBox);
 
     // Makes target take drops from other programs (the playlist, the Drop Box).
     void acceptDropsOn(QWidget* target);
 
-    // Appends what a drop brings, behind the wait notice; nothing happens while the player
-    // notice is shown (the CD wizard's texts, the question for a new database's name).
+    // Appends what a drop brings, behind the wait notice, and tells of entries a full playlist
+    // left out; nothing happens while the player notice is shown (the CD wizard's texts, the
+    // question for a new database's name).
     void addDroppedFiles(const DroppedData& drop);
 
 signals:
@@ -30,4 +32,5 @@ protected:
 
 private:
     MainWindow& window_;
+    MessageBox& messageBox_;
 };

@@ -8,10 +8,11 @@
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/browser/LibraryDrag.h"
 #include "ui/playlist/AddUrlWindow.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/SortedLists.h"
 
 #include <QAction>
@@ -21,11 +22,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 PlaylistEditor::PlaylistEditor(MainWindow& window, const Library& library, const LibraryBrowser& browser,
-                               FileDialog& fileDialog)
-    : QObject(&window), window_(window), library_(library), browser_(browser), fileDialog_(fileDialog)
+                               FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), library_(library), browser_(browser), fileDialog_(fileDialog),
+      messageBox_(messageBox)
 {
     connect(window_.addFilesAction, &QAction::triggered, this, &PlaylistEditor::addFiles);
     connect(window_.addUrlAction, &QAction::triggered, this, &PlaylistEditor::showAddUrlWindow);
@@ -68,14 +69,19 @@ bool PlaylistEditor::eventFilter(QObject*, QEvent* event)
 
 void PlaylistEditor::appendRecords(const QList<int>& records)
 {
-    const int room = qMax(0, PlaylistCapacity - window_.playlist->count());
-    const QList<int> appended = records.first(qMin<qsizetype>(room, records.size()));
-    QStringList entries;
-    entries.reserve(appended.size());
-    for (int record : appended)
+    QList<PlaylistEntry> entries;
+    entries.reserve(records.size());
+    for (int record : records)
         entries.append(libraryEntry(library_.table(), record));
-    window_.playlist->addItems(entries);
-    emit recordsAppended(appended);
+    const int appended = appendEntries(window_.playlist, std::move(entries));
+    emit recordsAppended(records.first(appended));
+    tellEntriesLeftOut(messageBox_, &window_, records.size() - appended);
+}
+
+void PlaylistEditor::appendTexts(const QStringList& texts)
+{
+    const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
+    tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
 }
 
 void PlaylistEditor::addFiles()
@@ -85,21 +91,20 @@ void PlaylistEditor::addFiles()
     if (chosen.isEmpty())
         return;
     if (chosen.right(4).toUpper() != QLatin1String(".M3U")) {
-        appendToPlaylist(window_.playlist, {chosen});
+        appendTexts({chosen});
         return;
     }
     // A file that cannot be read to its end keeps the lines read until then.
     QStringList lines;
     readPlaylistFile(chosen, lines);
-    appendToPlaylist(window_.playlist, std::move(lines));
+    appendTexts(lines);
 }
 
 void PlaylistEditor::showAddUrlWindow()
 {
     if (!addUrlWindow_) {
         addUrlWindow_ = new AddUrlWindow(window_);
-        connect(addUrlWindow_, &AddUrlWindow::addRequested, this,
-                [this](const QString& text) { appendToPlaylist(window_.playlist, {text}); });
+        connect(addUrlWindow_, &AddUrlWindow::addRequested, this, [this](const QString& text) { appendTexts({text}); });
     }
     addUrlWindow_->showOverPlayer();
 }
@@ -110,7 +115,7 @@ void PlaylistEditor::removeSelected()
     const int row = selectedRow(playlist);
     if (row < 0)
         return;
-    emit entryRemoving(playlist->item(row)->text());
+    emit entryRemoving(entryAt(playlist, row));
     // Removing is not a click on another entry: nothing is selected afterwards.
     removeEntry(playlist, row);
 }
@@ -148,11 +153,11 @@ void PlaylistEditor::followRecordRemoval(const QList<int>& numbers)
 {
     const RecordRemoval removal(numbers);
     QListWidget* playlist = window_.playlist;
-    const QSignalBlocker block(playlist);
-    for (int i = 0; i < playlist->count(); ++i) {
-        QListWidgetItem* item = playlist->item(i);
-        if (const std::optional<QString> changed = playlistEntryAfterRemoval(item->text(), library_.table(), removal))
-            item->setText(*changed);
+    for (int row = 0; row < playlist->count(); ++row) {
+        const std::optional<PlaylistEntry> changed =
+            playlistEntryAfterRemoval(entryAt(playlist, row), library_.table(), removal);
+        if (changed)
+            setEntryAt(playlist, row, *changed);
     }
 }
 

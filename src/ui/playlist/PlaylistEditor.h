@@ -11,11 +11,14 @@ class FileDialog;
 class Library;
 class LibraryBrowser;
 class MainWindow;
+class MessageBox;
+struct PlaylistEntry;
 enum class LibraryDragSource;
 
 // Editing the playlist: adding library records (All to Playlist, drags from the library lists),
 // files, M3U files and URLs; removing an entry; clearing the list; the right-click menu. Library
-// entries name their records by number, and follow them when records are removed.
+// entries name their records by number, and follow them when records are removed. Entries a
+// full playlist cannot take are counted to the user.
 //
 // Drops on the playlist arrive through an event filter on the playlist's viewport that takes
 // only the library lists' drags; drops of other data pass on untouched to the other filters there.
@@ -24,7 +27,7 @@ class PlaylistEditor : public QObject
     Q_OBJECT
 public:
     PlaylistEditor(MainWindow& window, const Library& library, const LibraryBrowser& browser,
-                   FileDialog& fileDialog);
+                   FileDialog& fileDialog, MessageBox& messageBox);
 
     // "Add file(s)": one chosen file, or every line of a chosen M3U file.
     void addFiles();
@@ -53,7 +56,7 @@ signals:
     // Library entries of these records were appended, in order.
     void recordsAppended(const QList<int>& records);
     // This entry is about to be removed.
-    void entryRemoving(const QString& entry);
+    void entryRemoving(const PlaylistEntry& entry);
     // The playlist was emptied.
     void cleared();
     // A title dragged from the library was dropped: the entry counter is due.
@@ -65,10 +68,13 @@ protected:
 private:
     // Appends the library entries of the records, in order, while the playlist has room.
     void appendRecords(const QList<int>& records);
+    // Appends texts from outside the library; tells the user of any the full playlist left out.
+    void appendTexts(const QStringList& texts);
 
     MainWindow& window_;
     const Library& library_;
     const LibraryBrowser& browser_;
     FileDialog& fileDialog_;
+    MessageBox& messageBox_;
     AddUrlWindow* addUrlWindow_ = nullptr;
 };

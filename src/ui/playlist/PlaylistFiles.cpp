@@ -3,10 +3,11 @@
 #include "core/Library.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "core/PlaylistEntry.h"
+#include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
-#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 
@@ -37,21 +38,19 @@ void PlaylistFiles::appendEntriesOf(const QString& path)
 {
     QStringList lines;
     readPlaylistFile(path, lines); // a failure keeps what was read, without a message
-    appendToPlaylist(window_.playlist, std::move(lines));
+    const int appended = appendEntries(window_.playlist, entriesOfTexts(lines));
+    tellEntriesLeftOut(messageBox_, &window_, lines.size() - appended);
 }
 
 void PlaylistFiles::savePlaylist()
 {
-    // The dialog offers the most recent file chosen; saving over the playlist last opened is the
-    // usual case, so it is replaced without a question.
-    const QString path = fileDialog_.showSave(&window_, {.filter = PlaylistFilter,
-                                                         .title = QStringLiteral("Save Playlist"),
-                                                         .offerLastFile = true,
-                                                         .replaceWithoutAsking = true});
+    // The dialog offers the most recent file chosen; replacing a file that is there asks first.
+    const QString path = fileDialog_.showSave(
+        &window_, {.filter = PlaylistFilter, .title = QStringLiteral("Save Playlist"), .offerLastFile = true});
     if (path.isEmpty())
         return;
     QString error;
-    if (!writePlaylistFile(path, entryTexts(window_.playlist), library_.table(), &error))
+    if (!writePlaylistFile(path, playlistEntries(window_.playlist), library_.table(), &error))
         messageBox_.show(&window_, QStringLiteral("The playlist could not be saved to %1:\n%2").arg(path, error),
                          QStringLiteral("Error"));
 }

@@ -4,7 +4,7 @@
 #include "core/ShuffleKeys.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/SortedLists.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -19,16 +19,16 @@ PlaylistShuffle::PlaylistShuffle(MainWindow& window, RandomNumbers random)
 void PlaylistShuffle::shuffle()
 {
     window_.showWaitNotice(ShufflingNotice);
-    const QStringList entries = entryTexts(window_.playlist);
+    const QList<PlaylistEntry> entries = playlistEntries(window_.playlist);
+    const QStringList texts = entryTexts(window_.playlist);
     std::vector<int> keys;
     keys.reserve(size_t(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i)
         keys.push_back(shuffleKeyValue(shuffleNumber(random_())));
-    QStringList shuffled;
+    QList<PlaylistEntry> shuffled;
     shuffled.reserve(entries.size());
-    for (qsizetype i : shuffledOrder(entries, keys))
+    for (qsizetype i : shuffledOrder(texts, keys))
         shuffled.append(entries[i]);
-    emptyList(window_.playlist);
-    window_.playlist->addItems(shuffled);
+    replaceEntries(window_.playlist, shuffled);
     window_.hideWaitNotice();
 }

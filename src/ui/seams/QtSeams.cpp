@@ -35,8 +35,6 @@ QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, co
     QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     if (mode == Mode::Open)
         return QFileDialog::getOpenFileName(parent, request.title, offeredFile, filterText, nullptr, options);
-    if (request.replaceWithoutAsking)
-        options |= QFileDialog::DontConfirmOverwrite;
     return QFileDialog::getSaveFileName(parent, request.title, offeredFile, filterText, nullptr, options);
 }
 

@@ -19,12 +19,12 @@ public:
         QString filter;                    // "Description|*.ext"
         QString title;
         bool offerLastFile = false;        // offer the file chosen last, rather than none
-        bool replaceWithoutAsking = false; // a save normally asks before it replaces a file
     };
 
     virtual ~FileDialog() = default;
 
-    // Shows the dialog and returns the chosen full path, empty after a cancel.
+    // Shows the dialog and returns the chosen full path, empty after a cancel. A save dialog asks
+    // before it replaces a file that is there; No returns to the dialog.
     QString showOpen(QWidget* parent, const Request& request) { return show(parent, Mode::Open, request); }
     QString showSave(QWidget* parent, const Request& request) { return show(parent, Mode::Save, request); }
 

@@ -9,6 +9,7 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -88,7 +90,7 @@ class TestCdWizard : public QObject
     void add(int n)
     {
         if (n == 0) {
-            w->playlist->addItem(songB);
+            appendEntries(w->playlist, {entryOfText(songB)});
             return;
         }
         const QString entry = codedEntry(trimBlanks(j->library().record(n).title), n);
@@ -304,25 +306,65 @@ private slots:
         QCOMPARE(w->statusLine->text(), QStringLiteral(" 0 files to copy, 0 Kilobyte"));
     }
 
+    // Two different files of one artist and title are both copied; each record names its own.
+    void differentFilesOfOneTitleAreBothCopied()
+    {
+        startWizardWith({1, 7, 1});
+        f->fileDialog.answers = {setDir() + "/disc"};
+        w->wizardNextButton->click();
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(filesUnder(setDir()), (QStringList{"disc.VxDatabase", "mediafiles/Band A-Song B (2).mp3",
+                                                    "mediafiles/Band A-Song B.mp3", "readme.txt"}));
+        QCOMPARE(contentsOf(setDir() + "/mediafiles/Band A-Song B.mp3"), contentsOf(songB));
+        QCOMPARE(contentsOf(setDir() + "/mediafiles/Band A-Song B (2).mp3"), QByteArray("another song"));
+        QCOMPARE(contentsOf(setDir() + "/disc.VxDatabase"),
+                 QByteArray("Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B.mp3\r\n"
+                            "Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B (2).mp3\r\n"
+                            "Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B.mp3\r\n"));
+    }
+
+    // A copy that a file-size limit cuts short is removed, the program lives on, and the user
+    // reads why.
+    void copyCutShortIsRemovedAndTold()
+    {
+        startWizardWith({1});
+        f->fileDialog.answers = {setDir() + "/disc"};
+        rlimit saved;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{1000, saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        w->wizardNextButton->click();
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY2(f->messageBox.shown[0].text.endsWith(songB + ": File too large"), qPrintable(f->messageBox.shown[0].text));
+        expectClosed();
+        QCOMPARE(filesUnder(setDir()), QStringList{"disc.VxDatabase"});
+    }
+
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet_data()
     {
         QTest::addColumn<QList<int>>("entries"); // records dragged in; 0 = a plain path entry
         QTest::addColumn<bool>("mediaFolderExists");
         QTest::addColumn<QStringList>("files"); // everything under the root afterwards
+        QTest::addColumn<QString>("reason");    // what the message says after "An error occured"
         QTest::newRow("missing file after a copied one")
-            << QList<int>{1, 4} << false << QStringList{"set/disc.VxDatabase", "set/mediafiles/Band A-Song B.mp3"};
-        QTest::newRow("URL") << QList<int>{5} << false << QStringList{"set/disc.VxDatabase"};
-        QTest::newRow("separator in the artist") << QList<int>{1, 3} << false << QStringList{};
-        QTest::newRow("separator in the extension") << QList<int>{6} << false << QStringList{};
-        QTest::newRow("two files, one name") << QList<int>{1, 7} << false << QStringList{};
-        QTest::newRow("plain entry") << QList<int>{1, 0} << false << QStringList{};
-        QTest::newRow("media folder exists") << QList<int>{1} << true << QStringList{};
+            << QList<int>{1, 4} << false << QStringList{"set/disc.VxDatabase", "set/mediafiles/Band A-Song B.mp3"}
+            << "missing.mp3: No such file or directory";
+        QTest::newRow("URL") << QList<int>{5} << false << QStringList{"set/disc.VxDatabase"}
+                             << "http://radio.example/live.mp3: No such file or directory";
+        QTest::newRow("separator in the artist") << QList<int>{1, 3} << false << QStringList{} << "";
+        QTest::newRow("separator in the extension") << QList<int>{6} << false << QStringList{} << "";
+        QTest::newRow("plain entry") << QList<int>{1, 0} << false << QStringList{} << "";
+        QTest::newRow("media folder exists") << QList<int>{1} << true << QStringList{}
+                                             << "mediafiles: the folder cannot be made";
     }
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet()
     {
         QFETCH(QList<int>, entries);
         QFETCH(bool, mediaFolderExists);
         QFETCH(QStringList, files);
+        QFETCH(QString, reason);
         if (mediaFolderExists)
             QVERIFY(QDir(setDir()).mkdir("mediafiles"));
         startWizardWith(entries);
@@ -330,7 +372,11 @@ private slots:
         w->wizardNextButton->click();
 
         QCOMPARE(f->messageBox.shown.size(), 1);
-        QCOMPARE(f->messageBox.shown[0].text, QStringLiteral("An error occured"));
+        const QString text = f->messageBox.shown[0].text;
+        if (reason.isEmpty())
+            QCOMPARE(text, QStringLiteral("An error occured"));
+        else
+            QVERIFY2(text.startsWith(QStringLiteral("An error occured\n\n")) && text.endsWith(reason), qPrintable(text));
         QCOMPARE(f->messageBox.shown[0].title, QStringLiteral("Error"));
         expectClosed();
         QCOMPARE(filesUnder(root->path()), files);

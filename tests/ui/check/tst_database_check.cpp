@@ -6,6 +6,7 @@
 #include "core/RecordCode.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -38,6 +40,22 @@ QByteArray utf8Database(const QList<QStringList>& records)
             bytes += field.toUtf8() + "\r\n";
     return bytes;
 }
+
+// While alive, files may not grow past `bytes`: a write past it fails, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{rlim_t(bytes), old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
 
 } // namespace
 
@@ -114,6 +132,35 @@ private slots:
         f.reset();
         j = nullptr;
         w = nullptr;
+    }
+
+    // A Done that failed leaves the removals waiting; opening another database drops them, so a
+    // later Done of the check leaves that other file alone.
+    void waitingRemovalsGoWhenAnotherDatabaseOpens()
+    {
+        start();
+        const QByteArray before = fileBytes(database);
+        w->checkDatabaseAction->trigger();
+        w->removeAllMissingButton->click();
+        {
+            const FileSizeLimit full(16);
+            w->checkDoneButton->click();
+        }
+        QCOMPARE(fileBytes(database), before);
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY2(f->messageBox.shown[0].text.contains("File too large"), qPrintable(f->messageBox.shown[0].text));
+        QVERIFY(j->library().needsRewrite());
+
+        const QByteArray other = utf8Database({{"Other", "One", "Pop", media(3)}});
+        f->fileDialog.answers = {f->writeFile("other.VxDatabase", other)};
+        w->openDatabaseAction->trigger();
+        QVERIFY(!j->library().needsRewrite());
+        w->checkDatabaseAction->trigger();
+        w->checkDoneButton->click();
+        w->editDatabaseAction->trigger();
+        w->doneEditingButton->click();
+        QCOMPARE(fileBytes(f->dir.filePath("other.VxDatabase")), other);
+        QCOMPARE(f->messageBox.shown.size(), 1);
     }
 
     void checkListsTheMissingFilesFromTheLastRecord()
@@ -209,19 +256,15 @@ private slots:
     {
         start();
         for (int n : {2, 3, 8, 11})
-            w->playlist->addItem(libraryEntry(table(), n));
+            appendEntries(w->playlist, {libraryEntry(table(), n)});
         w->checkDatabaseAction->trigger();
         w->removeAllMissingButton->click(); // removes 3, 7 and 12
 
         QStringList files;
-        for (const QString& entry : JukeboxFixture::texts(w->playlist)) {
-            if (entryKindForPlayer(entry) == EntryKind::Marked)
-                files.append(markedPath(entry).toString());
-            else
-                files.append(trimBlanks(j->library().record(recordOfCodedEntry(entry)).file).toString());
-        }
+        for (const PlaylistEntry& entry : playlistEntries(w->playlist))
+            files.append(trimBlanks(fileOfEntry(entry, table())).toString());
         QCOMPARE(files, (QStringList{media(2), media(3), media(8), media(11)}));
-        QCOMPARE(entryKindForPlayer(w->playlist->item(1)->text()), EntryKind::Marked);
+        QCOMPARE(entryAt(w->playlist, 1).kind, EntryKind::Marked);
     }
 
     void titleListNamesItsOwnRecordsAfterRemoveAll()

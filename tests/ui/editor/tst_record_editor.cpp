@@ -9,6 +9,7 @@
 #include "ui/editor/RecordEditor.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
@@ -22,7 +23,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,26 +62,21 @@ int rowOf(const QListWidget* list, const QString& visibleText)
     return -1;
 }
 
-// While alive, files may not grow past `bytes`; a write past it fails instead of killing us.
+// While alive, files may not grow past `bytes`. The program itself must make a write past the
+// limit fail, and say so, rather than be killed.
 class DiskFull
 {
 public:
     explicit DiskFull(qint64 bytes)
     {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{rlim_t(bytes), old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
+    ~DiskFull() { setrlimit(RLIMIT_FSIZE, &old_); }
 
 private:
     rlimit old_{};
-    sighandler_t oldHandler_ = nullptr;
 };
 
 // While alive, the folder is read-only and, when we are root, we act as the user "nobody"
@@ -105,6 +100,28 @@ public:
 private:
     QByteArray folder_;
 };
+
+// While alive, we act as the user "nobody" when we are root (root may write anywhere).
+class ActingAsNobody
+{
+public:
+    ActingAsNobody()
+    {
+        if (geteuid() == 0 && (setegid(65534) != 0 || seteuid(65534) != 0))
+            qFatal("cannot act as nobody");
+    }
+    ~ActingAsNobody()
+    {
+        if (getuid() == 0 && (seteuid(0) != 0 || setegid(0) != 0))
+            qFatal("cannot act as root again");
+    }
+};
+
+void setMode(const QString& path, mode_t mode)
+{
+    if (chmod(QFile::encodeName(path).constData(), mode) != 0)
+        qFatal("cannot change the mode of %s", qPrintable(path));
+}
 
 } // namespace
 
@@ -291,17 +308,15 @@ private slots:
         QTest::newRow("plain, blanks kept inside") << "/in/a b.wav" << "/in/a b.wav";
         QTest::newRow("URL") << "http://radio.example/stream" << "http://radio.example/stream";
         QTest::newRow("marked, from a playlist file")
-            << markedEntry(u"Someone - Something", u"/in/marked.wav") << "/in/marked.wav";
+            << markedEntry(u"Someone - Something", u"/in/marked.wav").text << "/in/marked.wav";
         QTest::newRow("library entry") << "library 4" << "/media/lonely.wav";
-        QTest::newRow("longer than 255 characters") << "/" + QString(300, 'x') << "/" + QString(254, 'x');
+        QTest::newRow("longer than 255 characters, kept whole") << "/" + QString(300, 'x') << "/" + QString(300, 'x');
     }
     void addStoresThePathOfTheEntry()
     {
         QFETCH(QString, entry);
         QFETCH(QString, file);
-        if (entry == "library 4")
-            entry = libraryEntry(table(), 4);
-        w->playlist->addItem(entry);
+        appendEntries(w->playlist, {entry == "library 4" ? libraryEntry(table(), 4) : entryOfText(entry)});
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         fill("A", "B", "C");
@@ -422,6 +437,7 @@ private slots:
         QCOMPARE(fileBytes(db), before); // not a byte of the record
         QCOMPARE(f->messageBox.shown.size(), 1);
         QVERIFY(f->messageBox.shown[0].text.contains(db));
+        QVERIFY(f->messageBox.shown[0].text.contains("File too large"));
         QVERIFY(f->messageBox.shown[0].text.contains("kept"));
         QCOMPARE(j->library().recordCount(), Records.size() + 1);
         QVERIFY(j->library().needsRewrite());
@@ -522,13 +538,13 @@ private slots:
     void playlistEntriesKeepTheirFilesAfterARemoval()
     {
         for (int n : {2, 3, 5})
-            w->playlist->addItem(libraryEntry(table(), n));
+            appendEntries(w->playlist, {libraryEntry(table(), n)});
         w->editDatabaseAction->trigger();
         select(w->titleList, "Heavy Square"); // record 3
         w->removeRecordButton->click();
 
-        QCOMPARE(entryKindForPlayer(w->playlist->item(1)->text()), EntryKind::Marked);
-        QVERIFY(w->playlist->item(1)->text().startsWith(libraryEntry(table(), 1).left(40)));
+        QCOMPARE(entryAt(w->playlist, 1).kind, EntryKind::Marked);
+        QVERIFY(w->playlist->item(1)->text().startsWith(libraryEntry(table(), 1).text.left(40)));
         f->player.calls.clear();
         for (int row = 0; row < 3; ++row)
             w->playlist->setCurrentRow(row);
@@ -542,8 +558,8 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full") << "disk full" << "";
-        QTest::newRow("read-only folder") << "read-only" << "";
+        QTest::newRow("disk full") << "disk full" << "File too large";
+        QTest::newRow("read-only folder") << "read-only" << "Permission denied";
         QTest::newRow("no database open") << "none open" << "no database is open";
     }
     void failedRewriteKeepsTheOldFileAndTheRemovals()
@@ -578,7 +594,8 @@ private slots:
         QCOMPARE(f->messageBox.shown.size(), 1);
         const QString text = f->messageBox.shown[0].text;
         QVERIFY2(text.contains("could not be saved"), qPrintable(text));
-        QVERIFY2(text.contains(reason.isEmpty() ? db : reason), qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        QVERIFY2(fault == "none open" || text.contains(db), qPrintable(text));
 
         if (fault == "none open")
             return;
@@ -589,6 +606,90 @@ private slots:
         QCOMPARE(j->library().recordCount(), Records.size() - 1);
         QVERIFY(!j->library().needsRewrite());
         QVERIFY(j->library().isOpen());
+    }
+
+    // A database the user may not write opens for browsing; Add and Done say it is read-only and
+    // keep what they could not store; once it may be written, the next Add and Done store
+    // everything without opening it again.
+    void readOnlyDatabaseIsBrowsedAndAddAndDoneSayWhy()
+    {
+        startWith("ro/Music.VxDatabase");
+        const QString folder = f->dir.filePath("ro");
+        setMode(f->dir.path(), 0755);
+        setMode(db, 0444);
+        appendEntries(w->playlist, entriesOfTexts({"/in/one.wav", "/in/two.wav"}));
+        w->editDatabaseAction->trigger();
+        w->playlist->setCurrentRow(0);
+        fill("A", "B", "C");
+        const QByteArray before = fileBytes(db);
+        {
+            const ActingAsNobody nobody;
+            w->addRecordButton->click();
+            w->doneEditingButton->click();
+        }
+        QCOMPARE(fileBytes(db), before);
+        QCOMPARE(f->messageBox.shown.size(), 2);
+        for (const auto& shown : f->messageBox.shown) {
+            QVERIFY2(shown.text.contains(db), qPrintable(shown.text));
+            QVERIFY2(shown.text.contains("read-only"), qPrintable(shown.text));
+        }
+        QCOMPARE(j->library().recordCount(), Records.size() + 1);
+        QVERIFY(j->library().needsRewrite());
+
+        setMode(folder, 0777);
+        setMode(db, 0666);
+        {
+            const ActingAsNobody nobody;
+            w->editDatabaseAction->trigger();
+            w->playlist->setCurrentRow(0);
+            fill("D", "E", "F");
+            w->addRecordButton->click();
+            QCOMPARE(fileBytes(db), before + formatRecord(table().record(Records.size() + 2)));
+            w->doneEditingButton->click();
+        }
+        QCOMPARE(f->messageBox.shown.size(), 2);
+        QCOMPARE(fileBytes(db), bytesOf(table()));
+        QVERIFY(!j->library().needsRewrite());
+    }
+
+    // Database > New in a folder that cannot be written says why; the open database stays open.
+    void newThatCannotBeCreatedKeepsTheOpenDatabase()
+    {
+        startWith("ro/Music.VxDatabase");
+        setMode(f->dir.path(), 0755);
+        const QString wanted = f->dir.filePath("ro/New.VxDatabase");
+        f->fileDialog.answers = {wanted};
+        {
+            const ReadOnlyFolder readOnly(f->dir.filePath("ro"));
+            w->newDatabaseAction->trigger();
+        }
+        QVERIFY(!QFile::exists(wanted));
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY(f->messageBox.shown[0].text.contains(wanted));
+        QVERIFY(f->messageBox.shown[0].text.contains("Permission denied"));
+        QCOMPARE(j->library().path(), db);
+        QVERIFY(j->mode().isEditing());
+    }
+
+    // A rewrite writes the kept records' lines as the file held them: portable "#:" paths, paths
+    // longer than 255 characters, long or blank-edged fields stay; only the removed record goes.
+    void rewriteKeepsTheLinesOfUntouchedRecords()
+    {
+        f = std::make_unique<JukeboxFixture>();
+        const QString longPath = "/music/" + QString(300, 'p') + ".mp3";
+        const QByteArray kept = QByteArray("Portable\r\nOn Disc\r\nRock\r\n#:\\mediafiles\\a.mp3\r\n")
+                                + "Long\r\nPath\r\nRock\r\n" + longPath.toUtf8() + "\r\n"
+                                + " Edged \r\n" + QByteArray(50, 't') + "\r\nRock\r\n/m/e.mp3\r\n";
+        db = f->writeFile("Disc.VxDatabase", kept + "Gone\r\nSoon\r\nJazz\r\n/m/g.mp3\r\n");
+        j = &f->start(db);
+        w = &f->window();
+        QCOMPARE(j->library().record(2).file, longPath);
+        w->editDatabaseAction->trigger();
+        select(w->artistList, "Gone");
+        w->removeRecordButton->click();
+        w->doneEditingButton->click();
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(fileBytes(db), kept);
     }
 
     void closingCompletesTheEdit_data()

@@ -7,7 +7,7 @@
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
@@ -30,7 +30,7 @@ const QList<QStringList> Records = {
 void prepare(JukeboxFixture& f, const QString& state)
 {
     Jukebox& j = f.startWithRecords(Records);
-    if (appendToPlaylist(j.window().playlist, {"/a.wav", "/b.wav", "/c.wav"}) != 3)
+    if (appendEntries(j.window().playlist, entriesOfTexts({"/a.wav", "/b.wav", "/c.wav"})) != 3)
         qFatal("the playlist did not take the entries");
     j.playerControl().updateEntryCounter();
     if (state != "none")
@@ -151,7 +151,7 @@ private slots:
         const RemoteControl& remote = j.remoteControl();
         QCOMPARE(remote.metadata(), (QVariantMap{{"mpris:trackid", QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}}));
 
-        appendToPlaylist(j.window().playlist, {libraryEntry(j.library().table(), 2), "/saved/tone 3.wav"});
+        appendEntries(j.window().playlist, {libraryEntry(j.library().table(), 2), entryOfText("/saved/tone 3.wav")});
         j.window().playlist->setCurrentRow(0);
         QVariantMap data = remote.metadata();
         QCOMPARE(data.value("xesam:title").toString(), QString("Stone Cold"));

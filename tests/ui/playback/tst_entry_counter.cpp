@@ -2,7 +2,7 @@
 // n/m counter of the open media.
 #include "JukeboxFixture.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
 
@@ -18,7 +18,7 @@ void setPlaylist(const Jukebox& j, int entries)
     QStringList texts;
     for (int i = 0; i < entries; ++i)
         texts.append(QStringLiteral("/media/entry%1.wav").arg(i));
-    if (appendToPlaylist(j.window().playlist, texts) != entries)
+    if (appendEntries(j.window().playlist, entriesOfTexts(texts)) != entries)
         qFatal("the playlist did not take the entries");
 }
 

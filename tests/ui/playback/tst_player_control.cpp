@@ -9,7 +9,7 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/editor/RecordEditor.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+Q_DECLARE_METATYPE(PlaylistEntry)
+
 namespace {
 
 const QList<QStringList> Records = {
@@ -30,10 +32,16 @@ const QList<QStringList> Records = {
     {"Granite", "Heavy Square", "Rock", "/media/heavy.wav"},
 };
 
-void setPlaylist(const Jukebox& j, const QStringList& entries)
+void setPlaylistEntries(const Jukebox& j, const QList<PlaylistEntry>& entries)
 {
-    if (appendToPlaylist(j.window().playlist, entries) != entries.size())
+    if (appendEntries(j.window().playlist, entries) != entries.size())
         qFatal("the playlist did not take the entries");
+}
+
+// Texts as they enter from outside the library (files, URLs).
+void setPlaylist(const Jukebox& j, const QStringList& texts)
+{
+    setPlaylistEntries(j, entriesOfTexts(texts));
 }
 
 QStringList opened(const FakePlayer& player)
@@ -46,9 +54,9 @@ QString padded(const QString& file)
     return fixedWidth(file, FileWidth);
 }
 
-QString withNbspAt(int index, const QString& tail)
+PlaylistEntry textWithNbspAt(int index, const QString& tail)
 {
-    return QString(index, QChar('x')) + NBSP + tail;
+    return entryOfText(QString(index, QChar('x')) + NBSP + tail);
 }
 
 LibraryTable tableOf(const QList<QStringList>& records)
@@ -93,7 +101,7 @@ private slots:
 
 void TestPlayerControl::opensEachKindOfEntry_data()
 {
-    QTest::addColumn<QString>("entry");
+    QTest::addColumn<PlaylistEntry>("entry");
     QTest::addColumn<QString>("openedPath"); // empty: nothing opened
     QTest::addColumn<QString>("title");
 
@@ -101,32 +109,34 @@ void TestPlayerControl::opensEachKindOfEntry_data()
     QTest::newRow("library entry") << libraryEntry(table, 2) << padded("/media/stone.wav")
                                    << "Vexolin: Granite - Stone Cold";
     QTest::newRow("library entry of a record past the table")
-        << codedEntry(QString(47, QChar(' ')) + "Gone", 9) << QString() << "Vexolin: ";
+        << PlaylistEntry{codedEntry(QString(47, QChar(' ')) + "Gone", 9), EntryKind::Library} << QString() << "Vexolin: ";
     QTest::newRow("marked entry") << markedEntry(u"Granite     Heavy Square", u"/saved/heavy.wav")
                                   << "/saved/heavy.wav" << "Vexolin: /saved/heavy.wav";
     QTest::newRow("marked url") << markedEntry(u"x", u"http://radio.example/live")
                                 << "http://radio.example/live" << "Vexolin: http://radio.example/live";
-    QTest::newRow("marker at the start is plain") << "1!2@3#4$/a.wav" << "1!2@3#4$/a.wav"
+    QTest::newRow("marker at the start is plain") << entryOfText("1!2@3#4$/a.wav") << "1!2@3#4$/a.wav"
                                                   << "Vexolin: 1!2@3#4$/a.wav";
-    QTest::newRow("plain path") << "/home/me/b.mp3" << "/home/me/b.mp3" << "Vexolin: /home/me/b.mp3";
-    QTest::newRow("plain m3u comment") << "#EXTINF:12,Some" << "#EXTINF:12,Some" << "Vexolin: #EXTINF:12,Some";
-    // The first NBSP at character 45 or earlier: not a library entry.
-    const QString early = withNbspAt(44, encodeRecordNumber(1) + NBSP);
-    QTest::newRow("NBSP at character 45, plain") << early << early << "Vexolin: " + early;
+    QTest::newRow("plain path") << entryOfText("/home/me/b.mp3") << "/home/me/b.mp3" << "Vexolin: /home/me/b.mp3";
+    QTest::newRow("plain m3u comment") << entryOfText("#EXTINF:12,Some") << "#EXTINF:12,Some"
+                                       << "Vexolin: #EXTINF:12,Some";
+    // A text from outside opens as itself wherever a no-break space and a record code stand in it:
+    // only a library entry made from a record opens that record's file.
+    const PlaylistEntry early = textWithNbspAt(44, encodeRecordNumber(1) + NBSP);
+    QTest::newRow("record code after character 45, plain") << early << early.text << "Vexolin: " + early.text;
     QTest::newRow("NBSP at character 45 with marker")
-        << withNbspAt(44, "1!2@3#4$/c.wav") << "/c.wav" << "Vexolin: /c.wav";
-    QTest::newRow("NBSP at character 46, library")
-        << withNbspAt(45, encodeRecordNumber(1) + NBSP) << padded("/media/first.wav") << "Vexolin: The Examples - First Song";
+        << textWithNbspAt(44, "1!2@3#4$/c.wav") << "/c.wav" << "Vexolin: /c.wav";
+    const PlaylistEntry late = textWithNbspAt(45, encodeRecordNumber(1) + NBSP);
+    QTest::newRow("record code after character 46, still plain") << late << late.text << "Vexolin: " + late.text;
 }
 
 void TestPlayerControl::opensEachKindOfEntry()
 {
-    QFETCH(QString, entry);
+    QFETCH(PlaylistEntry, entry);
     QFETCH(QString, openedPath);
     QFETCH(QString, title);
     JukeboxFixture f;
     Jukebox& j = f.startWithRecords(Records);
-    setPlaylist(j, {"/other.wav", entry});
+    setPlaylistEntries(j, {entryOfText("/other.wav"), entry});
     f.player.calls.clear();
 
     j.playerControl().openEntry(2);
@@ -166,7 +176,7 @@ void TestPlayerControl::userClickOpensTheRowOnce()
     JukeboxFixture f;
     Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
-    setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 3)});
+    setPlaylistEntries(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 3)});
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     f.player.calls.clear();
@@ -381,7 +391,7 @@ void TestPlayerControl::endOfStreamPlaysThePlaylistThrough()
     JukeboxFixture f;
     Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
-    setPlaylist(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 2)});
+    setPlaylistEntries(j, {libraryEntry(j.library().table(), 1), libraryEntry(j.library().table(), 2)});
     w.playlist->setCurrentRow(0);
     QCOMPARE(w.windowTitle(), QStringLiteral("Vexolin: The Examples - First Song"));
 
@@ -479,15 +489,15 @@ void TestPlayerControl::playerErrorIsShown()
 void TestPlayerControl::duplicateCheckWhileEditing_data()
 {
     QTest::addColumn<QList<QStringList>>("records");
-    QTest::addColumn<QString>("entry");
+    QTest::addColumn<PlaylistEntry>("entry");
     QTest::addColumn<bool>("editing");
     QTest::addColumn<QString>("artistShown"); // empty: no artist selected
     QTest::addColumn<int>("recordShown");     // 0: no title selected, no warning
 
     QTest::newRow("file in the database, case and blanks aside")
-        << Records << "  /MEDIA/Stone.wav " << true << "Granite" << 2;
-    QTest::newRow("file not in the database") << Records << "/media/new.wav" << true << "" << 0;
-    QTest::newRow("not editing") << Records << "/media/stone.wav" << false << "" << 0;
+        << Records << entryOfText("  /MEDIA/Stone.wav ") << true << "Granite" << 2;
+    QTest::newRow("file not in the database") << Records << entryOfText("/media/new.wav") << true << "" << 0;
+    QTest::newRow("not editing") << Records << entryOfText("/media/stone.wav") << false << "" << 0;
     const LibraryTable table = tableOf(Records);
     // A marked or library entry is compared by the path it opens, the one Add would store.
     QTest::newRow("library entry") << Records << libraryEntry(table, 2) << true << "Granite" << 2;
@@ -501,7 +511,7 @@ void TestPlayerControl::duplicateCheckWhileEditing_data()
         {"Granite", "Heavy Square", "Rock", "/media/same.wav"},
         {"The Examples", "First Song", "Pop", "/media/same.wav"},
     };
-    QTest::newRow("first of two records") << twice << "/media/same.wav" << true << "Granite" << 1;
+    QTest::newRow("first of two records") << twice << entryOfText("/media/same.wav") << true << "Granite" << 1;
     // The artist list holds "Granite" (the first spelling loaded); the artist is looked for
     // with its case, and the search ends at the first record with the file.
     const QList<QStringList> unlisted = {
@@ -509,20 +519,20 @@ void TestPlayerControl::duplicateCheckWhileEditing_data()
         {"GRANITE", "Heavy Square", "Rock", "/media/same.wav"},
         {"The Examples", "First Song", "Pop", "/media/same.wav"},
     };
-    QTest::newRow("first record's artist not listed") << unlisted << "/media/same.wav" << true << "" << 0;
+    QTest::newRow("first record's artist not listed") << unlisted << entryOfText("/media/same.wav") << true << "" << 0;
 }
 
 void TestPlayerControl::duplicateCheckWhileEditing()
 {
     QFETCH(QList<QStringList>, records);
-    QFETCH(QString, entry);
+    QFETCH(PlaylistEntry, entry);
     QFETCH(bool, editing);
     QFETCH(QString, artistShown);
     QFETCH(int, recordShown);
     JukeboxFixture f;
     Jukebox& j = f.startWithRecords(records);
     MainWindow& w = f.window();
-    setPlaylist(j, {"/x.wav", entry});
+    setPlaylistEntries(j, {entryOfText("/x.wav"), entry});
     if (editing)
         j.editor().startEditing();
     w.titleField->setText("typed");

@@ -6,7 +6,8 @@
 #include "ui/browser/LibraryDrag.h"
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "core/PlaylistEntry.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
@@ -361,7 +362,7 @@ void TestStatusUpdates::lengthLearntLateIsShown()
     JukeboxFixture f;
     Jukebox& j = startWithLibrary(f);
     MainWindow& w = f.window();
-    appendToPlaylist(w.playlist, {"/a.wav"});
+    appendEntries(w.playlist, {entryOfText("/a.wav")});
     j.playerControl().openEntry(1); // the fake player opens at 0, its length not yet known
     j.updateStatus();
     QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
@@ -386,7 +387,7 @@ void TestStatusUpdates::stepsRunInOrder()
     JukeboxFixture f;
     Jukebox& j = startWithLibrary(f);
     MainWindow& w = f.window();
-    appendToPlaylist(w.playlist, {"/a.wav", "/b.wav"});
+    appendEntries(w.playlist, entriesOfTexts({"/a.wav", "/b.wav"}));
     f.player.script.state = MediaPlayer::Stopped;
     f.player.script.position = 30;
     j.updateStatus();

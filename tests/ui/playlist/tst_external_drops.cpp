@@ -6,6 +6,7 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QDir>
 #include <QLabel>
@@ -47,7 +48,7 @@ void TestExternalDrops::fileManagerDropOnPlaylist()
     QCOMPARE(texts.mid(0, 7), (QStringList{"already there", "/music/z.mp3", "#EXTM3U", "#EXTINF:5,Someone - Thing",
                                             "rel/thing.ogg", "", "/music/a.mp3"}));
     QCOMPARE(texts.size(), 8);
-    QCOMPARE(entryKindForPlayer(texts[7]), EntryKind::Marked);
+    QCOMPARE(entryAt(w.playlist, 7).kind, EntryKind::Marked);
     QCOMPARE(markedPath(texts[7]), QStringView(u"/music/first.mp3"));
     // Never answered as a move: the file manager must not delete what it offered.
     QVERIFY(answer.enterAccepted);

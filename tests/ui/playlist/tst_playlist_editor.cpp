@@ -8,6 +8,9 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/ExternalDrops.h"
 #include "ui/playlist/PlaylistEditor.h"
+#include "DropEvents.h"
+#include "ui/window/PlaylistItems.h"
+#include "ui/playlist/AddUrlWindow.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
@@ -20,6 +23,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -66,7 +70,7 @@ class TestPlaylistEditor : public QObject
     {
         QStringList out;
         for (int r : records)
-            out.append(libraryEntry(j->library().table(), r));
+            out.append(libraryEntry(j->library().table(), r).text);
         return out;
     }
     void selectGenre(const QString& genre)
@@ -429,12 +433,65 @@ private slots:
         QStringList filler;
         for (int i = 0; i < PlaylistCapacity - 1; ++i)
             filler.append(QString::number(i));
-        w->playlist->addItems(filler);
+        appendEntries(w->playlist, entriesOfTexts(filler));
         w->allToPlaylistButton->click(); // only record 1 still fits
         QCOMPARE(w->playlist->count(), PlaylistCapacity);
-        QCOMPARE(playlist().last(), libraryEntry(j->library().table(), 1));
+        QCOMPARE(playlist().last(), libraryEntry(j->library().table(), 1).text);
         QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2)); // 1536 bytes, and nothing for the records left out
         QVERIFY(!w->playlist->isHidden());
+    }
+
+    // Every way of adding to a playlist that is nearly full takes what fits and says, once, how
+    // many entries it left out.
+    void fullPlaylistTellsHowManyWereLeftOut_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<int>("leftOut");
+        QTest::newRow("All to Playlist") << "all" << 1 << 4;
+        QTest::newRow("an artist dragged") << "artist" << 1 << 2;
+        QTest::newRow("Add file(s) of an M3U") << "m3u" << 1 << 2;
+        QTest::newRow("Add url") << "url" << 0 << 1;
+        QTest::newRow("files dropped") << "drop" << 2 << 1;
+        QTest::newRow("Open Playlist") << "open" << 1 << 2;
+    }
+    void fullPlaylistTellsHowManyWereLeftOut()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, room);
+        QFETCH(int, leftOut);
+        const QString list = f->writeFile("three.m3u", "/m/1.mp3\r\n/m/2.mp3\r\n/m/3.mp3\r\n");
+        QStringList filler;
+        for (int i = 0; i < PlaylistCapacity - room; ++i)
+            filler.append(QString::number(i));
+        appendEntries(w->playlist, entriesOfTexts(filler));
+
+        if (operation == "all") {
+            w->allToPlaylistButton->click();
+        } else if (operation == "artist") {
+            w->artistList->setCurrentRow(0); // "The Examples": three records
+            QVERIFY(dragToPlaylist(w->artistList));
+        } else if (operation == "m3u") {
+            f->fileDialog.answers = {list};
+            w->addFilesAction->trigger();
+        } else if (operation == "url") {
+            w->addUrlAction->trigger();
+            j->playlistEditor().addUrlWindow()->urlField->setText("http://radio.example/live");
+            j->playlistEditor().addUrlWindow()->addButton->click();
+        } else if (operation == "drop") {
+            QMimeData mime;
+            setFiles(mime, {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"});
+            deliverDrop(w->playlist->viewport(), mime, FileManagerActions);
+        } else if (operation == "open") {
+            f->fileDialog.answers = {list};
+            w->openPlaylistAction->trigger();
+        }
+
+        QCOMPARE(w->playlist->count(), PlaylistCapacity);
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        const QString expected = leftOut == 1 ? QStringLiteral("1 entry was left out") : QStringLiteral("%1 entries were left out").arg(leftOut);
+        QVERIFY2(f->messageBox.shown[0].text.startsWith(expected), qPrintable(f->messageBox.shown[0].text));
+        QVERIFY(f->messageBox.shown[0].text.contains("32767"));
     }
 
     void rightClickPopsUpThePlaylistMenu()

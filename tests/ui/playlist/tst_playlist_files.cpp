@@ -4,6 +4,7 @@
 #include "core/RecordCode.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
-#include <csignal>
 #include <sys/resource.h>
 
 namespace {
@@ -22,7 +22,6 @@ struct FileSizeLimit
     rlimit old{};
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit small = old;
         small.rlim_cur = bytes;
@@ -56,6 +55,7 @@ private slots:
     void savedClearedAndOpenedPlaysSameFilesShowsSameTexts();
     void failedSaveIsReportedAndKeepsEarlierFile();
     void unwritableLocationIsReported();
+    void plainEntriesComeBackAndPlayTheirOwnFiles();
 };
 
 void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
@@ -127,6 +127,8 @@ void TestPlaylistFiles::openStopsWhenThePlaylistIsFull()
     w.openPlaylistAction->trigger();
     QCOMPARE(w.playlist->count(), PlaylistCapacity);
     QCOMPARE(w.playlist->item(PlaylistCapacity - 1)->text(), QString("line"));
+    QCOMPARE(fx.messageBox.shown.size(), 1); // the seven lines left out are counted
+    QVERIFY(fx.messageBox.shown[0].text.startsWith("7 entries were left out"));
 }
 
 void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
@@ -144,7 +146,6 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
     QCOMPARE(fx.fileDialog.uses[1].mode, FileDialog::Mode::Save);
     QCOMPARE(fx.fileDialog.uses[1].filter, QString("Vexolin Playlist|*.vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[1].fileName, opened); // the most recent file chosen
-    QVERIFY(fx.fileDialog.uses[1].replaceWithoutAsking); // an existing file is replaced without a question
     QCOMPARE(fileBytes(typed), QByteArray("http://radio.example/live\r\n/m/a.mp3\r\n"));
     QVERIFY(!QFile::exists(typed + ".vxplaylist"));
     QVERIFY(fx.messageBox.shown.isEmpty());
@@ -183,8 +184,9 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
     MainWindow& w = fx.window();
     QCOMPARE(j.library().recordCount(), 2);
     const LibraryTable& table = j.library().table();
-    const QStringList before{libraryEntry(table, 2), "http://radio.example/live", libraryEntry(table, 1)};
-    w.playlist->addItems(before);
+    const QList<PlaylistEntry> before{libraryEntry(table, 2), entryOfText("http://radio.example/live"),
+                                      libraryEntry(table, 1)};
+    appendEntries(w.playlist, before);
     const QString path = fx.dir.filePath("round.vxplaylist");
     fx.fileDialog.answers = {path, path};
 
@@ -193,16 +195,14 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
     QCOMPARE(w.playlist->count(), 0);
     w.openPlaylistAction->trigger();
 
-    const QStringList after = JukeboxFixture::texts(w.playlist);
+    const QList<PlaylistEntry> after = playlistEntries(w.playlist);
     QCOMPARE(after.size(), before.size());
     const QStringList files{"/music/second.ogg", "http://radio.example/live", "/music/first.mp3"};
     for (int i = 0; i < after.size(); ++i) {
-        const QString& entry = after[i];
-        const QString path = entryKindForPlayer(entry) == EntryKind::Marked ? markedPath(entry).toString() : entry;
-        QCOMPARE(path, files[i]);
+        QCOMPARE(fileOfEntry(after[i], table), files[i]);
         // The visible columns come back unchanged; the rest lies beyond the list's edge.
-        QVERIFY(entry.startsWith(visibleTextOfCodedEntry(before[i])));
-        QVERIFY(!entry.contains(NBSP));
+        QVERIFY(after[i].text.startsWith(visibleTextOfCodedEntry(before[i].text)));
+        QVERIFY(!after[i].text.contains(NBSP));
     }
 }
 
@@ -223,6 +223,7 @@ void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
     QCOMPARE(fx.messageBox.shown.size(), 1);
     QCOMPARE(fx.messageBox.shown[0].title, QString("Error"));
     QVERIFY(fx.messageBox.shown[0].text.contains(path));
+    QVERIFY(fx.messageBox.shown[0].text.contains("File too large"));
     QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files), QStringList{"keep.vxplaylist"}); // no leftovers
 }
 
@@ -235,6 +236,38 @@ void TestPlaylistFiles::unwritableLocationIsReported()
     fx.fileDialog.answers = {fx.dir.filePath("no/such/folder/list.vxplaylist")};
     w.savePlaylistAction->trigger();
     QCOMPARE(fx.messageBox.shown.size(), 1);
+}
+
+// Texts that came from outside the library (here typed as URLs) keep their kind through a save
+// and an open, however a no-break space or a record's code stands in them: each plays its own
+// file, never a record's.
+void TestPlaylistFiles::plainEntriesComeBackAndPlayTheirOwnFiles()
+{
+    JukeboxFixture fx;
+    Jukebox& j = fx.startWithRecords({{"The Examples", "First Song", "Pop", "/music/first.mp3"},
+                                      {"Other", "Second", "Rock", "/music/second.ogg"}});
+    MainWindow& w = fx.window();
+    const QStringList texts = {
+        QStringLiteral("/music/Titre") + NBSP + QString::fromUtf8(": \u00c7a va, tr\u00e8s") + NBSP + "bien.mp3",
+        "/music/" + QString(50, 'x') + NBSP + encodeRecordNumber(1) + NBSP,
+        "The Examples" + QString(35, ' ') + "Second" + NBSP + encodeRecordNumber(2) + NBSP,
+    };
+    appendEntries(w.playlist, entriesOfTexts(texts));
+    const QString path = fx.dir.filePath("plain.vxplaylist");
+    fx.fileDialog.answers = {path, path};
+    w.savePlaylistAction->trigger();
+    w.clearPlaylistAction->trigger();
+    w.openPlaylistAction->trigger();
+
+    QCOMPARE(JukeboxFixture::texts(w.playlist), texts);
+    fx.player.calls.clear();
+    for (int row = 0; row < texts.size(); ++row)
+        w.playlist->setCurrentRow(row);
+    QStringList opened;
+    for (const QString& call : fx.player.calls.filter("open "))
+        opened.append(call.mid(5));
+    QCOMPARE(opened, texts);
+    QCOMPARE(j.playerControl().position(), 3);
 }
 
 QTEST_MAIN(TestPlaylistFiles)

@@ -5,6 +5,7 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/PlaylistShuffle.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 #include <QLabel>
@@ -33,6 +34,15 @@ QStringList sorted(QStringList texts)
 {
     std::sort(texts.begin(), texts.end());
     return texts;
+}
+
+// Each entry as its kind and text, sorted: the same multiset of entries gives the same list.
+QStringList sorted(const QList<PlaylistEntry>& entries)
+{
+    QStringList texts;
+    for (const PlaylistEntry& entry : entries)
+        texts.append(QString::number(int(entry.kind)) + entry.text);
+    return sorted(texts);
 }
 
 } // namespace
@@ -67,11 +77,11 @@ void TestShuffle::keepsEveryEntryPositionAndClearsSelection()
     const QString db = fx.writeDatabase("lib.VxDatabase", {{"A", "One", "Pop", "/a.mp3"}, {"B", "Two", "Pop", "/b.mp3"}});
     Jukebox& j = fx.start(db);
     MainWindow& w = fx.window();
-    QStringList entries;
+    QList<PlaylistEntry> entries;
     for (int i = 0; i < 300; ++i)
-        entries << libraryEntry(j.library().table(), 1 + i % 2) << QString("/plain/%1.mp3").arg(i % 7)
+        entries << libraryEntry(j.library().table(), 1 + i % 2) << entryOfText(QString("/plain/%1.mp3").arg(i % 7))
                 << markedEntry(u"Shown", u"/marked.ogg");
-    w.playlist->addItems(entries);
+    appendEntries(w.playlist, entries);
     w.playlist->setCurrentRow(2); // plays entry 3; the entry counter follows
     QCOMPARE(j.playerControl().position(), 3);
     QCOMPARE(w.playlist->currentRow(), 2);
@@ -79,7 +89,8 @@ void TestShuffle::keepsEveryEntryPositionAndClearsSelection()
     fx.player.script.entryOption = false;
 
     w.shufflePlaylistAction->trigger();
-    const QStringList after = JukeboxFixture::texts(w.playlist);
+    // Every entry keeps its kind: the kinds travel with the texts.
+    const QList<PlaylistEntry> after = playlistEntries(w.playlist);
     QCOMPARE(sorted(after), sorted(entries));
     QVERIFY(after != entries);
     QCOMPARE(j.playerControl().position(), 3);

@@ -15,15 +15,14 @@ class TestFileDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    // One request's title and replace rule do not carry over to the next use; the file chosen
-    // last is remembered, and offered when a request asks for it.
-    void titleAndReplaceRuleHoldForOneShowing()
+    // One request's title does not carry over to the next use; the file chosen last is
+    // remembered, and offered when a request asks for it.
+    void titleHoldsForOneShowing()
     {
         ScriptedFileDialog dialog;
         dialog.answers = {"/music/list.vxplaylist", ""};
         FileDialog::Request save;
         save.title = "Save Playlist";
-        save.replaceWithoutAsking = true;
         QCOMPARE(dialog.showSave(nullptr, save), QString("/music/list.vxplaylist"));
         QCOMPARE(dialog.fileName(), QString("/music/list.vxplaylist"));
         QCOMPARE(dialog.fileTitle(), QString("list.vxplaylist"));
@@ -32,10 +31,8 @@ private slots:
         dialog.showSave(nullptr, again);
         QCOMPARE(dialog.uses.size(), 2);
         QCOMPARE(dialog.uses[0].title, QString("Save Playlist"));
-        QVERIFY(dialog.uses[0].replaceWithoutAsking);
         QVERIFY(dialog.uses[0].fileName.isEmpty());
         QVERIFY(dialog.uses[1].title.isEmpty());
-        QVERIFY(!dialog.uses[1].replaceWithoutAsking);
         QCOMPARE(dialog.uses[1].fileName, QString("/music/list.vxplaylist"));
         QVERIFY(dialog.fileName().isEmpty()); // cancelled
     }

@@ -1,5 +1,5 @@
 #include "JukeboxFixture.h"
-#include "ui/playlist/PlaylistAppend.h"
+#include "ui/window/PlaylistItems.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
@@ -58,7 +58,7 @@ private slots:
 
     void removeTakesOnlyASelectedEntry()
     {
-        appendToPlaylist(w->playlist, {"/m/a.mp3", "/m/b.mp3"});
+        appendEntries(w->playlist, entriesOfTexts({"/m/a.mp3", "/m/b.mp3"}));
         w->playlist->setCurrentRow(1);
         w->playlist->clearSelection(); // current, but no longer selected
         w->removeAction->trigger();

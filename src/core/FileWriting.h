@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Writing the user's files so that a failure never leaves one half-changed, and always says why.
+// A write past a file-size limit fails like a full disk instead of ending the program: the first
+// use of these functions sets the process to ignore SIGXFSZ.
+
+// The system's reason for a failed call, as the user reads it ("No space left on device").
+QString systemReason(int error);
+
+// Replaces the file at path with bytes, atomically: the bytes go to a new file beside it, are
+// flushed to disk and then renamed over it (a link is followed to the file it names; the file's
+// permissions stay). On failure the old file is untouched, nothing is left behind, and error says
+// why; a file the user may not write is refused as read-only.
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+
+// Appends bytes to the file open on descriptor fd (opened for appending) in one piece: after a
+// short write the file is cut back to its old length. On failure error says why.
+bool appendWhole(int fd, QByteArrayView bytes, QString* error = nullptr);
+
+// Makes a write past a file-size limit fail (EFBIG) instead of ending the program.
+void surviveFileSizeLimit();

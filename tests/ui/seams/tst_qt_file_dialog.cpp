@@ -1,0 +1,91 @@
+// The desktop's own file dialog behind the seam: a save over a file that is there asks first.
+#include "ui/seams/QtSeams.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+// Calls step with the first shown top-level widget of type T as soon as there is one (a dialog
+// opens inside a nested event loop); gives up after five seconds.
+template <typename T>
+void whenOpen(std::function<void(T*)> step, int triesLeft = 250)
+{
+    QTimer::singleShot(20, qApp, [step = std::move(step), triesLeft]() mutable {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* widget = qobject_cast<T*>(top); widget && widget->isVisible()) {
+                step(widget);
+                return;
+            }
+        }
+        if (triesLeft > 0)
+            whenOpen<T>(std::move(step), triesLeft - 1);
+    });
+}
+
+// The desktop's dialog, asked directly with a file to offer.
+class OfferingDialog : public QtFileDialog
+{
+public:
+    using QtFileDialog::ask;
+};
+
+} // namespace
+
+class TestQtFileDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Choosing a file that is there asks whether to replace it; No returns to the dialog, Yes
+    // takes the file.
+    void saveOverAFileThatIsThereAsksFirst_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("No returns to the dialog") << false;
+        QTest::newRow("Yes takes the file") << true;
+    }
+    void saveOverAFileThatIsThereAsksFirst()
+    {
+        QFETCH(bool, replace);
+        QTemporaryDir dir;
+        const QString song = dir.filePath("song.wav");
+        QFile file(song);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RIFF") == 4);
+        file.close();
+
+        bool asked = false;
+        bool stillOpenAfterNo = false;
+        whenOpen<QFileDialog>([&](QFileDialog* dialog) {
+            whenOpen<QMessageBox>([&, dialog](QMessageBox* question) {
+                asked = question->text().contains("already exists");
+                question->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!replace) {
+                    QTimer::singleShot(20, dialog, [&, dialog] {
+                        stillOpenAfterNo = dialog->isVisible();
+                        dialog->reject();
+                    });
+                }
+            });
+            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        });
+        // The dialog offers the file that is there, as after an earlier choice of it.
+        OfferingDialog dialog;
+        const QString chosen = dialog.ask(nullptr, FileDialog::Mode::Save,
+                                          {.filter = "Vexolin Playlist|*.vxplaylist", .title = "Save Playlist"}, song);
+
+        QVERIFY(asked);
+        QCOMPARE(chosen, replace ? song : QString());
+        if (!replace)
+            QVERIFY(stillOpenAfterNo);
+    }
+};
+
+QTEST_MAIN(TestQtFileDialog)
+#include "tst_qt_file_dialog.moc"
