@@ -6,7 +6,6 @@
 #include "core/PlaylistEntry.h"
 #include "core/SelectionSize.h"
 #include "core/SharedTexts.h"
-#include "ui/check/RepaintThrottle.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/PlaylistItems.h"
@@ -125,21 +124,17 @@ bool CdWizard::copyPlaylist(const QString& databaseName, QString* error)
     if (!items)
         return false;
     const int count = int(items->size());
-    // A repaint costs as much as copying a small file: the progress shows at most about 30
-    // times a second, and always at the start and the end.
-    RepaintThrottle throttle;
-    showProgress(count, throttle);
+    showProgress(count);
     return writeCdSet(QFileInfo(databaseName).absolutePath(), databaseName, *items, [&](int index, qint64 bytes) {
         selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
-        showProgress(count - index - 1, throttle);
+        showProgress(count - index - 1);
     }, error);
 }
 
-void CdWizard::showProgress(int filesToCopy, RepaintThrottle& throttle)
+void CdWizard::showProgress(int filesToCopy)
 {
     window_.statusLine->setText(copyProgressText(filesToCopy, selectionKilobytes_));
-    if (throttle.due() || filesToCopy == 0)
-        window_.repaint();
+    window_.repaint();
 }
 
 void CdWizard::failAndClose(const QString& error)

@@ -7,8 +7,6 @@
 #include <QString>
 #include <optional>
 
-class RepaintThrottle;
-
 class FileDialog;
 class Library;
 class MainWindow;
@@ -53,7 +51,7 @@ private:
     // Writes the set, showing the progress after each file; on failure error names the file
     // and the system's reason, when there is one.
     bool copyPlaylist(const QString& databaseName, QString* error);
-    void showProgress(int filesToCopy, RepaintThrottle& throttle);
+    void showProgress(int filesToCopy);
     void countRecord(int record, int sign);
     // Tells the user that the set could not be made, with the reason when known, and closes.
     void failAndClose(const QString& error);
