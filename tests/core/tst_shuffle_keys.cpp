@@ -73,6 +73,8 @@ void TestShuffleKeys::ordersByKeyThenTextIgnoringCase()
     // Texts equal but for case, under equal keys, keep their playlist order.
     QCOMPARE(shuffledOrder({"b", "A", "a", "B"}, {5, 5, 5, 5}), (std::vector<qsizetype>{1, 2, 0, 3}));
     QCOMPARE(shuffledOrder({"a", "A"}, {7, 7}), (std::vector<qsizetype>{0, 1}));
+    // ... also when other keys lie between them.
+    QCOMPARE(shuffledOrder({"x", "b", "X", "a", "c"}, {5, 9, 5, 9, 1}), (std::vector<qsizetype>{4, 0, 2, 3, 1}));
     QCOMPARE(shuffledOrder({}, {}), std::vector<qsizetype>{});
 }
 

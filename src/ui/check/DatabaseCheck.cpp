@@ -10,6 +10,7 @@
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -44,11 +45,16 @@ void DatabaseCheck::scan()
 {
     const LibraryTable& table = library_.table();
     RepaintThrottle throttle;
+    // Records often share a file: each distinct file is asked for once.
+    QHash<QString, bool> missingByFile;
     for (int n = table.recordCount(); n >= 1; --n) {
         if (throttle.due())
             showProgress(n);
         const QString& file = table.record(n).file;
-        if (isMissingFile(file)) {
+        auto known = missingByFile.constFind(file);
+        if (known == missingByFile.constEnd())
+            known = missingByFile.insert(file, isMissingFile(file));
+        if (*known) {
             foundFiles_.append(file);
             missingRecords_.append(n);
         }

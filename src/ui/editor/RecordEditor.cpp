@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString MessageTitle = QStringLiteral("Vexolin");
@@ -146,10 +148,40 @@ void RecordEditor::removeChosen()
 void RecordEditor::removeArtist()
 {
     const int count = window_.titleList->count();
-    for (int i = 0; i < count; ++i) {
+    const int removedAtOnce = removeLeadingTitlesAtOnce();
+    for (int i = removedAtOnce; i < count; ++i) {
         window_.titleList->setCurrentRow(0);
         removeChosen();
     }
+}
+
+int RecordEditor::removeLeadingTitlesAtOnce()
+{
+    // Removing the titles one by one refills the titles from the table after each, and each
+    // refill lists the same titles less the removed ones. When every title's record has the
+    // same stored artist, the one that refill chooses, all but the last title can go in one
+    // removal; the last goes as before, so the window ends as it would.
+    const QListWidget* titles = window_.titleList;
+    const QListWidgetItem* chosenArtist = window_.artistList->currentItem();
+    const LibraryTable& table = library_.table();
+    if (titles->count() < 2 || !chosenArtist)
+        return 0;
+    QList<int> numbers;
+    numbers.reserve(titles->count());
+    for (int row = 0; row < titles->count(); ++row)
+        numbers.append(recordOfCodedEntry(titles->item(row)->text()));
+    if (!std::all_of(numbers.cbegin(), numbers.cend(), [&](int n) { return table.contains(n); }))
+        return 0;
+    const QString artist = table.record(numbers.first()).artist;
+    if (trimBlanks(artist) != trimBlanks(chosenArtist->text()) ||
+        !std::all_of(numbers.cbegin(), numbers.cend(), [&](int n) { return table.record(n).artist == artist; }))
+        return 0;
+    numbers.removeLast();
+    library_.removeAll(numbers);
+    browser_.selectArtist(trimBlanks(artist));
+    browser_.forgetArtistIfUnused(artist);
+    library_.requireRewrite();
+    return int(numbers.size());
 }
 
 void RecordEditor::finishEditing()

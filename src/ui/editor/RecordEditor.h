@@ -50,6 +50,9 @@ signals:
 private:
     // Calls Remove once for each title of the chosen artist.
     void removeArtist();
+    // Removes all but the last of the chosen artist's titles in one removal when that ends as
+    // removing them one by one would; how many it removed (0 when it did not).
+    int removeLeadingTitlesAtOnce();
     // Why Add cannot run now; empty when it can.
     QString addRefusal() const;
     // Stores the fields and the selected playlist entry's file as a new record, takes the entry

@@ -2,7 +2,6 @@
 
 #include "core/SharedTexts.h"
 #include "core/ShuffleKeys.h"
-#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/PlaylistItems.h"
 
@@ -20,11 +19,15 @@ void PlaylistShuffle::shuffle()
 {
     window_.showWaitNotice(ShufflingNotice);
     const QList<PlaylistEntry> entries = playlistEntries(window_.playlist);
-    const QStringList texts = entryTexts(window_.playlist);
+    // The texts share the entries' data: the list is read once.
+    QStringList texts;
+    texts.reserve(entries.size());
     std::vector<int> keys;
     keys.reserve(size_t(entries.size()));
-    for (qsizetype i = 0; i < entries.size(); ++i)
+    for (const PlaylistEntry& entry : entries) {
+        texts.append(entry.text);
         keys.push_back(shuffleKeyValue(shuffleNumber(random_())));
+    }
     QList<PlaylistEntry> shuffled;
     shuffled.reserve(entries.size());
     for (qsizetype i : shuffledOrder(texts, keys))

@@ -9,6 +9,7 @@
 #include "ui/editor/RecordEditor.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/PlaylistItems.h"
 #include "ui/window/WindowMode.h"
 
@@ -506,6 +507,61 @@ private slots:
         QCOMPARE(w->artistList->count(), 2);
         w->doneEditingButton->click();
         QCOMPARE(fileBytes(db), bytesOf(table()));
+    }
+
+    // What the window and the table show after a removal.
+    QStringList windowState() const
+    {
+        QStringList state;
+        for (int n = 1; n <= table().recordCount(); ++n)
+            state << table().record(n).artist + u'|' + table().record(n).title;
+        for (const PlaylistEntry& entry : playlistEntries(w->playlist))
+            state << QStringLiteral("%1 %2").arg(int(entry.kind)).arg(entry.text);
+        state << entryTexts(w->artistList) << entryTexts(w->titleList) << w->artistField->text()
+              << w->titleField->text()
+              << QStringLiteral("%1 %2 %3")
+                     .arg(w->artistList->currentRow())
+                     .arg(w->titleList->currentRow())
+                     .arg(w->removeRecordButton->isEnabled());
+        return state;
+    }
+
+    void removeArtistEndsAsRemovingEachTitleDoes_data()
+    {
+        QTest::addColumn<QStringList>("artists"); // of records 1..6
+        QTest::newRow("one spelling") << QStringList{"Granite", "Solo", "Granite", "Granite", "Duo", "Granite"};
+        QTest::newRow("spellings differ") << QStringList{"Granite", "Solo", "granite", " Granite", "Duo", "Granite"};
+    }
+    void removeArtistEndsAsRemovingEachTitleDoes()
+    {
+        QFETCH(QStringList, artists);
+        // Every record in the playlist; two titles alike, so that renumbering may reorder them.
+        auto start = [&] {
+            QList<QStringList> records;
+            for (int n = 1; n <= artists.size(); ++n)
+                records.append({artists[n - 1], n % 3 == 0 ? QStringLiteral("Same") : QStringLiteral("Song %1").arg(7 - n),
+                                "Rock", QStringLiteral("/media/%1.wav").arg(n)});
+            f = std::make_unique<JukeboxFixture>();
+            j = &f->start(f->writeDatabase("Music.VxDatabase", records));
+            w = &f->window();
+            for (int n = 1; n <= artists.size(); ++n)
+                appendEntries(w->playlist, {libraryEntry(table(), n)});
+            w->editDatabaseAction->trigger();
+            select(w->artistList, "Granite");
+        };
+
+        start();
+        const int count = w->titleList->count();
+        for (int i = 0; i < count; ++i) { // Remove of each title, as the user could do it
+            w->titleList->setCurrentRow(0);
+            j->editor().removeChosen();
+        }
+        const QStringList oneByOne = windowState();
+        start();
+        w->removeRecordButton->click();
+
+        QCOMPARE(windowState(), oneByOne);
+        QCOMPARE(rowOf(w->artistList, "Granite"), -1);
     }
 
     void removeWithNothingSelectedStillRewrites()
