@@ -127,19 +127,24 @@ public:
     {
         if (limitEnd_ >= 0) {
             if (c == '\n' && pos == limitEnd_ && previous_ == '\r') {
+                previous_ = c;
                 ++limitEnd_; // the line feed of a CR LF belongs to the last line kept
                 return Verdict::Go;
             }
             return Verdict::Stop;
         }
+        const char before = previous_;
         previous_ = c;
         if (c == '\r') {
+            if (crRun_ > LongestLine)
+                return Verdict::TooLong; // a first line measured at its line feeds until now
             crSeen_ = true;
             ++crLines_;
             crRun_ = anyRun_ = 0;
         } else if (c == '\n') {
             ++lfLines_;
-            ++crRun_;
+            if (before != '\r')
+                ++crRun_; // the line feed of a CR LF belongs to no line
             anyRun_ = 0;
         } else {
             ++crRun_;
