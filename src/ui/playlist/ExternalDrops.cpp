@@ -5,6 +5,7 @@
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
 #include "ui/playlist/LeftOutNotice.h"
+#include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/PlaylistItems.h"
 
