@@ -1,4 +1,5 @@
 #include "core/Library.h"
+#include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
 #include "core/TextLines.h"
 
