@@ -48,5 +48,6 @@ struct TextFileRead
 // filling memory. A line longer than LongestLine is refused: nothing is read then.
 TextFileRead readTextFile(const QString& path, qsizetype lineLimit);
 
-// Reads a whole text file the same way, without a line limit; false when it cannot be read.
+// Reads a whole text file the same way, without a line limit; false when it cannot be read or
+// is refused (not a regular file, a line longer than LongestLine).
 bool readWholeFile(const QString& path, QByteArray& data);
