@@ -1,5 +1,7 @@
 // Any bytes as a database file: parsing never crashes, keeps only complete records within the
-// library's capacity, and accounts for every line.
+// library's capacity, and accounts for every line (LF line ends in bytes without a CR); the file
+// reader stops at its line limit.
+#include "FileReadCheck.h"
 #include "core/DatabaseFormat.h"
 #include "core/TextLines.h"
 
@@ -25,5 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (r.artist.endsWith(QChar(' ')) || r.title.endsWith(QChar(' ')))
             std::abort();
     }
+    checkFileRead(bytes);
     return 0;
 }

@@ -14,7 +14,7 @@ namespace {
 
 // Stands for the disk: a "playlist" holds its own name's lines; names holding "fail" fail after
 // giving what they hold.
-bool readFromName(const QString& path, QStringList& lines)
+bool readFromName(const QString& path, QStringList& lines, QString*)
 {
     lines = playlistLines(path.toUtf8());
     return !path.contains(QLatin1String("fail"));
@@ -54,5 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!anyPlaylist && !entries.isEmpty())
             std::abort();
     }
+    // The drag cursor promises a drop exactly when the drop takes something.
+    if (room > 0 && !dropTakesEntries(drop) && !entries.isEmpty())
+        std::abort();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -51,11 +52,19 @@ std::optional<CdSetItem> itemOf(const LibraryRecord& record)
     return item;
 }
 
-// A new file at path (never through a link); -1 with errno set when it cannot be made.
+// A new regular file at path (never through a link); -1 with errno set when it cannot be made.
+// The open does not block, so a named pipe standing at path is refused at once.
 int createFile(const QString& path, bool replace)
 {
-    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL);
-    return ::open(QFile::encodeName(path).constData(), flags, 0666);
+    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+    struct stat info;
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
 }
 
 // Says which file failed and why.

@@ -10,7 +10,8 @@ bool isPlaylistFileName(const QString& path)
            || path.right(11).toUpper() == QLatin1String(".VXPLAYLIST");
 }
 
-QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesReader& readLines)
+QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesReader& readLines,
+                           QString* problem)
 {
     QStringList entries;
     auto full = [&] { return entries.size() >= room; };
@@ -27,7 +28,7 @@ QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesR
         const QString& file = drop.files[pass];
         if (isPlaylistFileName(file)) {
             QStringList lines;
-            const bool read = readLines(file, lines);
+            const bool read = readLines(file, lines, problem);
             entries.append(lines.first(std::min(lines.size(), room - entries.size())));
             if (!read)
                 break;
@@ -36,6 +37,15 @@ QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesR
         }
     }
     return entries;
+}
+
+bool dropTakesEntries(const DroppedData& drop)
+{
+    if (drop.effect == LinkOnlyEffect)
+        return drop.text.has_value();
+    if (drop.effect == FileManagerEffect && !drop.files.isEmpty())
+        return true;
+    return std::any_of(drop.files.begin(), drop.files.end(), isPlaylistFileName);
 }
 
 namespace {

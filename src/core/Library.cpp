@@ -3,12 +3,22 @@
 #include "core/DatabaseFormat.h"
 #include "core/TextLines.h"
 
+#include <QStringList>
+
 Library::LoadResult Library::load(const QString& path)
 {
     const int first = recordCount() + 1;
-    QByteArray data;
-    const bool readable = readWholeFile(path, data);
-    DatabaseContents contents = parseDatabase(data, path);
+    // One record more than fit is read, so a file past the capacity is known as such.
+    TextFileRead read = readTextFile(path, qsizetype(LibraryCapacity + 1) * 4);
+    file_.close();
+    LoadResult result;
+    result.problem = read.problem;
+    if (read.data.contains('\0')) {
+        result.problem = QStringLiteral("%1 is not a text database (it holds NUL bytes). Nothing was loaded.").arg(path);
+        emit recordsLoaded(first);
+        return result;
+    }
+    DatabaseContents contents = parseDatabase(read.data, path);
     bool allFit = contents.withinCapacity;
     table_.reserve(recordCount() + int(contents.records.size()));
     for (LibraryRecord& record : contents.records) {
@@ -16,13 +26,16 @@ Library::LoadResult Library::load(const QString& path)
             allFit = false;
             break;
         }
+        ++result.recordsLoaded;
     }
     emit recordsLoaded(first);
-    file_.close();
-    if (!readable || !allFit)
-        return {};
+    result.stoppedAtCapacity = !allFit;
+    if (!read.complete || !allFit)
+        return result;
     file_.open(path, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
-    return {true, contents.leftOverLines};
+    result.opened = true;
+    result.leftOverLines = contents.leftOverLines;
+    return result;
 }
 
 void Library::clear()

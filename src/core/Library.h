@@ -32,12 +32,18 @@ public:
     {
         bool opened = false;       // the file is now the open database
         QStringList leftOverLines; // lines at its end that make no whole record, left out
+        int recordsLoaded = 0;     // records added to the table
+        bool stoppedAtCapacity = false; // the library filled up before the file's end
+        // Why the file could not be read, or was refused ("<path>: is a directory", NUL bytes
+        // in it); empty when it was read.
+        QString problem;
     };
     // Appends the records of the database file at path to the table, as many as fit; a last
     // record of fewer than four lines is left out (and cut from the file before a record is added
     // to it). The file becomes the open database when it could be read and all its whole records
     // fit; otherwise no database is open (so nothing can later rewrite a file from a partial
-    // table). recordsLoaded announces the new records either way.
+    // table). Only a regular file is read, and a file holding NUL bytes is no database: nothing
+    // of it is loaded. recordsLoaded announces the new records either way.
     LoadResult load(const QString& path);
     // Empties the table and closes the open database; changes not yet written are dropped.
     void clear();

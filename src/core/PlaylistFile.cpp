@@ -9,7 +9,7 @@
 QStringList playlistLines(QByteArrayView data, bool readCompletely)
 {
     QList<QByteArrayView> lines = splitLines(data);
-    if (!readCompletely && !lines.isEmpty() && !data.endsWith('\r') && !data.endsWith("\r\n"))
+    if (!readCompletely && !lines.isEmpty() && !endsWithLineEnd(data))
         lines.removeLast();
     QStringList entries;
     entries.reserve(lines.size());
@@ -18,12 +18,13 @@ QStringList playlistLines(QByteArrayView data, bool readCompletely)
     return entries;
 }
 
-bool readPlaylistFile(const QString& path, QStringList& lines)
+bool readPlaylistFile(const QString& path, QStringList& lines, QString* problem)
 {
-    QByteArray data;
-    const bool complete = readWholeFile(path, data);
-    lines = playlistLines(data, complete);
-    return complete;
+    const TextFileRead read = readTextFile(path, PlaylistCapacity + 1);
+    lines = playlistLines(read.data, read.complete);
+    if (problem)
+        *problem = read.problem;
+    return read.problem.isEmpty();
 }
 
 QString playlistLine(const PlaylistEntry& entry, const LibraryTable& table)

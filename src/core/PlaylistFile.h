@@ -20,9 +20,11 @@ class LibraryTable;
 // whole.
 QStringList playlistLines(QByteArrayView data, bool readCompletely = true);
 
-// Reads the entries of a playlist or M3U file into lines. False when the file cannot be opened
-// or read; lines then holds the lines that were read whole before the failure.
-bool readPlaylistFile(const QString& path, QStringList& lines);
+// Reads the entries of a playlist or M3U file into lines: one more than a playlist holds at
+// most, so a caller sees that some were left out. False, with problem saying why, when the file
+// cannot be opened or read (not a regular file, a line too long); lines then holds the lines
+// that were read whole before the failure.
+bool readPlaylistFile(const QString& path, QStringList& lines, QString* problem = nullptr);
 
 // The line written for one entry. A library entry whose record is in the table becomes its
 // display text, 80 blanks, the path marker and the record's file (trimmed); any other entry is

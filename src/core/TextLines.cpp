@@ -1,8 +1,15 @@
 #include "core/TextLines.h"
 
+#include "core/FileWriting.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <limits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,20 +23,28 @@ QList<QByteArrayView> splitLines(QByteArrayView data)
         data = data.sliced(Utf8Bom.size());
     QList<QByteArrayView> lines;
     lines.reserve(data.size() / 32 + 1);
+    const char ending = data.contains('\r') ? '\r' : '\n';
     const char* begin = data.data();
     const char* const end = begin + data.size();
     while (begin < end) {
-        const char* cr = static_cast<const char*>(memchr(begin, '\r', size_t(end - begin)));
-        if (!cr) {
+        const char* found = static_cast<const char*>(memchr(begin, ending, size_t(end - begin)));
+        if (!found) {
             lines.append(QByteArrayView(begin, end - begin));
             break;
         }
-        lines.append(QByteArrayView(begin, cr - begin));
-        begin = cr + 1;
-        if (begin < end && *begin == '\n')
+        lines.append(QByteArrayView(begin, found - begin));
+        begin = found + 1;
+        if (ending == '\r' && begin < end && *begin == '\n')
             ++begin;
     }
     return lines;
+}
+
+bool endsWithLineEnd(QByteArrayView data)
+{
+    if (data.contains('\r'))
+        return data.endsWith('\r') || data.endsWith("\r\n");
+    return data.endsWith('\n');
 }
 
 namespace {
@@ -97,13 +112,130 @@ QByteArray atFileStart(QByteArray bytes)
     return bytes;
 }
 
+namespace {
+
+// Follows the lines of a file while it is read in pieces: counts them and measures the current
+// one by the line-end rule of splitLines (which can change once a carriage return shows up).
+class LineCounter
+{
+public:
+    explicit LineCounter(qsizetype lineLimit) : lineLimit_(lineLimit) {}
+
+    enum class Verdict { Go, TooLong, Stop };
+    // Takes the next byte, at offset pos of the file.
+    Verdict take(char c, qsizetype pos)
+    {
+        if (limitEnd_ >= 0) {
+            if (c == '\n' && pos == limitEnd_ && previous_ == '\r') {
+                previous_ = c;
+                ++limitEnd_; // the line feed of a CR LF belongs to the last line kept
+                return Verdict::Go;
+            }
+            return Verdict::Stop;
+        }
+        const char before = previous_;
+        previous_ = c;
+        if (c == '\r') {
+            if (crRun_ > LongestLine)
+                return Verdict::TooLong; // a first line measured at its line feeds until now
+            crSeen_ = true;
+            ++crLines_;
+            crRun_ = anyRun_ = 0;
+        } else if (c == '\n') {
+            ++lfLines_;
+            if (before != '\r')
+                ++crRun_; // the line feed of a CR LF belongs to no line
+            anyRun_ = 0;
+        } else {
+            ++crRun_;
+            ++anyRun_;
+        }
+        if ((crSeen_ ? crRun_ : anyRun_) > LongestLine)
+            return Verdict::TooLong;
+        const bool lineEnded = c == '\r' || (!crSeen_ && c == '\n');
+        if (lineEnded && (crSeen_ ? crLines_ : lfLines_) == lineLimit_)
+            limitEnd_ = pos + 1;
+        return Verdict::Go;
+    }
+    // Where the kept lines end once the limit is reached; -1 before.
+    qsizetype limitEnd() const { return limitEnd_; }
+
+private:
+    qsizetype lineLimit_;
+    qsizetype crLines_ = 0, lfLines_ = 0, crRun_ = 0, anyRun_ = 0, limitEnd_ = -1;
+    bool crSeen_ = false;
+    char previous_ = 0;
+};
+
+// Opens path for reading without blocking; -1, with problem set, unless it is a regular file.
+int openRegularFile(const QString& path, QString& problem)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        problem = path + QStringLiteral(": ") + systemReason(errno);
+        return -1;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = path + (S_ISDIR(info.st_mode) ? QStringLiteral(": is a directory")
+                                                : QStringLiteral(": is not a regular file"));
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+TextFileRead readTextFile(const QString& path, qsizetype lineLimit)
+{
+    TextFileRead read;
+    const int fd = openRegularFile(path, read.problem);
+    if (fd < 0) {
+        read.complete = false;
+        return read;
+    }
+    LineCounter counter(lineLimit);
+    char piece[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, piece, sizeof piece);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            read.problem = path + QStringLiteral(": ") + systemReason(errno);
+            read.complete = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        const qsizetype start = read.data.size();
+        for (qsizetype i = 0; i < got; ++i) {
+            const LineCounter::Verdict verdict = counter.take(piece[i], start + i);
+            if (verdict == LineCounter::Verdict::TooLong) {
+                ::close(fd);
+                read.data.clear();
+                read.complete = false;
+                read.problem = path + QStringLiteral(": a line is longer than %1 characters").arg(LongestLine);
+                return read;
+            }
+            if (verdict == LineCounter::Verdict::Stop) {
+                read.data.append(piece, i);
+                read.data.truncate(counter.limitEnd());
+                read.complete = false;
+                read.stoppedAtLimit = true;
+                ::close(fd);
+                return read;
+            }
+        }
+        read.data.append(piece, got);
+    }
+    ::close(fd);
+    return read;
+}
+
 bool readWholeFile(const QString& path, QByteArray& data)
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    data = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    TextFileRead read = readTextFile(path, std::numeric_limits<qsizetype>::max());
+    data = std::move(read.data);
+    return read.complete;
 }

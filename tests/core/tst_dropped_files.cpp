@@ -8,7 +8,7 @@
 namespace {
 
 // Playlist and M3U files as the drop handling sees them, without touching the disk.
-bool fakeRead(const QString& path, QStringList& lines)
+bool fakeRead(const QString& path, QStringList& lines, QString* = nullptr)
 {
     if (path == "list.M3U")
         lines = {"#EXTM3U", "a.mp3", ""};

@@ -51,7 +51,9 @@ void TestPlaylistFile::readsLinesAsTheyStand_data()
     QTest::addColumn<QStringList>("entries");
     QTest::newRow("CR LF lines") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
     QTest::newRow("unterminated last line") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("LF alone does not end a line") << QByteArray("a\nb\n") << QStringList{"a\nb\n"};
+    QTest::newRow("LF-only file ends lines at LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("LF alone inside a CR LF file stays in its line")
+        << QByteArray("a\nb\r\nc\r\n") << QStringList{"a\nb", "c"};
     QTest::newRow("lone CR ends a line") << QByteArray("a\rb") << QStringList{"a", "b"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};

@@ -30,10 +30,11 @@ const QString CopyingText =
     QStringLiteral("Wait while all the choosen media files are copied to the 'empty' directory where you selected the database name.")
     + QStringLiteral(" You can see in the upper left corner of Vexolin's window how many media files are still to go.");
 
-// The files (not folders, not hidden ones) of dir.
+// The entries of dir that are not folders (files, links, named pipes, sockets, devices), hidden
+// ones left out.
 qsizetype countFiles(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::Files).size();
+    return QDir(dir).entryList(QDir::Files | QDir::System).size();
 }
 
 } // namespace

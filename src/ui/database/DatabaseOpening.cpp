@@ -63,6 +63,10 @@ void DatabaseOpening::loadAndReport(const QString& path)
     // The library announces the new records, and the browser lists them.
     const Library::LoadResult result = library_.load(path);
     window_.hideWaitNotice();
+    if (!result.opened) {
+        reportFailedLoad(path, result);
+        return;
+    }
     if (result.leftOverLines.isEmpty())
         return;
     QStringList quoted;
@@ -73,4 +77,25 @@ void DatabaseOpening::loadAndReport(const QString& path)
                                     "The database is open. Adding a record takes them out of the file.")
                          .arg(path, quoted.join(QLatin1Char('\n'))),
                      QStringLiteral("Vexolin"));
+}
+
+void DatabaseOpening::reportFailedLoad(const QString& path, const Library::LoadResult& result)
+{
+    if (!result.stoppedAtCapacity && result.problem.isEmpty())
+        return;
+    QString text;
+    if (result.stoppedAtCapacity)
+        text = QStringLiteral("%1 holds more records than the library takes: the first %2 records were loaded.\n\n"
+                              "The database is not open, so records cannot be added to it.")
+                   .arg(path)
+                   .arg(result.recordsLoaded);
+    else if (result.recordsLoaded > 0)
+        text = QStringLiteral("%1\n\n%2 records were loaded. The database is not open, so records cannot be "
+                              "added to it.")
+                   .arg(result.problem)
+                   .arg(result.recordsLoaded);
+    else
+        text = result.problem.endsWith(QLatin1Char('.')) ? result.problem
+                                                          : result.problem + QStringLiteral("\n\nNothing was loaded.");
+    messageBox_.show(&window_, text, QStringLiteral("Error"));
 }

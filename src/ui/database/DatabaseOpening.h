@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/Library.h"
+
 #include <QObject>
 #include <QString>
 
 class FileDialog;
 class MessageBox;
-class Library;
 class LibraryBrowser;
 class MainWindow;
 
@@ -28,6 +29,8 @@ public:
 private:
     // Loads the database at path; tells the user of lines at its end that make no whole record.
     void loadAndReport(const QString& path);
+    // Tells the user why the database did not open and how many records were loaded.
+    void reportFailedLoad(const QString& path, const Library::LoadResult& result);
 
     MainWindow& window_;
     Library& library_;

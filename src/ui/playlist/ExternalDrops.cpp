@@ -5,6 +5,7 @@
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
 #include "ui/playlist/LeftOutNotice.h"
+#include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/PlaylistItems.h"
 
@@ -52,14 +53,20 @@ bool ExternalDrops::eventFilter(QObject* watched, QEvent* event)
     auto* drop = static_cast<QDropEvent*>(event);
     if (!isExternalDrop(drop->mimeData(), drop->source()))
         return QObject::eventFilter(watched, event);
+    const DroppedData data = droppedData(*drop->mimeData(), int(drop->possibleActions()));
+    // The cursor shows "drop allowed" only where the drop takes something.
+    if (!dropTakesEntries(data)) {
+        drop->ignore();
+        return true;
+    }
     if (type != QEvent::Drop) {
         if (!answerSafely(drop))
-            drop->acceptProposedAction(); // a move-only drag still reaches the drop
+            drop->acceptProposedAction(); // a move-only drag of a playlist file still reaches the drop
         return true;
     }
     if (!answerSafely(drop))
         drop->ignore();
-    addDroppedFiles(droppedData(*drop->mimeData(), int(drop->possibleActions())));
+    addDroppedFiles(data);
     return true;
 }
 
@@ -69,9 +76,13 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
         return;
     window_.showWaitNotice(AddingFilesNotice);
     // Everything the drop brings is taken in, so that what a full playlist leaves out is counted.
-    const QStringList texts = droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile);
+    QString problem;
+    const QStringList texts =
+        droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem);
     const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
+    if (!problem.isEmpty())
+        messageBox_.show(&window_, problem, QStringLiteral("Error"));
     tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
 }

@@ -96,8 +96,11 @@ void PlaylistEditor::addFiles()
     }
     // A file that cannot be read to its end keeps the lines read until then.
     QStringList lines;
-    readPlaylistFile(chosen, lines);
+    QString problem;
+    readPlaylistFile(chosen, lines, &problem);
     appendTexts(lines);
+    if (!problem.isEmpty())
+        messageBox_.show(&window_, problem, QStringLiteral("Error"));
 }
 
 void PlaylistEditor::showAddUrlWindow()

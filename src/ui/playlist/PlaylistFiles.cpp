@@ -37,8 +37,11 @@ void PlaylistFiles::openPlaylistFile(const QString& path)
 void PlaylistFiles::appendEntriesOf(const QString& path)
 {
     QStringList lines;
-    readPlaylistFile(path, lines); // a failure keeps what was read, without a message
+    QString problem;
+    readPlaylistFile(path, lines, &problem); // a failure keeps what was read
     const int appended = appendEntries(window_.playlist, entriesOfTexts(lines));
+    if (!problem.isEmpty())
+        messageBox_.show(&window_, problem, QStringLiteral("Error"));
     tellEntriesLeftOut(messageBox_, &window_, lines.size() - appended);
 }
 

@@ -17,6 +17,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 namespace {
@@ -236,6 +239,33 @@ private slots:
         // The name already ends in the extension, in another case: nothing is appended.
         QCOMPARE(filesUnder(setDir()), QStringList({".hidden", "Disc.vxDATABASE", "mediafiles/Band A-Song B.mp3",
                                                    "readme.txt"}));
+    }
+
+    // Named pipes, links and devices make a folder "not empty" like files do; the wizard never
+    // opens them (a FIFO named as the database would block it for good).
+    void folderWithAnyEntryButFoldersIsNotEmpty_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO named as the database") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("broken link") << "broken";
+    }
+    void folderWithAnyEntryButFoldersIsNotEmpty()
+    {
+        QFETCH(QString, kind);
+        QDir(root->path()).mkdir("odd");
+        const QByteArray entry = QFile::encodeName(root->filePath("odd/disc.VxDatabase"));
+        if (kind == "fifo")
+            QVERIFY(::mkfifo(entry.constData(), 0600) == 0);
+        else
+            QVERIFY(::symlink(kind == "zero" ? "/dev/zero" : "/nowhere/at/all", entry.constData()) == 0);
+        startWizardWith({1});
+        f->fileDialog.answers = {root->filePath("odd/disc.VxDatabase"), setDir() + "/Disc.vxDATABASE"};
+        w->wizardNextButton->click();
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QCOMPARE(f->messageBox.shown[0].text, QStringLiteral("Directory is not empty!"));
+        QCOMPARE(QDir(root->filePath("odd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"disc.VxDatabase"});
     }
 
     void writesASetThatWorksWhereverItIsMounted()

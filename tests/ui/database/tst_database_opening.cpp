@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 QString padded(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
 
@@ -146,19 +148,31 @@ private slots:
     void unreadableDatabasesOpenNothing_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << "missing.VxDatabase";
-        QTest::newRow("a directory") << "folder.VxDatabase";
+        QTest::addColumn<QString>("told");
+        QTest::newRow("missing") << "missing.VxDatabase" << ": No such file or directory\n\nNothing was loaded.";
+        QTest::newRow("a directory") << "folder.VxDatabase" << ": is a directory\n\nNothing was loaded.";
+        QTest::newRow("a FIFO") << "fifo.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
+        QTest::newRow("a link to /dev/zero") << "zero.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
+        QTest::newRow("NUL bytes") << "nul.VxDatabase" << " is not a text database (it holds NUL bytes). Nothing was loaded.";
     }
     void unreadableDatabasesOpenNothing()
     {
         QFETCH(QString, name);
+        QFETCH(QString, told);
         JukeboxFixture f;
         QDir(f.dir.path()).mkdir("folder.VxDatabase");
-        Jukebox& j = f.start(f.dir.filePath(name));
+        QVERIFY(::mkfifo(QFile::encodeName(f.dir.filePath("fifo.VxDatabase")).constData(), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", f.dir.filePath("zero.VxDatabase")));
+        f.writeFile("nul.VxDatabase", QByteArray("A\r\nT\r\nG\r\n/f\r\n") + QByteArray(64, '\0'));
+        const QString path = f.dir.filePath(name);
+        Jukebox& j = f.start(path); // the test's timeout guards against a hang here
         MainWindow& window = j.window();
         QCOMPARE(j.library().recordCount(), 0);
         QVERIFY(!j.library().isOpen());
+        QVERIFY(j.library().path().isEmpty());
         QVERIFY(!window.playlist->isHidden());
+        QCOMPARE(f.messageBox.shown.size(), 1);
+        QCOMPARE(f.messageBox.shown[0].text, path + told);
     }
 
     void overfullFileLoadsTheFirst25000()
@@ -167,12 +181,17 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i <= LibraryCapacity; ++i)
             bytes += "A" + QByteArray::number(i % 7) + "\r\nT" + QByteArray::number(i) + "\r\nG\r\n/f\r\n";
-        Jukebox& j = f.start(f.writeFile("Big.VxDatabase", bytes));
+        const QString path = f.writeFile("Big.VxDatabase", bytes);
+        Jukebox& j = f.start(path);
         MainWindow& window = j.window();
         QCOMPARE(j.library().recordCount(), LibraryCapacity);
         QCOMPARE(window.titleList->count(), LibraryCapacity);
         QCOMPARE(window.artistList->count(), 7);
         QVERIFY(!j.library().isOpen());
+        QCOMPARE(f.messageBox.shown.size(), 1);
+        QVERIFY2(f.messageBox.shown[0].text.startsWith(
+                     path + " holds more records than the library takes: the first 25000 records were loaded."),
+                 qPrintable(f.messageBox.shown[0].text));
     }
 
     void portablePathsResolveAgainstTheDatabaseFolder()

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestExternalDrops : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ private slots:
     void dropsIgnoredWhileThePlayerNoticeShows();
     void inProgramDataPassesBy();
     void badFilesEndTheDropKeepingWhatWasAdded();
+    void dragIsAllowedOnlyWhereTheDropIsTaken_data();
+    void dragIsAllowedOnlyWhereTheDropIsTaken();
 };
 
 void TestExternalDrops::fileManagerDropOnPlaylist()
@@ -120,18 +124,59 @@ void TestExternalDrops::badFilesEndTheDropKeepingWhatWasAdded()
     for (int i = 0; i < 4096; ++i)
         binary.append(char((i * 131) % 256));
     const QString junk = fx.writeFile("junk.m3u", binary);
+    const QString fine = fx.writeFile("fine.m3u", "x.mp3\ny.mp3\n"); // LF line ends
     const QString longLine = fx.writeFile("long.m3u", QByteArray(1 << 20, 'x'));
+    const QString fifo = fx.dir.filePath("fifo.m3u");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString folder = fx.dir.filePath("folder.m3u");
 
-    QMimeData mime;
-    setFiles(mime, {junk, longLine, "/music/a.mp3", fx.dir.filePath("folder.m3u"), "/music/b.mp3"});
-    deliverDrop(w.playlist->viewport(), mime, FileManagerActions);
-
-    const QStringList texts = JukeboxFixture::texts(w.playlist);
+    // Each bad file ends its drop with a message naming it; the test's timeout guards the FIFO.
+    const QList<QPair<QString, QString>> bad{{longLine, ": a line is longer than 65536 characters"},
+                                             {folder, ": is a directory"},
+                                             {fifo, ": is not a regular file"}};
     const qsizetype junkLines = playlistLines(binary).size();
-    QCOMPARE(texts.size(), junkLines + 2);
-    QCOMPARE(texts[junkLines].size(), 1 << 20);
-    QCOMPARE(texts.last(), QString("/music/a.mp3")); // the folder ended the drop
+    for (const auto& [file, why] : bad) {
+        w.playlist->clear();
+        fx.messageBox.shown.clear();
+        QMimeData mime;
+        setFiles(mime, {junk, "/music/a.mp3", fine, file, "/music/b.mp3"});
+        deliverDrop(w.playlist->viewport(), mime, FileManagerActions);
+        const QStringList texts = JukeboxFixture::texts(w.playlist);
+        QCOMPARE(texts.size(), junkLines + 3);
+        QCOMPARE(texts.mid(junkLines), (QStringList{"/music/a.mp3", "x.mp3", "y.mp3"}));
+        QCOMPARE(fx.messageBox.shown.size(), 1);
+        QCOMPARE(fx.messageBox.shown[0].text, file + why);
+    }
     QVERIFY(!w.playlist->isHidden());
+}
+
+// The cursor shows "drop allowed" exactly where the drop adds something.
+void TestExternalDrops::dragIsAllowedOnlyWhereTheDropIsTaken_data()
+{
+    QTest::addColumn<bool>("playlistFile");
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("move-only media file") << false << int(Qt::MoveAction) << false;
+    QTest::newRow("copy-only media file") << false << int(Qt::CopyAction) << false;
+    QTest::newRow("move-only M3U") << true << int(Qt::MoveAction) << true;
+    QTest::newRow("file manager media file") << false << int(FileManagerActions) << true;
+}
+
+void TestExternalDrops::dragIsAllowedOnlyWhereTheDropIsTaken()
+{
+    QFETCH(bool, playlistFile);
+    QFETCH(int, offered);
+    QFETCH(bool, taken);
+    JukeboxFixture fx;
+    fx.start();
+    MainWindow& w = fx.window();
+    const QString file = playlistFile ? fx.writeFile("list.m3u", "a.mp3\r\n") : QStringLiteral("/music/a.mp3");
+    QMimeData mime;
+    setFiles(mime, {file});
+    const DropAnswer answer = deliverDrop(w.playlist->viewport(), mime, Qt::DropActions(offered));
+    QCOMPARE(answer.enterAccepted, taken);
+    QCOMPARE(w.playlist->count(), taken ? 1 : 0);
+    QVERIFY(answer.action != Qt::MoveAction || !answer.dropAccepted);
 }
 
 QTEST_MAIN(TestExternalDrops)

@@ -26,6 +26,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QListWidgetItem* itemNamed(const QListWidget* list, const QString& trimmedText)
@@ -333,14 +335,21 @@ private slots:
 
     void addFileBadInput()
     {
-        // Cancelled: nothing. A folder named like a list cannot be read: nothing, no message.
-        // Binary bytes: their "lines", without failing.
+        // Cancelled: nothing. A folder or a FIFO named like a list cannot be read: nothing, and
+        // a message saying why. Binary bytes: their "lines", without failing.
         w->addFilesAction->trigger();
         QCOMPARE(w->playlist->count(), 0);
         QVERIFY(QDir(f->dir.path()).mkdir("folder.m3u"));
-        f->fileDialog.answers = {f->dir.filePath("folder.m3u")};
+        const QString fifo = f->dir.filePath("fifo.m3u");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        f->fileDialog.answers = {f->dir.filePath("folder.m3u"), fifo};
         w->addFilesAction->trigger();
+        w->addFilesAction->trigger(); // the test's timeout guards against a hang
         QCOMPARE(w->playlist->count(), 0);
+        QCOMPARE(f->messageBox.shown.size(), 2);
+        QCOMPARE(f->messageBox.shown[0].text, f->dir.filePath("folder.m3u") + ": is a directory");
+        QCOMPARE(f->messageBox.shown[1].text, fifo + ": is not a regular file");
+        f->messageBox.shown.clear();
 
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)

@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 namespace {
@@ -46,8 +48,8 @@ class TestPlaylistFiles : public QObject
     Q_OBJECT
 private slots:
     void openAppendsAfterExistingEntriesAndRefreshesCounter();
-    void openFailuresAddNothingAndStaySilent_data();
-    void openFailuresAddNothingAndStaySilent();
+    void openFailuresAddNothingAndSayWhy_data();
+    void openFailuresAddNothingAndSayWhy();
     void openStopsWhenThePlaylistIsFull();
     void saveOffersLastFileAndWritesUnderTypedName();
     void saveCancelledWritesNothing();
@@ -90,30 +92,44 @@ void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
 
-void TestPlaylistFiles::openFailuresAddNothingAndStaySilent_data()
+void TestPlaylistFiles::openFailuresAddNothingAndSayWhy_data()
 {
     QTest::addColumn<QString>("answer");
-    QTest::newRow("cancelled") << QString();
-    QTest::newRow("missing file") << QString("missing.vxplaylist");
-    QTest::newRow("directory") << QString("folder.vxplaylist");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("cancelled") << QString() << QString();
+    QTest::newRow("missing file") << QString("missing.vxplaylist") << QString(": No such file or directory");
+    QTest::newRow("directory") << QString("folder.vxplaylist") << QString(": is a directory");
+    QTest::newRow("FIFO") << QString("fifo.m3u") << QString(": is not a regular file");
+    QTest::newRow("link to /dev/zero") << QString("zero.m3u") << QString(": is not a regular file");
+    QTest::newRow("overlong line") << QString("long.m3u") << QString(": a line is longer than 65536 characters");
 }
 
-void TestPlaylistFiles::openFailuresAddNothingAndStaySilent()
+void TestPlaylistFiles::openFailuresAddNothingAndSayWhy()
 {
     QFETCH(QString, answer);
+    QFETCH(QString, why);
     JukeboxFixture fx;
     fx.start();
     MainWindow& w = fx.window();
     QVERIFY(QDir(fx.dir.path()).mkdir("folder.vxplaylist"));
+    QVERIFY(::mkfifo(QFile::encodeName(fx.dir.filePath("fifo.m3u")).constData(), 0600) == 0);
+    QVERIFY(QFile::link("/dev/zero", fx.dir.filePath("zero.m3u")));
+    fx.writeFile("long.m3u", "a.mp3\r\n" + QByteArray(3 << 20, 'x') + "\r\nb.mp3\r\n");
     w.playlist->addItems({"one", "two"});
     playEntry(fx, 1);
-    fx.fileDialog.answers = {answer.isEmpty() ? answer : fx.dir.filePath(answer)};
+    const QString path = answer.isEmpty() ? answer : fx.dir.filePath(answer);
+    fx.fileDialog.answers = {path};
 
-    w.openPlaylistAction->trigger();
+    w.openPlaylistAction->trigger(); // the test's timeout guards against a hang
     QCOMPARE(JukeboxFixture::texts(w.playlist), (QStringList{"one", "two"}));
     QVERIFY(fx.player.script.entryOption); // the counter still ran
     QVERIFY(w.nextEntryButton->isEnabled());
-    QVERIFY(fx.messageBox.shown.isEmpty());
+    if (why.isEmpty()) {
+        QVERIFY(fx.messageBox.shown.isEmpty());
+    } else {
+        QCOMPARE(fx.messageBox.shown.size(), 1);
+        QCOMPARE(fx.messageBox.shown[0].text, path + why);
+    }
 }
 
 void TestPlaylistFiles::openStopsWhenThePlaylistIsFull()
