@@ -402,8 +402,6 @@ void MpvPlayer::endFile(const mpv_event_end_file& end)
 
 void MpvPlayer::checkLoad()
 {
-    if (m_entryId < 0)  // an entry of a media that open() has since replaced
-        return;
     char* name = mpv_get_property_string(m_mpv, "stream-open-filename");
     if (!name)
         return;
@@ -415,10 +413,12 @@ void MpvPlayer::checkLoad()
         mpv_set_property_string(m_mpv, "stream-open-filename", RefusedStream);
         return;
     }
+    if (address != given)
+        mpv_set_property_string(m_mpv, "stream-open-filename", address.toUtf8().constData());
+    if (m_entryId < 0)  // an entry of a media that open() or stop() has since ended
+        return;
     switch (m_nesting.loading(m_entryId, address)) {
     case PlaylistNesting::Verdict::Load:
-        if (address != given)
-            mpv_set_property_string(m_mpv, "stream-open-filename", address.toUtf8().constData());
         return;
     case PlaylistNesting::Verdict::IncludesItself:
         failOpen(tr("Cannot open file: %1 (a playlist that includes itself)").arg(given));
