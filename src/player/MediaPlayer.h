@@ -18,8 +18,8 @@ public:
     ~MediaPlayer() override = default;
 
     // Loads a file or URL and starts playing it; trailing blanks of a padded path are ignored.
-    // A file that cannot be opened (a missing file, an empty name) stops what played and is
-    // reported through error().
+    // A file that cannot be opened (a missing file, an empty name, an address that is neither a
+    // file nor a network stream) stops what played and is reported through error().
     virtual bool open(const QString& pathOrUrl) = 0;
     virtual bool play() = 0;
     virtual bool pause() = 0;

@@ -1,11 +1,18 @@
 #include "player/MpvPlayer.h"
 
+#include "core/MediaAddress.h"
 #include "player/MpvVideoWidget.h"
 
+#include <QDir>
 #include <QVarLengthArray>
 #include <clocale>
 #include <mpv/client.h>
 #include <utility>
+
+namespace {
+// Handed to mpv instead of a refused address: no stream handler takes it, so loading fails.
+constexpr char RefusedStream[] = "vexolin-refused://";
+}
 
 MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(mode)
 {
@@ -49,6 +56,7 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(m
     }
     mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, 0, "pause", MPV_FORMAT_FLAG);
+    mpv_hook_add(m_mpv, 0, "on_load", 0);
     // Called on mpv's threads: handle the events on this object's thread.
     mpv_set_wakeup_callback(
         m_mpv,
@@ -92,8 +100,15 @@ bool MpvPlayer::open(const QString& pathOrUrl)
     m_pendingSeek.reset();
     m_seekTarget.reset();
     m_pendingPath.clear();
+    m_reopenOnPlay = false;
+    m_nesting.clear();
+    m_refusedEntries.clear();
     if (path.isEmpty())
         return failOpen(tr("Cannot open file: no file name given"));
+    // Local files go as absolute paths, which mpv takes neither for a stream nor for its input.
+    m_address = playerAddress(path, QDir::currentPath());
+    if (m_address.isEmpty())
+        return failOpen(tr("Cannot open file: %1 (neither a file nor a network stream)").arg(path));
     setFlag("pause", false);
 
     if (m_mode == Embedded && m_widget && !m_widget->hasRenderContext()) {
@@ -102,11 +117,11 @@ bool MpvPlayer::open(const QString& pathOrUrl)
         m_entryId = -1;
         m_loading = false;
         m_loaded = false;
-        m_pendingPath = path;
+        m_pendingPath = m_address;
         publishState();
         return true;
     }
-    const bool ok = loadNow(path);
+    const bool ok = loadNow(m_address);
     publishState();
     return ok;
 }
@@ -119,7 +134,7 @@ bool MpvPlayer::loadNow(const QString& path)
     const QByteArray file = path.toUtf8();
     const int result = command({"loadfile", file.constData(), "replace"});
     if (result < 0)
-        return failOpen(tr("Cannot open file: %1 (%2)").arg(path, QString::fromUtf8(mpv_error_string(result))));
+        return failOpen(tr("Cannot open file: %1 (%2)").arg(m_fileName, QString::fromUtf8(mpv_error_string(result))));
     return true;
 }
 
@@ -150,6 +165,15 @@ bool MpvPlayer::play()
 {
     if (!m_mpv || !hasMedia())
         return false;
+    if (std::exchange(m_reopenOnPlay, false)) {
+        m_stopped = false;
+        m_nesting.clear();
+        m_refusedEntries.clear();
+        setFlag("pause", false);
+        const bool ok = loadNow(m_address);
+        publishState();
+        return ok;
+    }
     // At the end, mpv would only stop again: play it from the start.
     if (m_atEnd) {
         m_atEnd = false;
@@ -178,10 +202,19 @@ bool MpvPlayer::stop()
     const bool ok = setFlag("pause", true);
     m_stopped = true;
     m_atEnd = false;
-    if (m_loaded)
+    if (m_loaded) {
         seekNow(0);
-    else if (hasMedia())
+    } else if (m_loading) {
+        // Still loading (a slow stream, playlists within playlists): end that, and load again on
+        // play().
+        m_entryId = -1;
+        m_loading = false;
+        m_reopenOnPlay = true;
+        m_pendingSeek.reset();
+        command({"stop"});
+    } else if (hasMedia()) {
         m_pendingSeek = 0.0;
+    }
     publishState();
     return ok;
 }
@@ -289,7 +322,7 @@ QWidget* MpvPlayer::videoWidget()
 
 bool MpvPlayer::hasMedia() const
 {
-    return !m_pendingPath.isEmpty() || m_loading || m_loaded;
+    return !m_pendingPath.isEmpty() || m_loading || m_loaded || m_reopenOnPlay;
 }
 
 void MpvPlayer::drainEvents()
@@ -329,20 +362,13 @@ void MpvPlayer::handleEvent(const mpv_event& event)
             seekNow(*std::exchange(m_pendingSeek, std::nullopt));
         emit newStream();
         break;
-    case MPV_EVENT_END_FILE: {
-        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-        if (end->playlist_entry_id != m_entryId)
-            break;
-        m_loading = false;
-        m_loaded = false;
-        if (end->reason == MPV_END_FILE_REASON_ERROR) {
-            m_error = tr("Cannot open file: %1 (%2)")
-                          .arg(entryFileName(end->playlist_entry_id),
-                               QString::fromUtf8(mpv_error_string(end->error)));
-            emit error();
-        }
+    case MPV_EVENT_END_FILE:
+        endFile(*static_cast<const mpv_event_end_file*>(event.data));
         break;
-    }
+    case MPV_EVENT_HOOK:
+        checkLoad();
+        mpv_hook_continue(m_mpv, static_cast<const mpv_event_hook*>(event.data)->id);
+        break;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* property = static_cast<const mpv_event_property*>(event.data);
         if (qstrcmp(property->name, "eof-reached") == 0)
@@ -352,6 +378,55 @@ void MpvPlayer::handleEvent(const mpv_event& event)
     }
     default:
         break;
+    }
+}
+
+void MpvPlayer::endFile(const mpv_event_end_file& end)
+{
+    if (end.reason == MPV_END_FILE_REASON_REDIRECT)
+        m_nesting.expanded(end.playlist_entry_id, end.playlist_insert_id, end.playlist_insert_num_entries);
+    if (end.playlist_entry_id != m_entryId)
+        return;
+    m_loading = false;
+    m_loaded = false;
+    if (end.reason != MPV_END_FILE_REASON_ERROR)
+        return;
+    const auto refused = m_refusedEntries.constFind(end.playlist_entry_id);
+    if (refused != m_refusedEntries.cend())
+        m_error = tr("Cannot open file: %1 (neither a file nor a network stream)").arg(*refused);
+    else
+        m_error = tr("Cannot open file: %1 (%2)")
+                      .arg(entryFileName(end.playlist_entry_id), QString::fromUtf8(mpv_error_string(end.error)));
+    emit error();
+}
+
+void MpvPlayer::checkLoad()
+{
+    char* name = mpv_get_property_string(m_mpv, "stream-open-filename");
+    if (!name)
+        return;
+    const QString given = QString::fromUtf8(name);
+    mpv_free(name);
+    const QString address = playerAddress(given, QDir::currentPath());
+    if (address.isEmpty()) {
+        m_refusedEntries.insert(m_entryId, given);
+        mpv_set_property_string(m_mpv, "stream-open-filename", RefusedStream);
+        return;
+    }
+    if (address != given)
+        mpv_set_property_string(m_mpv, "stream-open-filename", address.toUtf8().constData());
+    if (m_entryId < 0)  // an entry of a media that open() or stop() has since ended
+        return;
+    switch (m_nesting.loading(m_entryId, address)) {
+    case PlaylistNesting::Verdict::Load:
+        return;
+    case PlaylistNesting::Verdict::IncludesItself:
+        failOpen(tr("Cannot open file: %1 (a playlist that includes itself)").arg(given));
+        return;
+    case PlaylistNesting::Verdict::TooDeep:
+        failOpen(tr("Cannot open file: %1 (playlists nested more than %2 deep)")
+                     .arg(given).arg(PlaylistNesting::MaxDepth));
+        return;
     }
 }
 
@@ -394,7 +469,8 @@ QString MpvPlayer::entryFileName(qint64 entryId) const
         if (char* name = mpv_get_property_string(m_mpv, (prefix + "/filename").constData())) {
             const QString text = QString::fromUtf8(name);
             mpv_free(name);
-            return text;
+            // The media itself is named as open() was given it.
+            return text == m_address ? m_fileName : text;
         }
     }
     return m_fileName;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/PlaylistNesting.h"
 #include "player/MediaPlayer.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <initializer_list>
@@ -9,6 +11,7 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_event_end_file;
 class MpvVideoWidget;
 
 // MediaPlayer on top of libmpv. Used from the GUI thread only; mpv's wake-ups are queued to it.
@@ -51,6 +54,11 @@ private:
     bool failOpen(const QString& message);
     void drainEvents();
     void handleEvent(const mpv_event& event);
+    void endFile(const mpv_event_end_file& end);
+    // Every media the player is about to load, an entry of an expanded playlist included, passes
+    // here first: refused addresses fail as a file that cannot be opened, and a playlist that
+    // includes itself or nests too deep ends the media with an error.
+    void checkLoad();
     void eofReachedChanged(bool reached);
     void publishState();
     bool hasMedia() const;
@@ -68,6 +76,10 @@ private:
     QPointer<MpvVideoWidget> m_widget;
 
     QString m_fileName;        // what open() was given, without trailing blanks
+    QString m_address;         // the same as handed to mpv
+    bool m_reopenOnPlay = false;  // stopped while loading: play() opens m_address again
+    PlaylistNesting m_nesting;
+    QHash<qint64, QString> m_refusedEntries;  // entry id -> address refused for it
     QString m_pendingPath;     // embedded mode: waiting for the render context
     QString m_error;
     qint64 m_entryId = -1;     // playlist entry mpv is working on; -1 right after open()

@@ -20,6 +20,7 @@ MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent)
 
 MpvVideoWidget::~MpvVideoWidget()
 {
+    disconnect(m_contextGoing);
     makeCurrent();
     freeRenderContext();
     doneCurrent();
@@ -45,7 +46,8 @@ void MpvVideoWidget::initializeGL()
     mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::onRenderUpdate, this);
 
     // Free mpv's GL resources while this context can still be made current.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+    disconnect(m_contextGoing);
+    m_contextGoing = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
             [this] {
                 makeCurrent();
                 freeRenderContext();

@@ -32,5 +32,8 @@ private:
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
+    // To the GL context's about-to-be-destroyed signal; cut in the destructor, before the base
+    // class destroys the context and this object is no longer a video widget.
+    QMetaObject::Connection m_contextGoing;
     QByteArray m_videoTrack;  // track shown when the GL context went away, restored after
 };

@@ -2,10 +2,13 @@
 
 #include "WavWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 // Generous: the build machine is slow and loaded; these only bound a wait, they time nothing.
@@ -50,6 +53,24 @@ private slots:
         QVERIFY(writeToneWav(path("c.wav"), 0.6, 660));
         writePlaylist("three.m3u", {"a.wav", "b.wav", "c.wav"});
         writePlaylist("broken.m3u", {"missing.wav", "a.wav"});
+        writePlaylist("self.m3u", {"self.m3u"});
+        writePlaylist("ping.m3u", {"a.wav", "pong.m3u"});
+        writePlaylist("pong.m3u", {"./ping.m3u"});
+        for (int level = 0; level < 12; ++level)
+            writePlaylist(QString("deep%1.m3u").arg(level), {QString("deep%1.m3u").arg(level + 1)});
+        writePlaylist("deep12.m3u", {"a.wav"});
+        QVERIFY(writeToneWav(path("tone:1.wav"), 0.6));
+        QVERIFY(writeToneWav(path("x y.wav"), 0.6));
+    }
+
+    // Waits for the one error a media ends with, and makes sure nothing plays after it.
+    static void expectEndsWithError(MpvPlayer& player, QSignalSpy& failed, const QString& text)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+        QVERIFY2(player.errorDescription().contains(text), qPrintable(player.errorDescription()));
+        QTest::qWait(300);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
     }
 
     void nothingOpen()
@@ -288,6 +309,130 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(started.count(), streamsAfter, Timeout);
         if (streamsAfter == 0)
             QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+    }
+
+    // The player's own address forms would reach into this program's descriptors and memory.
+    void refusesAddressesOtherThanFilesAndStreams_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("inPlaylist");
+        for (const bool inPlaylist : {false, true}) {
+            const char* where = inPlaylist ? "in .m3u" : "opened";
+            QTest::addRow("fdclose %s", where) << "fdclose://%1" << inPlaylist;
+            QTest::addRow("fd %s", where) << "fd://%1" << inPlaylist;
+            QTest::addRow("upper case %s", where) << "FD://%1" << inPlaylist;
+            QTest::addRow("memory %s", where) << "memory://RIFF" << inPlaylist;
+            QTest::addRow("lavf %s", where) << "lavf://file:/dev/fd/%1" << inPlaylist;
+            QTest::addRow("edl %s", where) << "edl://fd://%1" << inPlaylist;
+            QTest::addRow("av %s", where) << "av://lavfi:sine" << inPlaylist;
+        }
+    }
+    void refusesAddressesOtherThanFilesAndStreams()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, inPlaylist);
+        // A descriptor of this program, with a read position that must not move.
+        QFile own(path("own.bin"));
+        QVERIFY(own.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        QVERIFY(own.write(QByteArray(4096, 'x')) == 4096);
+        QVERIFY(own.seek(100));
+        const int fd = own.handle();
+        address.replace("%1", QString::number(fd));
+
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        QSignalSpy started(&player, &MediaPlayer::newStream);
+        if (inPlaylist) {
+            writePlaylist("hostile.m3u", {address, "a.wav"});
+            QVERIFY(player.open(path("hostile.m3u")));
+            QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, Timeout);  // the next entry plays
+        } else {
+            QVERIFY(!player.open(address));
+            QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+        QVERIFY2(player.errorDescription().startsWith("Cannot open file: " + address),
+                 qPrintable(player.errorDescription()));
+        QVERIFY(fcntl(fd, F_GETFD) != -1);
+        QCOMPARE(lseek(fd, 0, SEEK_CUR), off_t(100));
+    }
+
+    // Texts that only look like the player's address forms are files.
+    void localPathsAreFiles_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<bool>("playable");
+        QTest::newRow("relative with colon") << "tone:1.wav" << true;
+        QTest::newRow("file URL, encoded") << QUrl::fromLocalFile(path("x y.wav")).toString(QUrl::FullyEncoded) << true;
+        QTest::newRow("dash is no standard input") << "-" << false;
+        QTest::newRow("file URL of dash") << "file://-" << false;
+    }
+    void localPathsAreFiles()
+    {
+        QFETCH(QString, given);
+        QFETCH(bool, playable);
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        QSignalSpy started(&player, &MediaPlayer::newStream);
+        QVERIFY(player.open(given));
+        QCOMPARE(player.fileName(), given);
+        if (playable) {
+            QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, Timeout);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, Timeout);
+            QVERIFY2(player.errorDescription().contains(given), qPrintable(player.errorDescription()));
+        }
+        QCOMPARE(failed.count(), playable ? 0 : 1);
+        QVERIFY(QDir::setCurrent(before));
+    }
+
+    void playlistIncludingItselfEndsWithError_data()
+    {
+        QTest::addColumn<QString>("media");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("streams");
+        QTest::newRow("itself") << "self.m3u" << "includes itself" << 0;
+        QTest::newRow("each other") << "ping.m3u" << "includes itself" << 1;
+        QTest::newRow("too deep") << "deep0.m3u" << "nested" << 0;
+    }
+    void playlistIncludingItselfEndsWithError()
+    {
+        QFETCH(QString, media);
+        QFETCH(QString, text);
+        QFETCH(int, streams);
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        QSignalSpy started(&player, &MediaPlayer::newStream);
+        QVERIFY(player.open(path(media)));
+        expectEndsWithError(player, failed, text);
+        QCOMPARE(started.count(), streams);
+        QVERIFY(!player.play());
+    }
+
+    void nestingWithinBoundsPlays()
+    {
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        // deep12.m3u holds a media; each deepN.m3u above it adds one playlist level.
+        openAndWait(player, path(QString("deep%1.m3u").arg(12 - PlaylistNesting::MaxDepth + 1)));
+        QCOMPARE(failed.count(), 0);
+    }
+
+    void stopEndsLoadingAndPlayLoadsAgain()
+    {
+        MpvPlayer player;
+        QSignalSpy failed(&player, &MediaPlayer::error);
+        QVERIFY(player.open(path("self.m3u")));
+        QVERIFY(player.stop());
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+        QTest::qWait(300);
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
+        const int before = failed.count();
+        QVERIFY(player.play());
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), before + 1, Timeout);
+        QCOMPARE(player.state(), int(MediaPlayer::Stopped));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/playback/PlayerControl.h"
 
 #include "core/Library.h"
+#include "core/MediaAddress.h"
 #include "core/PlaylistEntry.h"
 #include "core/RecordCode.h"
 #include "player/MediaPlayer.h"
@@ -93,14 +94,30 @@ void PlayerControl::openEntry(int p)
     emit entryOpening();
     PlaylistEntry entry;
     QString caption;
+    bool namesMedia = true;
     const int row = p - 1;
     if (row >= 0 && row < window_.playlist->count()) {
         entry = entryAt(window_.playlist, row);
-        caption = openPlaylistEntry(entry);
+        namesMedia = entry.kind == EntryKind::Library || !namesNoMedia(fileOfEntry(entry, library_.table()));
+        caption = namesMedia ? openPlaylistEntry(entry) : fileOfEntry(entry, library_.table());
     }
     window_.setWindowTitle(QStringLiteral("Vexolin: ") + caption);
     emit entryOpened(entry);
     updateEntryCounter();
+    if (!namesMedia)
+        passOver(p);
+}
+
+void PlayerControl::passOver(int p)
+{
+    // As at the end of a media: what played stops, and the next entry follows unless the record
+    // editor is open. The position is set rather than stepped: the entry counter's row change
+    // opens the same entry again from within openEntry.
+    stop();
+    if (mode_.isEditing() || p >= window_.playlist->count())
+        return;
+    position_ = p + 1;
+    openRequested_ = true;
 }
 
 QString PlayerControl::openPlaylistEntry(const PlaylistEntry& entry)
@@ -263,6 +280,7 @@ void PlayerControl::carryOutOpenRequest()
 {
     if (!openRequested_)
         return;
-    openEntry(position_);
+    // Cleared first: an entry that names no media asks for the next one.
     openRequested_ = false;
+    openEntry(position_);
 }

@@ -29,7 +29,8 @@ public:
     void probePlayer();
 
     // Opens playlist entry p (1-based) in the player, which starts by itself, and shows it in
-    // the window title. An entry that cannot be opened is passed over quietly.
+    // the window title. An entry that cannot be opened is passed over quietly; one that names no
+    // media (empty, or an M3U comment line) ends at once, and the next entry follows.
     void openEntry(int p);
 
     void play();
@@ -77,6 +78,8 @@ private:
     // names no record of the library).
     QString openPlaylistEntry(const PlaylistEntry& entry);
     void mediaEnded();
+    // Entry p names no media: carries on as when a media ends.
+    void passOver(int p);
     QPushButton* buttonFor(Action action) const;
 
     MainWindow& window_;

@@ -91,6 +91,8 @@ private slots:
     void endOfStreamStartsAtTheFirstEntry();
     void endOfStreamWithEmptyPlaylistDoesNothing();
     void endOfStreamWhileEditingStops();
+    void entriesNamingNoMediaArePassedOver();
+    void entryNamingNoMediaWhileEditingStops();
     void newStreamRefreshesTheCounter();
     void playerErrorIsShown();
     void duplicateCheckWhileEditing_data();
@@ -117,8 +119,10 @@ void TestPlayerControl::opensEachKindOfEntry_data()
     QTest::newRow("marker at the start is plain") << entryOfText("1!2@3#4$/a.wav") << "1!2@3#4$/a.wav"
                                                   << "Vexolin: 1!2@3#4$/a.wav";
     QTest::newRow("plain path") << entryOfText("/home/me/b.mp3") << "/home/me/b.mp3" << "Vexolin: /home/me/b.mp3";
-    QTest::newRow("plain m3u comment") << entryOfText("#EXTINF:12,Some") << "#EXTINF:12,Some"
-                                       << "Vexolin: #EXTINF:12,Some";
+    QTest::newRow("plain m3u comment, not opened") << entryOfText("#EXTINF:12,Some") << QString()
+                                                   << "Vexolin: #EXTINF:12,Some";
+    QTest::newRow("empty plain entry, not opened") << entryOfText("") << QString() << "Vexolin: ";
+    QTest::newRow("marked entry without a path, not opened") << markedEntry(u"x", u"") << QString() << "Vexolin: ";
     // A text from outside opens as itself wherever a no-break space and a record code stand in it:
     // only a library entry made from a record opens that record's file.
     const PlaylistEntry early = textWithNbspAt(44, encodeRecordNumber(1) + NBSP);
@@ -455,6 +459,55 @@ void TestPlayerControl::endOfStreamWhileEditingStops()
     f.player.calls.clear();
 
     f.player.emitEndOfStream();
+    j.updateStatus();
+
+    QCOMPARE(f.player.calls, (QStringList{"setCurrentPosition 0", "stop"}));
+    QCOMPARE(j.playerControl().position(), 1);
+}
+
+// An extended M3U's lines and empty entries end at once, as a media that ended: the next entry
+// follows, nothing is reported, and the playlist keeps them.
+void TestPlayerControl::entriesNamingNoMediaArePassedOver()
+{
+    JukeboxFixture f;
+    Jukebox& j = f.startWithRecords(Records);
+    MainWindow& w = f.window();
+    const QStringList texts = {"/a.wav", "#EXTM3U", "", "#EXTINF:1,B", "/b.wav", "#EXTINF:2,end"};
+    setPlaylist(j, texts);
+    w.playlist->setCurrentRow(0);
+    f.player.script.fileName = "/a.wav";
+    f.player.calls.clear();
+
+    f.player.emitEndOfStream();
+    for (int tick = 0; tick < 4; ++tick)
+        j.updateStatus();
+
+    QCOMPARE(opened(f.player), (QStringList{"open /b.wav", "open /b.wav"}));
+    QCOMPARE(j.playerControl().position(), 5);
+    QCOMPARE(w.playlist->currentRow(), 4);
+    QVERIFY(f.messageBox.shown.isEmpty());
+    QCOMPARE(JukeboxFixture::texts(w.playlist), texts);
+
+    // The last entry is a comment: what played stops, and nothing more opens.
+    f.player.calls.clear();
+    w.playlist->setCurrentRow(5);
+    j.updateStatus();
+    QVERIFY(opened(f.player).isEmpty());
+    QVERIFY(f.player.calls.contains("stop"));
+    QCOMPARE(j.playerControl().position(), 6);
+    QVERIFY(f.messageBox.shown.isEmpty());
+}
+
+void TestPlayerControl::entryNamingNoMediaWhileEditingStops()
+{
+    JukeboxFixture f;
+    Jukebox& j = f.startWithRecords(Records);
+    setPlaylist(j, {"#EXTM3U", "/a.wav"});
+    j.editor().startEditing();
+    f.player.script.fileName = "/old.wav";
+    f.player.calls.clear();
+
+    f.window().playlist->setCurrentRow(0);
     j.updateStatus();
 
     QCOMPARE(f.player.calls, (QStringList{"setCurrentPosition 0", "stop"}));
