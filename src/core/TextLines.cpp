@@ -175,7 +175,7 @@ int openRegularFile(const QString& path, QString& problem)
         problem = path + QStringLiteral(": ") + systemReason(errno);
         return -1;
     }
-    struct stat info;
+    struct stat info {}; // zeroed, so a failed fstat reads as "not a regular file"
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         problem = path + (S_ISDIR(info.st_mode) ? QStringLiteral(": is a directory")
                                                 : QStringLiteral(": is not a regular file"));
