@@ -25,6 +25,24 @@ QStringList textsOf(const QList<PlaylistEntry>& entries)
     return texts;
 }
 
+// Gives the items the entries' texts and kinds where they stand: a shuffle keeps the count, and
+// reusing the items spares deleting and making thousands of them. The views then hear one reset,
+// as after clearing the list: they read the rows afresh, drop the selection and show the top.
+void rewriteEntries(QListWidget* playlist, const QList<PlaylistEntry>& entries)
+{
+    {
+        const QSignalBlocker quiet(playlist->model());
+        for (int row = 0; row < entries.size(); ++row) {
+            QListWidgetItem* item = playlist->item(row);
+            item->setText(entries[row].text);
+            item->setData(EntryKindRole, int(entries[row].kind));
+        }
+    }
+    const QSignalBlocker block(playlist);
+    playlist->reset();
+    playlist->scrollToTop();
+}
+
 } // namespace
 
 PlaylistEntry entryAt(const QListWidget* playlist, int row)
@@ -64,6 +82,10 @@ void setEntryAt(QListWidget* playlist, int row, const PlaylistEntry& entry)
 
 void replaceEntries(QListWidget* playlist, const QList<PlaylistEntry>& entries)
 {
+    if (entries.size() == playlist->count()) {
+        rewriteEntries(playlist, entries);
+        return;
+    }
     emptyList(playlist);
     playlist->addItems(textsOf(entries));
     setKinds(playlist, 0, entries);

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -55,6 +56,7 @@ private slots:
     void keepsEveryEntryPositionAndClearsSelection();
     void drawsOneNumberPerEntryInPlaylistOrder();
     void smallPlaylists();
+    void viewShowsTheNewOrderFromTheTop();
 };
 
 void TestShuffle::ordersByKeyThenTextIgnoringCase()
@@ -146,6 +148,38 @@ void TestShuffle::smallPlaylists()
     w.shufflePlaylistAction->trigger();
     QCOMPARE(JukeboxFixture::texts(w.playlist), QStringList{"only"});
     QCOMPARE(fx.randomNumbers, QList<double>{Unused}); // the one entry was keyed
+}
+
+// The shuffle rewrites the items where they stand: what the view draws, and where, must follow.
+void TestShuffle::viewShowsTheNewOrderFromTheTop()
+{
+    JukeboxFixture fx;
+    fx.start();
+    MainWindow& w = fx.window();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStringList entries;
+    for (int i = 0; i < 400; ++i)
+        entries << QString("entry %1").arg(i, 3, 10, QChar('0'));
+    w.playlist->addItems(entries);
+    w.playlist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    w.playlist->selectAll();
+    w.playlist->scrollToBottom();
+    QVERIFY(w.playlist->verticalScrollBar()->value() > 0);
+    QList<int> reversed;
+    for (int i = 0; i < entries.size(); ++i)
+        reversed << 99997 - i * 200;
+    scriptNumbers(fx, reversed); // keys fall as the entries go: the shuffle reverses them
+
+    w.shufflePlaylistAction->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.playlist->verticalScrollBar()->value(), 0);
+    QVERIFY(w.playlist->selectedItems().isEmpty());
+    const QModelIndex top = w.playlist->indexAt(QPoint(2, 2));
+    QCOMPARE(top.row(), 0);
+    QCOMPARE(top.data().toString(), QString("entry 399"));
+    QCOMPARE(w.playlist->item(399)->text(), QString("entry 000"));
+    QCOMPARE(w.playlist->count(), 400);
 }
 
 QTEST_MAIN(TestShuffle)
