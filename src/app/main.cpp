@@ -27,6 +27,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // A native widget (the notice over the video) makes no native windows of its siblings.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexolin"));
     // The launcher that the desktop shows for this window and its media widgets.

@@ -1,10 +1,11 @@
 #include "player/MpvPlayer.h"
 
 #include "core/MediaAddress.h"
-#include "player/MpvVideoWidget.h"
+#include "player/MpvVideoWindow.h"
 
 #include <QDir>
 #include <QVarLengthArray>
+#include <QWidget>
 #include <clocale>
 #include <mpv/client.h>
 #include <utility>
@@ -67,8 +68,8 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(m
         this);
 
     if (mode == Embedded) {
-        m_widget = new MpvVideoWidget(m_mpv);
-        connect(m_widget, &MpvVideoWidget::renderContextReady, this, &MpvPlayer::loadPending);
+        m_video = new MpvVideoWindow(m_mpv);
+        connect(m_video, &MpvVideoWindow::renderContextReady, this, &MpvPlayer::loadPending);
     }
 }
 
@@ -78,9 +79,10 @@ MpvPlayer::~MpvPlayer()
         return;
     // No wake-up is running once this returns; queued ones die with this object.
     mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    // The render context must be freed (by the widget, with its GL context current) before the
-    // core goes away.
-    delete m_widget;
+    // The render context must be freed (by the video window, with its GL context current) before
+    // the core goes away. The host owns the window.
+    if (m_video)
+        delete m_video->host();
     mpv_terminate_destroy(m_mpv);
 }
 
@@ -111,8 +113,10 @@ bool MpvPlayer::open(const QString& pathOrUrl)
         return failOpen(tr("Cannot open file: %1 (neither a file nor a network stream)").arg(path));
     setFlag("pause", false);
 
-    if (m_mode == Embedded && m_widget && !m_widget->hasRenderContext()) {
-        // Loading now would make mpv open a window of its own: wait for the widget's context.
+    if (m_mode == Embedded && m_video && !m_video->hasRenderContext()) {
+        // Loading now would make mpv open a window of its own: wait for the video's context,
+        // made when its window first shows.
+        m_video->showVideo();
         command({"stop"});
         m_entryId = -1;
         m_loading = false;
@@ -317,7 +321,7 @@ void MpvPlayer::setEntryOption(bool on)
 
 QWidget* MpvPlayer::videoWidget()
 {
-    return m_widget;
+    return m_video ? m_video->host() : nullptr;
 }
 
 bool MpvPlayer::hasMedia() const

@@ -12,13 +12,14 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_end_file;
-class MpvVideoWidget;
+class MpvVideoWindow;
 
 // MediaPlayer on top of libmpv. Used from the GUI thread only; mpv's wake-ups are queued to it.
 //
 // Headless draws nothing (vo=null, ao=null): for tests and tools.
-// Embedded draws video into videoWidget(); media opened before that widget has its OpenGL
-// context is loaded as soon as the context exists (the widget must be shown for that).
+// Embedded draws video into videoWidget(), which stays hidden, and OpenGL unloaded, until the
+// first open() shows it; media opened before the video has its OpenGL context is loaded as soon
+// as the context exists (the main window must be shown for that).
 class MpvPlayer : public MediaPlayer
 {
     Q_OBJECT
@@ -73,7 +74,7 @@ private:
 
     mpv_handle* m_mpv = nullptr;
     Mode m_mode;
-    QPointer<MpvVideoWidget> m_widget;
+    QPointer<MpvVideoWindow> m_video;
 
     QString m_fileName;        // what open() was given, without trailing blanks
     QString m_address;         // the same as handed to mpv

@@ -20,42 +20,7 @@ fi
 
 vexolin=$(realpath "$1")
 build=$(realpath "$2")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/vexolin.log" ] && echo "log: $(cat "$work/vexolin.log")"
-  exit 1
-}
-
-# Polls a command every 0.1 s until it succeeds or `seconds` have passed.
-wait_until() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
-alive() { kill -0 "$pid" 2>/dev/null || fail "Vexolin ended"; }
-window=""
-find_window() {
-  alive
-  window=$(xdotool search --onlyvisible --pid "$pid" --name '^Vexolin' 2>/dev/null | head -n 1)
-  [ -n "$window" ]
-}
+source "$(dirname "$0")/desktop/helpers.bash"
 
 # --- the media: two 20-second tones of the demo generator, in a playlist file
 "$build/make_demo" "$work/set" 20 >/dev/null
@@ -73,9 +38,7 @@ pid=""
 echo "ok: without a session bus the program runs and ends as usual"
 
 # --- with the bus
-"$vexolin" "$work/Two.vxplaylist" >"$work/vexolin.log" 2>&1 &
-pid=$!
-wait_until 20 find_window || fail "no Vexolin window appeared"
+start_vexolin "$work/Two.vxplaylist"
 player_listed() { alive; playerctl -l 2>/dev/null | grep -qx vexolin; }
 wait_until 10 player_listed || fail "playerctl does not list vexolin: $(playerctl -l 2>&1)"
 
@@ -84,10 +47,8 @@ is() { [ "$(ctl "$1")" = "$2" ]; }
 title_is() { [ "$(ctl metadata xesam:title)" = "$1" ]; }
 is status Stopped || fail "before anything plays the status is '$(ctl status)'"
 
-# The playlist's first row (playlist: left 60, top 6360 twips; 15 twips a pixel) in the fixed
-# 794 x 530 client area below the menu bar.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --sync $((X + 1200 / 15)) $((Y + HEIGHT - 530 + 6360 / 15 + 10)) click 1
+# The playlist's first row (playlist: left 60, top 6360 twips).
+click_at $(px 1200) $(($(px 6360) + 10))
 
 wait_until 5 is status Playing || fail "after the click the status is '$(ctl status)'"
 wait_until 2 title_is tone01.wav || fail "the title is '$(ctl metadata xesam:title)', expected tone01.wav"

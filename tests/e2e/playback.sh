@@ -18,35 +18,7 @@ fi
 
 vexolin=$(realpath "$1")
 build=$(realpath "$2")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  import -window root "$build/e2e-playback-failure.png" 2>/dev/null &&
-    echo "screen at the failure: $build/e2e-playback-failure.png"
-  exit 1
-}
-
-# Polls a command every 0.1 s until it succeeds or `seconds` have passed.
-wait_until() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/desktop/helpers.bash"
 
 # --- the media: the first two 3-second tones of the demo generator, in a database of their own
 "$build/make_demo" "$work/media" >/dev/null
@@ -55,33 +27,12 @@ first="Vexolin: The Examples - First Song"
 second="Vexolin: The Examples - Second Song"
 
 # --- start the program with the database on its command line
-"$vexolin" "$work/media/Two.VxDatabase" >"$work/vexolin.log" 2>&1 &
-pid=$!
+start_vexolin "$work/media/Two.VxDatabase"
 
-window=""
-alive() { kill -0 "$pid" 2>/dev/null || fail "Vexolin ended; log: $(cat "$work/vexolin.log")"; }
-find_window() {
-  alive
-  window=$(xdotool search --onlyvisible --pid "$pid" --name '^Vexolin' 2>/dev/null | head -n 1)
-  [ -n "$window" ]
-}
-wait_until 20 find_window || fail "no Vexolin window appeared; log: $(cat "$work/vexolin.log")"
-
-# Control positions: the fixed 794 x 530 client area lies below the menu bar; controls are
-# placed in twips (15 per pixel).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-client_x=$X
-client_y=$((Y + HEIGHT - 530))
-px() { echo $(($1 / 15)); }
-click_at() { # client-area pixel x, y
-  xdotool mousemove --sync $((client_x + $1)) $((client_y + $2)) click 1
-}
 # The play-time display (playtimeLabel: left 7140, width 1215 twips, at the top of the client area).
 play_time_pixels() {
   import -window root -crop "$(px 1215)x16+$((client_x + $(px 7140)))+$((client_y + 1))" rgb:- | md5sum
 }
-title() { xdotool getwindowname "$window"; }
-title_is() { [ "$(title)" = "$1" ]; }
 
 title_is "Vexolin V1.77" || wait_until 10 title_is "Vexolin V1.77" || fail "start-up title is '$(title)'"
 sleep 0.5 # let the first timer ticks paint the idle window

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -285,7 +286,20 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
             transportTop = std::min(transportTop, button->geometry().top());
         playerArea->layout()->setContentsMargins(0, 0, 0, playerArea->geometry().bottom() + 1 - transportTop);
         playerArea->layout()->addWidget(videoWidget);
+        // Native windows stack by their own order: the notice goes on top each time it shows.
+        playerNotice->setAttribute(Qt::WA_DontCreateNativeAncestors);
+        playerNotice->setAttribute(Qt::WA_NativeWindow);
+        playerNotice->installEventFilter(this);
     }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // (QWidget::raise() leaves the native window where it is when the notice is already the
+    // topmost of its siblings.)
+    if (watched == playerNotice && event->type() == QEvent::Show && playerNotice->windowHandle())
+        playerNotice->windowHandle()->raise();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QList<QPushButton*> MainWindow::transportButtons() const

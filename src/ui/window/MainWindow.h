@@ -19,7 +19,8 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // videoWidget, when given, fills the player area.
+    // videoWidget, when given, fills the player area. It may be a window of its own (drawn over
+    // the widgets around it), so the notice that lies over the player is one too.
     explicit MainWindow(QWidget* videoWidget = nullptr, QWidget* parent = nullptr);
 
     // Shows a wait notice in the playlist's place and paints the window at once.
@@ -119,6 +120,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     template <typename T>

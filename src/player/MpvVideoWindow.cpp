@@ -1,7 +1,8 @@
-#include "player/MpvVideoWidget.h"
+#include "player/MpvVideoWindow.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QWidget>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
 
@@ -13,20 +14,32 @@ void* getProcAddress(void*, const char* name)
 }
 } // namespace
 
-MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent)
-    : QOpenGLWidget(parent), m_mpv(mpv)
+MpvVideoWindow::MpvVideoWindow(mpv_handle* mpv)
+    : m_mpv(mpv), m_host(QWidget::createWindowContainer(this))
 {
+    // Input goes to the widgets behind: the player area refuses library drags as before, and
+    // the keyboard focus stays in the main window.
+    setFlag(Qt::WindowTransparentForInput);
+    m_host->setFocusPolicy(Qt::NoFocus);
+    m_host->hide();
 }
 
-MpvVideoWidget::~MpvVideoWidget()
+MpvVideoWindow::~MpvVideoWindow()
 {
     disconnect(m_contextGoing);
-    makeCurrent();
-    freeRenderContext();
-    doneCurrent();
+    if (context()) {
+        makeCurrent();
+        freeRenderContext();
+        doneCurrent();
+    }
 }
 
-void MpvVideoWidget::initializeGL()
+void MpvVideoWindow::showVideo()
+{
+    m_host->show();
+}
+
+void MpvVideoWindow::initializeGL()
 {
     // A new GL context replaces one that went away: drop anything left of the old one.
     freeRenderContext();
@@ -43,7 +56,7 @@ void MpvVideoWidget::initializeGL()
         m_render = nullptr;
         return;
     }
-    mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::onRenderUpdate, this);
+    mpv_render_context_set_update_callback(m_render, &MpvVideoWindow::onRenderUpdate, this);
 
     // Free mpv's GL resources while this context can still be made current.
     disconnect(m_contextGoing);
@@ -63,14 +76,14 @@ void MpvVideoWidget::initializeGL()
     emit renderContextReady();
 }
 
-void MpvVideoWidget::paintGL()
+void MpvVideoWindow::paintGL()
 {
     if (!m_render) {
         context()->functions()->glClearColor(0, 0, 0, 1);
         context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatio();
     mpv_opengl_fbo fbo{};
     fbo.fbo = int(defaultFramebufferObject());
     fbo.w = int(width() * ratio);
@@ -84,7 +97,7 @@ void MpvVideoWidget::paintGL()
     mpv_render_context_render(m_render, params);
 }
 
-void MpvVideoWidget::freeRenderContext()
+void MpvVideoWindow::freeRenderContext()
 {
     if (!m_render)
         return;
@@ -102,9 +115,9 @@ void MpvVideoWidget::freeRenderContext()
     m_render = nullptr;
 }
 
-void MpvVideoWidget::onRenderUpdate(void* self)
+void MpvVideoWindow::onRenderUpdate(void* self)
 {
     // Called on one of mpv's threads: repaint from the GUI thread.
-    QMetaObject::invokeMethod(static_cast<MpvVideoWidget*>(self), qOverload<>(&QWidget::update),
+    QMetaObject::invokeMethod(static_cast<MpvVideoWindow*>(self), qOverload<>(&QPaintDeviceWindow::update),
                               Qt::QueuedConnection);
 }
