@@ -9,18 +9,9 @@
 # usage: mpris.sh <path-to-vexolin> <build-dir>
 set -euo pipefail
 
-if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
-  for tool in xvfb-run xdotool dbus-run-session dbus-send playerctl; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
-  done
-  # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
-  exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
-    env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
-fi
-
-vexolin=$(realpath "$1")
-build=$(realpath "$2")
 source "$(dirname "$0")/desktop/helpers.bash"
+E2E_BUS=1 E2E_TOOLS="dbus-run-session dbus-send playerctl"
+e2e_begin "$@"
 
 # --- the media: two 20-second tones of the demo generator, in a playlist file
 "$build/make_demo" "$work/set" 20 >/dev/null

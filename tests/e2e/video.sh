@@ -8,17 +8,8 @@
 # usage: video.sh <path-to-vexolin> <build-dir>
 set -euo pipefail
 
-if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
-  for tool in xvfb-run xdotool import; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
-  done
-  # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
-fi
-
-vexolin=$(realpath "$1")
-build=$(realpath "$2")
 source "$(dirname "$0")/desktop/helpers.bash"
+e2e_begin "$@"
 
 # --- the media: 4 seconds of a red 64 x 48 picture (YUV4MPEG2, 4:2:0: Y 81, Cb 90, Cr 240)
 mkdir -p "$work/media"

@@ -1,9 +1,29 @@
 # Sourced by the end-to-end scripts that start the real program on a virtual display and drive it
-# with the mouse, as a user would. The caller sets vexolin and build; this sets work (a scratch
-# folder removed at the end, as is a program still running) and the helpers below.
+# with the mouse, as a user would.
 
-work=$(mktemp -d)
-pid=""
+# e2e_begin "$@" (the script's arguments: the program and the build folder) runs the calling
+# script again on a virtual display of its own, on a session bus of its own too when E2E_BUS=1,
+# after checking that the tools (and those named in E2E_TOOLS) are there. In that run it sets
+# vexolin, build and work, a scratch folder removed at the end, as is a program still running.
+e2e_begin() {
+  if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
+    local tool
+    for tool in xvfb-run xdotool import ${E2E_TOOLS:-}; do
+      command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
+    done
+    local bus=()
+    [ "${E2E_BUS:-}" = 1 ] && bus=(dbus-run-session --)
+    # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
+    exec "${bus[@]}" xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+      env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
+  fi
+  vexolin=$(realpath "$1")
+  build=$(realpath "$2")
+  work=$(mktemp -d)
+  pid=""
+  trap cleanup EXIT
+}
+
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     kill "$pid" 2>/dev/null || true
@@ -11,7 +31,6 @@ cleanup() {
   fi
   rm -rf "$work"
 }
-trap cleanup EXIT
 
 # Reports a failure with the program's output and a picture of the screen, and ends the script.
 fail() {
