@@ -14,7 +14,7 @@ Library::LoadResult Library::load(const QString& path)
     LoadResult result;
     result.problem = read.problem;
     if (read.data.contains('\0')) {
-        result.problem = QStringLiteral("%1 is not a text database (it holds NUL bytes). Nothing was loaded.").arg(path);
+        result.problem = path + QStringLiteral(": holds NUL bytes, so it is not a text database");
         emit recordsLoaded(first);
         return result;
     }

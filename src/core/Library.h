@@ -34,8 +34,8 @@ public:
         QStringList leftOverLines; // lines at its end that make no whole record, left out
         int recordsLoaded = 0;     // records added to the table
         bool stoppedAtCapacity = false; // the library filled up before the file's end
-        // Why the file could not be read, or was refused ("<path>: is a directory", NUL bytes
-        // in it); empty when it was read.
+        // Why the file could not be read, or was refused, as "<path>: <reason>" ("is a
+        // directory", NUL bytes in it); empty when it was read.
         QString problem;
     };
     // Appends the records of the database file at path to the table, as many as fit; a last

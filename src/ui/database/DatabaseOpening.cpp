@@ -95,7 +95,6 @@ void DatabaseOpening::reportFailedLoad(const QString& path, const Library::LoadR
                    .arg(result.problem)
                    .arg(result.recordsLoaded);
     else
-        text = result.problem.endsWith(QLatin1Char('.')) ? result.problem
-                                                          : result.problem + QStringLiteral("\n\nNothing was loaded.");
+        text = result.problem + QStringLiteral("\n\nNothing was loaded.");
     messageBox_.show(&window_, text, QStringLiteral("Error"));
 }

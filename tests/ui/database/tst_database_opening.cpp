@@ -153,7 +153,7 @@ private slots:
         QTest::newRow("a directory") << "folder.VxDatabase" << ": is a directory\n\nNothing was loaded.";
         QTest::newRow("a FIFO") << "fifo.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
         QTest::newRow("a link to /dev/zero") << "zero.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
-        QTest::newRow("NUL bytes") << "nul.VxDatabase" << " is not a text database (it holds NUL bytes). Nothing was loaded.";
+        QTest::newRow("NUL bytes") << "nul.VxDatabase" << ": holds NUL bytes, so it is not a text database\n\nNothing was loaded.";
     }
     void unreadableDatabasesOpenNothing()
     {
