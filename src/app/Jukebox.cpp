@@ -13,6 +13,7 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/check/DatabaseCheck.h"
 #include "ui/database/DatabaseOpening.h"
+#include "ui/database/DatabaseSaving.h"
 #include "ui/editor/RecordEditor.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
@@ -27,6 +28,7 @@
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -99,6 +101,7 @@ void Jukebox::wire()
             about_->hide();
     });
     connect(w.exitAction, &QAction::triggered, &w, &QWidget::close);
+    w.installEventFilter(this);
     connect(&w, &MainWindow::closing, this, &Jukebox::shutDown);
     connect(w.statusTimer, &QTimer::timeout, this, &Jukebox::updateStatus);
 
@@ -163,10 +166,24 @@ void Jukebox::raiseWindow()
     w.activateWindow();
 }
 
-void Jukebox::shutDown()
+bool Jukebox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_.get() && event->type() == QEvent::Close && !mayClose()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool Jukebox::mayClose()
 {
     if (mode_->isEditing())
         editor_->finishEditing();
+    return settlePendingChanges(*library_, seams_.messageBox, window_.get());
+}
+
+void Jukebox::shutDown()
+{
     library_->close();
     about_->hide();
 }

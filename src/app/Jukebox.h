@@ -84,10 +84,19 @@ public:
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
 
+protected:
+    // A close of the main window first completes an edit in progress; while changes the
+    // database file does not have are pending, the user may save them, discard them, or keep
+    // the window open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void wire();
     void showStatusLine();
-    // The window is closing: an edit in progress is completed, the database flushed.
+    // Whether the window may close: an edit in progress is completed, and pending changes are
+    // saved or discarded as the user chooses.
+    bool mayClose();
+    // The window is closing: the database is flushed.
     void shutDown();
     // The desktop asks to see the window: it comes up, in front, with the focus.
     void raiseWindow();

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
+
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath)
 {
     if (!storedFile.startsWith(QChar('#')) || databasePath.isEmpty())
@@ -40,24 +43,54 @@ qsizetype endOfLine(QByteArrayView data, QByteArrayView line)
 
 } // namespace
 
+namespace {
+
+// The index of the first line holding a NUL byte; -1 when none does.
+qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lines)
+{
+    const qsizetype nul = data.indexOf('\0');
+    if (nul < 0)
+        return -1;
+    const char* const at = data.data() + nul;
+    const auto line = std::upper_bound(lines.cbegin(), lines.cend(), at,
+                                       [](const char* p, QByteArrayView l) { return p < l.data() + l.size(); });
+    return line - lines.cbegin();
+}
+
+} // namespace
+
 DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 {
     DatabaseContents contents;
-    const QList<QByteArrayView> lines = splitLines(data);
+    contents.style = TextFileStyle(data.contains('\n') && !data.contains('\r'));
+    QList<QByteArrayView> lines = splitLines(data);
+    if (const qsizetype damaged = firstLineWithNul(data, lines); damaged >= 0) {
+        contents.damagedFromLine = damaged + 1;
+        lines.resize(damaged - damaged % 4); // the damaged record's first lines go with it
+    }
     const qsizetype complete = lines.size() / 4;
     const qsizetype kept = qMin<qsizetype>(complete, LibraryCapacity);
     contents.withinCapacity = kept == complete;
     if (contents.withinCapacity) {
-        for (qsizetype at = complete * 4; at < lines.size(); ++at)
-            contents.leftOverLines.append(decodeLine(lines[at]));
+        for (qsizetype at = complete * 4; at < lines.size(); ++at) {
+            LineEncoding encoding;
+            contents.leftOverLines.append(decodeLine(lines[at], &encoding));
+            contents.style.note(encoding);
+        }
     }
     contents.recordBytes = kept > 0 ? endOfLine(data, lines[kept * 4 - 1])
                                     : (data.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     contents.records.reserve(size_t(kept));
     for (qsizetype r = 0; r < kept; ++r) {
         const qsizetype at = r * 4;
-        LibraryRecord record = LibraryRecord::fromStoredLines(
-            {decodeLine(lines[at]), decodeLine(lines[at + 1]), decodeLine(lines[at + 2]), decodeLine(lines[at + 3])});
+        std::array<LineEncoding, 4> encodings;
+        QStringList stored;
+        stored.reserve(4);
+        for (int i = 0; i < 4; ++i) {
+            stored.append(decodeLine(lines[at + i], &encodings[size_t(i)]));
+            contents.style.note(encodings[size_t(i)]);
+        }
+        LibraryRecord record = LibraryRecord::fromStoredLines(std::move(stored), encodings);
         if (record.file.startsWith(QChar('#')))
             record.file = resolveStoredPath(record.file, databasePath);
         contents.records.push_back(std::move(record));
@@ -65,10 +98,21 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
     return contents;
 }
 
-QByteArray formatRecord(const LibraryRecord& record)
+QByteArray formatRecord(const LibraryRecord& record, const TextFileStyle& style)
 {
-    if (record.storedLines.size() == 4)
-        return encodeLines(record.storedLines);
-    return encodeLines({trimBlanks(record.artist).toString(), trimBlanks(record.title).toString(),
-                        trimBlanks(record.genre).toString(), trimBlanks(record.file).toString()});
+    QByteArray out;
+    const QByteArrayView lineEnd = style.lineEnd();
+    auto put = [&](QStringView text, LineEncoding encoding) {
+        out.append(encodeLine(text, encoding));
+        out.append(lineEnd);
+    };
+    if (record.storedLines.size() == 4) {
+        for (size_t i = 0; i < 4; ++i)
+            put(record.storedLines[qsizetype(i)], record.storedEncodings[i]);
+        return out;
+    }
+    for (QStringView field : {trimBlanks(record.artist), trimBlanks(record.title), trimBlanks(record.genre),
+                              trimBlanks(record.file)})
+        put(field, style.encodingFor(field));
+    return out;
 }

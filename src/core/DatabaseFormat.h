@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LibraryTable.h"
+#include "core/TextLines.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,7 +10,8 @@
 #include <vector>
 
 // The database file: four lines per record (artist, title, genre, file), CR LF after every
-// line, no header. A file of 0 bytes is an empty database.
+// line (LF in a file that other programs wrote with LF line ends), no header. A file of 0 bytes
+// is an empty database.
 
 struct DatabaseContents
 {
@@ -23,10 +25,15 @@ struct DatabaseContents
     // How many bytes of the file the kept records and what stands before them take: where
     // whole records end.
     qsizetype recordBytes = 0;
+    // The file's line end and encoding, which lines written to it keep.
+    TextFileStyle style;
+    // The number (from 1) of the first line holding a NUL byte: the file is damaged from there
+    // on, and only the whole records before that line are kept. 0 when no line holds one.
+    qsizetype damagedFromLine = 0;
 };
 
 // Parses a database's bytes. Records past the library's capacity are left out; so is a last
-// record with fewer than four lines.
+// record with fewer than four lines, and everything from the first line holding a NUL byte on.
 DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath);
 
 // A stored file line that begins with "#:" names a path relative to the folder that holds the
@@ -35,6 +42,7 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
 // that character is replaced by the first character of the database's path.
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath);
 
-// The four lines of a record as written, CR LF after each: its lines as stored when it was read
-// from a database file, else each field trimmed.
-QByteArray formatRecord(const LibraryRecord& record);
+// The four lines of a record as written into a file of the given style, each with the file's
+// line end: its lines as stored, byte for byte, when it was read from a database file, else each
+// field trimmed, in the file's encoding (by default CR LF and UTF-8).
+QByteArray formatRecord(const LibraryRecord& record, const TextFileStyle& style = TextFileStyle());

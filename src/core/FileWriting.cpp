@@ -1,14 +1,17 @@
 #include "core/FileWriting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +68,121 @@ QString targetOf(const QString& path)
     return canonical.isEmpty() ? path : canonical;
 }
 
+// Temporary files are named ".vexolin-" and six letters or digits, ".tmp": short and of one
+// length, whatever the name of the file they replace.
+constexpr QByteArrayView TemporaryPrefix(".vexolin-");
+constexpr QByteArrayView TemporarySuffix(".tmp");
+constexpr int TemporaryRandomLength = 6;
+constexpr QByteArrayView TemporaryAlphabet("abcdefghijklmnopqrstuvwxyz0123456789");
+
+QByteArray randomTemporaryName()
+{
+    QByteArray name = TemporaryPrefix.toByteArray();
+    for (int i = 0; i < TemporaryRandomLength; ++i)
+        name += TemporaryAlphabet[QRandomGenerator::global()->bounded(int(TemporaryAlphabet.size()))];
+    return name + TemporarySuffix.toByteArray();
+}
+
+bool isTemporaryName(QByteArrayView name)
+{
+    if (name.size() != TemporaryPrefix.size() + TemporaryRandomLength + TemporarySuffix.size()
+        || !name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix))
+        return false;
+    const QByteArrayView random = name.sliced(TemporaryPrefix.size(), TemporaryRandomLength);
+    return std::all_of(random.begin(), random.end(), [](char c) { return TemporaryAlphabet.contains(c); });
+}
+
+// Makes the new file ready to take the old one's place: its owner and group where this process
+// may set them (at least the group, for a member of it), then its permissions, which a change of
+// owner may have cut.
+bool takeOwnerAndMode(int fd, const struct stat* old)
+{
+    if (!old)
+        return true;
+    if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
+        // Not permitted: the file becomes this user's.
+    }
+    return ::fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+bool fill(int fd, QByteArrayView bytes, const struct stat* old)
+{
+    return takeOwnerAndMode(fd, old) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// A new file under a temporary name in the folder, or -1 with errno set.
+int createTemporary(int folderFd, QByteArray& name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = randomTemporaryName();
+        const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Gives the nameless file open on fd a temporary name in the folder.
+bool nameTemporary(int fd, int folderFd, QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = randomTemporaryName();
+        if (::linkat(AT_FDCWD, self.constData(), folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno == ENOENT && ::linkat(fd, "", folderFd, name.constData(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    name.clear();
+    return false;
+}
+
+// Writes bytes to a new file in the folder, flushed to disk and ready to take the old file's
+// place, under a temporary name. The file has no name while it is written where the file system
+// allows, so that a process ended meanwhile leaves nothing behind. Returns its descriptor, kept
+// open and locked until the caller closes it; -1 with errno set on failure, leaving nothing.
+int writeTemporary(int folderFd, QByteArrayView bytes, const struct stat* old, QByteArray& name)
+{
+    name.clear();
+    int fd = ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    bool nameless = fd >= 0;
+    for (;;) {
+        if (fd < 0)
+            fd = createTemporary(folderFd, name);
+        if (fd < 0)
+            return -1;
+        ::flock(fd, LOCK_EX); // a new file: nobody else holds it
+        if (!fill(fd, bytes, old))
+            break;
+        if (!nameless || nameTemporary(fd, folderFd, name))
+            return fd;
+        // A nameless file cannot be given a name here: it is written again under a name.
+        ::close(fd);
+        fd = -1;
+        nameless = false;
+    }
+    const int reason = errno;
+    if (!name.isEmpty())
+        ::unlinkat(folderFd, name.constData(), 0);
+    ::close(fd);
+    errno = reason;
+    return -1;
+}
+
+// Says why a write failed; a folder this user may not write is named, with what to do.
+bool failWriting(QString* error, int reason, const QString& folder, const QString& what)
+{
+    if (reason != EACCES && reason != EPERM && reason != EROFS)
+        return fail(error, reason);
+    if (error)
+        *error = QStringLiteral("%1: the folder %2 cannot be written, so the %3 cannot be rewritten safely. "
+                                "Move the %3 to a folder you may write, or make the folder writable.")
+                     .arg(systemReason(reason), folder, what);
+    return false;
+}
+
 } // namespace
 
 bool appendWhole(int fd, QByteArrayView bytes, QString* error)
@@ -82,11 +200,12 @@ bool appendWhole(int fd, QByteArrayView bytes, QString* error)
     return fail(error, reason);
 }
 
-bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error)
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error, const QString& what,
+                         FileStamp* written)
 {
     surviveFileSizeLimit();
-    const QString target = targetOf(path);
-    const QByteArray targetName = QFile::encodeName(target);
+    const QFileInfo target(targetOf(path));
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
     struct stat existing;
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
     if (exists && ::faccessat(AT_FDCWD, targetName.constData(), W_OK, AT_EACCESS) != 0) {
@@ -96,24 +215,51 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
         return false;
     }
 
-    const QByteArray tempName =
-        targetName + ".vx-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return fail(error, errno);
-    bool ok = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int reason = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = errno;
+    const QString folder = target.absolutePath();
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return failWriting(error, errno, folder, what);
+    QByteArray tempName;
+    const int fd = writeTemporary(folderFd, bytes, exists ? &existing : nullptr, tempName);
+    const bool ok = fd >= 0
+                    && ::renameat(folderFd, tempName.constData(), folderFd, QFile::encodeName(target.fileName()).constData()) == 0;
+    const int reason = errno;
+    if (fd >= 0) {
+        if (ok) {
+            ::fsync(folderFd); // the rename itself reaches the disk
+            if (written)
+                *written = stampOfOpenFile(fd);
+        } else {
+            ::unlinkat(folderFd, tempName.constData(), 0);
+        }
+        ::close(fd);
     }
-    if (ok && ::rename(tempName.constData(), targetName.constData()) != 0) {
-        ok = false;
-        reason = errno;
+    ::close(folderFd);
+    return ok || failWriting(error, reason, folder, what);
+}
+
+void removeStaleTemporaryFiles(const QString& folder)
+{
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return;
+    const QStringList candidates =
+        QDir(folder).entryList({QStringLiteral(".vexolin-*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& candidate : candidates) {
+        const QByteArray name = QFile::encodeName(candidate);
+        if (!isTemporaryName(name))
+            continue;
+        const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened, named;
+        // A writer holds its temporary file locked until it has renamed it.
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid()
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(folderFd, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
+            && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(folderFd, name.constData(), 0);
+        ::close(fd);
     }
-    if (!ok) {
-        ::unlink(tempName.constData());
-        return fail(error, reason);
-    }
-    return true;
+    ::close(folderFd);
 }

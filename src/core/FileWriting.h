@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileStamp.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -12,9 +14,19 @@ QString systemReason(int error);
 
 // Replaces the file at path with bytes, atomically: the bytes go to a new file beside it, are
 // flushed to disk and then renamed over it (a link is followed to the file it names; the file's
-// permissions stay). On failure the old file is untouched, nothing is left behind, and error says
-// why; a file the user may not write is refused as read-only.
-bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+// owner and group, where this process may set them, and its permissions stay). The new file has
+// no name while it is written where the file system allows, else a short name of fixed length
+// (so any name the file system takes can be replaced). On failure the old file is untouched,
+// nothing is left behind, and error says why: a file the user may not write is refused as
+// read-only; a folder the user may not write is named, with what to do, the file called `what`
+// ("database"). written, when given, receives the stamp of the new file.
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr,
+                         const QString& what = QStringLiteral("file"), FileStamp* written = nullptr);
+
+// Removes from folder the temporary files of writeFileAtomically that a process ended in the
+// middle of a write left behind: only regular files of this user, named as this program names
+// them, that no writer holds (a writer keeps its temporary file locked until it is renamed).
+void removeStaleTemporaryFiles(const QString& folder);
 
 // Appends bytes to the file open on descriptor fd (opened for appending) in one piece: after a
 // short write the file is cut back to its old length. On failure error says why.

@@ -1,8 +1,10 @@
 #include "core/Library.h"
 
 #include "core/DatabaseFormat.h"
+#include "core/FileWriting.h"
 #include "core/TextLines.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 Library::LoadResult Library::load(const QString& path)
@@ -11,14 +13,15 @@ Library::LoadResult Library::load(const QString& path)
     // One record more than fit is read, so a file past the capacity is known as such.
     TextFileRead read = readTextFile(path, qsizetype(LibraryCapacity + 1) * 4);
     file_.close();
+    browseOnlyReason_.clear();
     LoadResult result;
     result.problem = read.problem;
-    if (read.data.contains('\0')) {
-        result.problem = path + QStringLiteral(": holds NUL bytes, so it is not a text database");
-        emit recordsLoaded(first);
-        return result;
-    }
     DatabaseContents contents = parseDatabase(read.data, path);
+    if (contents.damagedFromLine > 0) {
+        result.damagedFromLine = contents.damagedFromLine;
+        result.problem = path + QStringLiteral(": line %1 holds NUL bytes, so the file is damaged from there on")
+                                    .arg(contents.damagedFromLine);
+    }
     bool allFit = contents.withinCapacity;
     table_.reserve(recordCount() + int(contents.records.size()));
     for (LibraryRecord& record : contents.records) {
@@ -30,9 +33,14 @@ Library::LoadResult Library::load(const QString& path)
     }
     emit recordsLoaded(first);
     result.stoppedAtCapacity = !allFit;
-    if (!read.complete || !allFit)
+    if (!read.complete || !allFit || result.damagedFromLine > 0) {
+        if (result.recordsLoaded > 0)
+            browseOnlyReason_ = allFit ? result.problem
+                                       : path + QStringLiteral(": it holds more records than the library takes");
         return result;
-    file_.open(path, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
+    }
+    removeStaleTemporaryFiles(QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath());
+    file_.open(path, read.stamp, contents.style, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
     result.opened = true;
     result.leftOverLines = contents.leftOverLines;
     return result;
@@ -41,6 +49,7 @@ Library::LoadResult Library::load(const QString& path)
 void Library::clear()
 {
     file_.close();
+    browseOnlyReason_.clear();
     needsRewrite_ = false;
     emit aboutToClear();
     table_.clear();
@@ -53,10 +62,12 @@ void Library::close()
 
 bool Library::createEmpty(const QString& path, QString* error)
 {
-    if (!createEmptyFile(path, error))
+    FileStamp stamp;
+    if (!createEmptyFile(path, error, &stamp))
         return false;
-    file_.open(path, -1);
+    file_.open(path, stamp);
     needsRewrite_ = false;
+    browseOnlyReason_.clear();
     return true;
 }
 
@@ -67,6 +78,12 @@ int Library::add(LibraryRecord record)
 
 bool Library::appendToFile(int n, QString* error)
 {
+    if (!file_.isOpen() && !browseOnlyReason_.isEmpty()) {
+        needsRewrite_ = true;
+        if (error)
+            *error = browseOnlyReason_;
+        return false;
+    }
     if (file_.append(table_.record(n), error))
         return true;
     needsRewrite_ = true;
@@ -89,6 +106,11 @@ void Library::removeAll(const QList<int>& numbers)
 
 bool Library::rewrite(QString* error)
 {
+    if (!file_.isOpen() && !browseOnlyReason_.isEmpty()) {
+        if (error)
+            *error = browseOnlyReason_;
+        return false;
+    }
     if (!file_.rewrite(table_, error))
         return false;
     needsRewrite_ = false;

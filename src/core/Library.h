@@ -26,6 +26,13 @@ public:
     // Whether the table holds changes the file does not have yet: removed records, or an added
     // record the file could not take. Writing the file anew stores them.
     bool needsRewrite() const { return needsRewrite_; }
+    // Whether another program changed the open database, or put another file in its place,
+    // since the program last read or wrote it: nothing is written to it then.
+    bool isChangedElsewhere() const { return file_.isChangedElsewhere(); }
+    // Why the records in the table come from a database that is open for browsing only (it holds
+    // more records than the library takes, or is damaged), as "<path>: <reason>"; empty when not.
+    // Such a file is never written.
+    const QString& browseOnlyReason() const { return browseOnlyReason_; }
 
     // What a load found.
     struct LoadResult
@@ -34,6 +41,7 @@ public:
         QStringList leftOverLines; // lines at its end that make no whole record, left out
         int recordsLoaded = 0;     // records added to the table
         bool stoppedAtCapacity = false; // the library filled up before the file's end
+        qsizetype damagedFromLine = 0;  // the first line holding a NUL byte; 0 when none does
         // Why the file could not be read, or was refused, as "<path>: <reason>" ("is a
         // directory", NUL bytes in it); empty when it was read.
         QString problem;
@@ -42,8 +50,10 @@ public:
     // record of fewer than four lines is left out (and cut from the file before a record is added
     // to it). The file becomes the open database when it could be read and all its whole records
     // fit; otherwise no database is open (so nothing can later rewrite a file from a partial
-    // table). Only a regular file is read, and a file holding NUL bytes is no database: nothing
-    // of it is loaded. recordsLoaded announces the new records either way.
+    // table), and the records loaded are for browsing only. Only a regular file is read; in a
+    // file holding NUL bytes (as a crash may leave) the records before the first line holding
+    // one are loaded. Temporary files an interrupted write left beside an opened database are
+    // removed. recordsLoaded announces the new records either way.
     LoadResult load(const QString& path);
     // Empties the table and closes the open database; changes not yet written are dropped.
     void clear();
@@ -84,4 +94,5 @@ private:
     LibraryTable table_;
     DatabaseFile file_;
     bool needsRewrite_ = false;
+    QString browseOnlyReason_;
 };

@@ -68,12 +68,13 @@ LibraryRecord LibraryRecord::fromTexts(QStringView artist, QStringView title, QS
     return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), trimTrailingBlanks(file).toString(), {}};
 }
 
-LibraryRecord LibraryRecord::fromStoredLines(QStringList lines)
+LibraryRecord LibraryRecord::fromStoredLines(QStringList lines, const std::array<LineEncoding, 4>& encodings)
 {
     Q_ASSERT(lines.size() == 4);
     LibraryRecord record{fieldOf(lines[0], ArtistWidth), fieldOf(lines[1], TitleWidth), fieldOf(lines[2], GenreWidth),
                          fieldOf(lines[3], lines[3].size()), {}};
     record.storedLines = std::move(lines);
+    record.storedEncodings = encodings;
     return record;
 }
 

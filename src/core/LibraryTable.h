@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/TextLines.h"
+
 #include <QList>
 #include <QStringList>
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <vector>
 
 // Widths of the fixed-width fields of a record.
@@ -35,13 +38,16 @@ struct LibraryRecord
     // is cut, trimmed or resolved by a rewrite. Whoever changes a field of a read record clears
     // them.
     QStringList storedLines;
+    // How each stored line's bytes were read, so that it is written back as the same bytes.
+    std::array<LineEncoding, 4> storedEncodings{};
 
     // Cuts artist, title and genre to their widths; trailing blanks go from all four.
     static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
                                    QStringView file);
-    // The record of four lines read from a database file (the file path as stored, unresolved);
-    // the lines are kept as its stored lines, and a field that needs no cutting shares its line.
-    static LibraryRecord fromStoredLines(QStringList lines);
+    // The record of four lines read from a database file (the file path as stored, unresolved),
+    // each read in its encoding; the lines are kept as its stored lines, and a field that needs
+    // no cutting shares its line.
+    static LibraryRecord fromStoredLines(QStringList lines, const std::array<LineEncoding, 4>& encodings = {});
 };
 
 // How a scan of the table compares a field with a text.

@@ -1,5 +1,7 @@
 #include "core/MissingFiles.h"
 
+#include "core/LibraryTable.h"
+
 #include <QFile>
 #include <QUrl>
 
@@ -43,12 +45,13 @@ qint64 fileLength(const QString& path)
     return info.st_size;
 }
 
-bool isMissingFile(const QString& file)
+bool isMissingFile(QStringView file)
 {
+    file = trimBlanks(file);
     if (schemeLength(file) > 0) {
         if (isUrl(file))
             return false;
-        return fileLength(QUrl(file).toLocalFile()) == 0;
+        return fileLength(QUrl(file.toString()).toLocalFile()) == 0;
     }
-    return fileLength(file) == 0;
+    return fileLength(file.toString()) == 0;
 }

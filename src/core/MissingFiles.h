@@ -14,4 +14,5 @@ bool isUrl(QStringView file);
 qint64 fileLength(const QString& path);
 
 // Whether the record's file counts as missing: not a URL, and no readable length or length 0.
-bool isMissingFile(const QString& file);
+// The name is taken without the blanks around it, as the CD builder takes it.
+bool isMissingFile(QStringView file);

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,6 +70,24 @@ QString decodeCp1252(QByteArrayView line)
     return out;
 }
 
+// The Windows-1252 bytes of text, appended to out; false when a character has none.
+bool toCp1252(QStringView text, QByteArray& out)
+{
+    out.reserve(out.size() + text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out.append(char(u));
+            continue;
+        }
+        const auto high = std::find(std::begin(Cp1252High), std::end(Cp1252High), u);
+        if (high == std::end(Cp1252High))
+            return false;
+        out.append(char(0x80 + (high - std::begin(Cp1252High))));
+    }
+    return true;
+}
+
 bool isAscii(QByteArrayView line)
 {
     for (char c : line)
@@ -78,17 +98,77 @@ bool isAscii(QByteArrayView line)
 
 } // namespace
 
-QString decodeLine(QByteArrayView line)
+QString decodeLine(QByteArrayView line, LineEncoding* encoding)
 {
-    if (isAscii(line))
-        return QString::fromLatin1(line);
-    // ConvertInitialBom: the decoder would otherwise drop a U+FEFF that starts the line.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(line);
-    if (!utf8.hasError())
-        return text;
-    return decodeCp1252(line);
+    LineEncoding read = LineEncoding::Ascii;
+    QString text;
+    if (isAscii(line)) {
+        text = QString::fromLatin1(line);
+    } else {
+        // ConvertInitialBom: the decoder would otherwise drop a U+FEFF that starts the line.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        text = utf8.decode(line);
+        read = LineEncoding::Utf8;
+        if (utf8.hasError()) {
+            text = decodeCp1252(line);
+            read = LineEncoding::SingleByte;
+        }
+    }
+    if (encoding)
+        *encoding = read;
+    return text;
+}
+
+QByteArray encodeLine(QStringView text, LineEncoding encoding)
+{
+    if (encoding != LineEncoding::SingleByte)
+        return text.toUtf8();
+    QByteArray out;
+    toCp1252(text, out);
+    return out;
+}
+
+TextFileStyle TextFileStyle::of(QByteArrayView data)
+{
+    TextFileStyle style(data.contains('\n') && !data.contains('\r'));
+    style.noteLines(data);
+    return style;
+}
+
+void TextFileStyle::noteLines(QByteArrayView data)
+{
+    for (QByteArrayView line : splitLines(data)) {
+        LineEncoding encoding = LineEncoding::Ascii;
+        if (!isAscii(line))
+            decodeLine(line, &encoding);
+        note(encoding);
+    }
+}
+
+QByteArrayView TextFileStyle::lineEnd() const
+{
+    return lineFeedOnly_ ? QByteArrayView("\n") : QByteArrayView("\r\n");
+}
+
+LineEncoding TextFileStyle::encodingFor(QStringView text) const
+{
+    if (!isSingleByte())
+        return LineEncoding::Utf8;
+    QByteArray bytes;
+    LineEncoding readBack = LineEncoding::Utf8;
+    // Bytes that happen to be valid UTF-8 would read back as other characters.
+    if (toCp1252(text, bytes) && (decodeLine(bytes, &readBack), readBack == LineEncoding::SingleByte))
+        return LineEncoding::SingleByte;
+    return LineEncoding::Utf8;
+}
+
+void TextFileStyle::note(LineEncoding encoding)
+{
+    if (encoding == LineEncoding::Utf8)
+        ++utf8Lines_;
+    else if (encoding == LineEncoding::SingleByte)
+        ++singleByteLines_;
 }
 
 QByteArray encodeLines(const QList<QString>& lines)
@@ -229,6 +309,10 @@ TextFileRead readTextFile(const QString& path, qsizetype lineLimit)
         }
         read.data.append(piece, got);
     }
+    read.stamp = stampOfOpenFile(fd);
+    // A file that grew or shrank while it was read holds no state the bytes read show.
+    if (read.complete && read.stamp.size != read.data.size())
+        read.stamp = {};
     ::close(fd);
     return read;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileStamp.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -15,10 +17,45 @@
 // there and which is not part of the first line's text.
 QList<QByteArrayView> splitLines(QByteArrayView data);
 
-// One line's text: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (the code
-// page of files written by the original desktop program). Every character is kept, a U+FEFF
-// at the start of the line included.
-QString decodeLine(QByteArrayView line);
+// How a line's bytes read: as plain ASCII, as UTF-8, or as the single-byte Windows-1252.
+enum class LineEncoding : quint8 { Ascii, Utf8, SingleByte };
+
+// One line's text: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (single-byte
+// files written on other systems). Every character is kept, a U+FEFF at the start of the line
+// included. encoding, when given, receives how the bytes were read.
+QString decodeLine(QByteArrayView line, LineEncoding* encoding = nullptr);
+
+// The bytes of a line read in encoding: the exact inverse of decodeLine, so that a line read
+// and written back is the same bytes. For SingleByte every character must have a Windows-1252
+// byte, as every character of a line read that way has.
+QByteArray encodeLine(QStringView text, LineEncoding encoding);
+
+// How a text file writes its lines: the line end and the encoding it already uses.
+class TextFileStyle
+{
+public:
+    // The style of a file holding data (see the rules below).
+    static TextFileStyle of(QByteArrayView data);
+    // A file whose lines end in LF alone, or in CR LF, with no lines noted yet.
+    explicit TextFileStyle(bool lineFeedOnly = false) : lineFeedOnly_(lineFeedOnly) {}
+
+    // LF for a file that holds a line feed and no carriage return, CR LF for any other.
+    QByteArrayView lineEnd() const;
+    // Whether the file's non-ASCII lines (one at least) are all Windows-1252.
+    bool isSingleByte() const { return singleByteLines_ > 0 && utf8Lines_ == 0; }
+    // How a new line of text is written: Windows-1252 in a single-byte file when every character
+    // has a Windows-1252 byte and the bytes read back as the same text; otherwise UTF-8.
+    LineEncoding encodingFor(QStringView text) const;
+    // Takes note of a line the file holds (read, or written to it), read in encoding.
+    void note(LineEncoding encoding);
+    // Takes note of every line of data, written to the file.
+    void noteLines(QByteArrayView data);
+
+private:
+    bool lineFeedOnly_;
+    qsizetype utf8Lines_ = 0;
+    qsizetype singleByteLines_ = 0;
+};
 
 // Bytes that go at the very start of a file: when they begin with a UTF-8 byte-order mark
 // (a first line starting with U+FEFF), one more mark goes before them, so the reader's skip
@@ -41,6 +78,8 @@ struct TextFileRead
     bool complete = true; // false when the read failed or stopped before the end
     bool stoppedAtLimit = false; // the file holds more lines than asked for; data ends after them
     QString problem;      // why the read failed ("<path>: is not a regular file"); empty if not
+    // The file as it stood when read; invalid when it changed while it was read.
+    FileStamp stamp;
 };
 
 // Reads a text file as a stream, at most lineLimit lines. Only a regular file is read; it is

@@ -171,9 +171,10 @@ private slots:
         LibraryTable table;
         QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"One", u"Pop", u"/m/1.mp3")));
         QVERIFY(table.append(LibraryRecord::fromTexts(artist, u"Two", u"Pop", u"/m/2.mp3")));
-        QVERIFY(createEmptyFile(path));
+        FileStamp stamp;
+        QVERIFY(createEmptyFile(path, nullptr, &stamp));
         DatabaseFile file;
-        file.open(path, -1);
+        file.open(path, stamp);
         QVERIFY(file.append(table.record(1)));
         QVERIFY(file.append(table.record(2)));
         for (const char* stage : {"appended", "rewritten"}) {

@@ -31,6 +31,9 @@ private slots:
         QDir(dir.path()).mkdir("folder.mp3");
         QTest::newRow("existing file") << song << false;
         QTest::newRow("name with a blank") << blank << false;
+        // The file line is taken without the blanks around it, as the CD builder takes it.
+        QTest::newRow("blanks around the name") << "  " + song + "  " << false;
+        QTest::newRow("blanks around a URL") << "  http://example.com/a.mp3 " << false;
         QTest::newRow("empty file") << empty << true;
         QTest::newRow("no such file") << dir.filePath("gone.mp3") << true;
         QTest::newRow("directory") << dir.filePath("folder.mp3") << true;

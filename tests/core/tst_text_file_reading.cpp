@@ -155,8 +155,15 @@ void TestTextFileReading::databaseLoadSaysWhatWentWrong_data()
     QTest::addColumn<bool>("opened");
     QTest::addColumn<int>("records");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("NUL bytes") << QByteArray("a\r\nb\r\n") + QByteArray(3, '\0') + "\r\nd\r\n" << false << 0
-                               << "%1: holds NUL bytes, so it is not a text database";
+    // A file holding NUL bytes loads the whole records before the first line holding one.
+    const QByteArray twoRecords("a\r\nt\r\ng\r\n/f.mp3\r\nb\r\nu\r\nh\r\n/g.mp3\r\n");
+    QTest::newRow("NUL bytes in the first record") << QByteArray("a\r\nb\r\n") + QByteArray(3, '\0') + "\r\nd\r\n"
+                                                   << false << 0 << "%1: line 3 holds NUL bytes, so the file is damaged from there on";
+    QTest::newRow("a crash's tail of NUL bytes") << twoRecords + QByteArray(64, '\0') << false << 2
+                                                 << "%1: line 9 holds NUL bytes, so the file is damaged from there on";
+    QTest::newRow("NUL in the third record, LF line ends")
+        << QByteArray("a\nt\ng\n/f.mp3\nb\nu\nh\n/g.mp3\nc\nv") + QByteArray(1, '\0') + "\ni\n/h.mp3\n" << false << 2
+        << "%1: line 10 holds NUL bytes, so the file is damaged from there on";
     QTest::newRow("LF-only database") << QByteArray("a\nt\ng\n/f.mp3\nb\nu\nh\n/g.mp3\n") << true << 2 << "";
     QTest::newRow("overlong line") << "a\r\n" + QByteArray(LongestLine + 1, 'x') << false << 0
                                    << "%1: a line is longer than 65536 characters";
@@ -176,6 +183,8 @@ void TestTextFileReading::databaseLoadSaysWhatWentWrong()
     QCOMPARE(library.recordCount(), records);
     QCOMPARE(result.recordsLoaded, records);
     QCOMPARE(result.problem, problem.isEmpty() ? problem : problem.arg(path));
+    // Records of a file that did not open are for browsing only, and say why.
+    QCOMPARE(library.browseOnlyReason(), !opened && records > 0 ? result.problem : QString());
 }
 
 void TestTextFileReading::databaseOverTheCapacityLoadsWhatFitsAndStaysClosed()

@@ -26,7 +26,8 @@ protected:
     }
 };
 
-// Message boxes recorded instead of shown.
+// Message boxes recorded instead of shown; questions answered from a queue (Cancel when it is
+// empty) and recorded apart.
 class RecordingMessageBox : public MessageBox
 {
 public:
@@ -36,7 +37,14 @@ public:
         QString title;
     };
     QList<Shown> shown;
+    QList<Shown> asked;
+    QList<Answer> answers;
     void show(QWidget*, const QString& text, const QString& title) override { shown.append({text, title}); }
+    Answer askToSave(QWidget*, const QString& text, const QString& title) override
+    {
+        asked.append({text, title});
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
 };
 
 // Documents recorded instead of opened.

@@ -3,6 +3,7 @@
 #include "core/Library.h"
 #include "core/SharedTexts.h"
 #include "ui/browser/LibraryBrowser.h"
+#include "ui/database/DatabaseSaving.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
 
@@ -12,6 +13,9 @@
 #include <QWindow>
 
 namespace {
+
+const QString BrowseOnlyNote = QStringLiteral("The database is open for browsing only: records cannot be added to "
+                                              "it, and the file is never written.");
 
 // A window just shown is painted only after the window system has mapped it, and a repaint before
 // that is dropped: wait for it, briefly, so the wait notice shows during a long load.
@@ -46,9 +50,12 @@ void DatabaseOpening::openChosenDatabase()
 {
     const QString chosen =
         fileDialog_.showOpen(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("Open Database")});
+    // Changes not yet written would go with the database being closed: the user decides first.
+    if (!chosen.isEmpty() && !settlePendingChanges(library_, messageBox_, &window_))
+        return;
     window_.showWaitNotice(AddingFilesNotice);
     if (!chosen.isEmpty()) {
-        // The records, and removals still waiting for a rewrite, belonged to the database being
+        // The records, and changes the user chose to discard, belonged to the database being
         // closed; entries naming its records keep their files.
         library_.clear();
         browser_.resetLists();
@@ -86,14 +93,15 @@ void DatabaseOpening::reportFailedLoad(const QString& path, const Library::LoadR
     QString text;
     if (result.stoppedAtCapacity)
         text = QStringLiteral("%1 holds more records than the library takes: the first %2 records were loaded.\n\n"
-                              "The database is not open, so records cannot be added to it.")
+                              "%3")
                    .arg(path)
-                   .arg(result.recordsLoaded);
+                   .arg(result.recordsLoaded)
+                   .arg(BrowseOnlyNote);
     else if (result.recordsLoaded > 0)
-        text = QStringLiteral("%1\n\n%2 records were loaded. The database is not open, so records cannot be "
-                              "added to it.")
+        text = QStringLiteral("%1\n\nThe %2 records before it were loaded. %3")
                    .arg(result.problem)
-                   .arg(result.recordsLoaded);
+                   .arg(result.recordsLoaded)
+                   .arg(BrowseOnlyNote);
     else
         text = result.problem + QStringLiteral("\n\nNothing was loaded.");
     messageBox_.show(&window_, text, QStringLiteral("Error"));

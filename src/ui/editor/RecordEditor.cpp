@@ -4,6 +4,7 @@
 #include "core/PlaylistEntry.h"
 #include "core/RecordCode.h"
 #include "core/SharedTexts.h"
+#include "core/StorableNames.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/database/DatabaseSaving.h"
 #include "ui/seams/Seams.h"
@@ -19,12 +20,26 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QValidator>
 
 #include <algorithm>
 
 namespace {
 
 const QString MessageTitle = QStringLiteral("Vexolin");
+
+// Keeps a field on one line: a pasted line break becomes a blank.
+class LineBreaksAsBlanks : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        if (input.contains(u'\r') || input.contains(u'\n'))
+            input = withoutLineBreaks(input);
+        return Acceptable;
+    }
+};
 
 bool hasSelectedRow(const QListWidget* list)
 {
@@ -43,6 +58,8 @@ RecordEditor::RecordEditor(MainWindow& window, WindowMode& mode, Library& librar
     connect(window_.addRecordButton, &QPushButton::clicked, this, &RecordEditor::addRecord);
     connect(window_.removeRecordButton, &QPushButton::clicked, this, &RecordEditor::removeChosen);
     connect(window_.doneEditingButton, &QPushButton::clicked, this, &RecordEditor::finishEditing);
+    for (QLineEdit* field : {window_.artistField, window_.titleField, window_.genreField})
+        field->setValidator(new LineBreaksAsBlanks(field));
 }
 
 void RecordEditor::createDatabase()
@@ -52,8 +69,10 @@ void RecordEditor::createDatabase()
     const QString path =
         fileDialog_.showSave(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("New Database")});
     window_.playerNotice->hide();
-    // A file that cannot be created is reported; the open database stays open.
-    if (QString error; !path.isEmpty() && !library_.createEmpty(path, &error))
+    // Changes not yet written go with the database being replaced: the user decides first. A
+    // file that cannot be created is reported; the open database stays open.
+    if (QString error; !path.isEmpty() && settlePendingChanges(library_, messageBox_, &window_)
+                       && !library_.createEmpty(path, &error))
         messageBox_.show(&window_,
                          QStringLiteral("The new database could not be created.\n\n%1\n%2").arg(path, error),
                          MessageTitle);
@@ -72,14 +91,23 @@ void RecordEditor::startEditing()
 
 QString RecordEditor::addRefusal() const
 {
+    if (!library_.isOpen() && !library_.browseOnlyReason().isEmpty())
+        return library_.browseOnlyReason()
+               + QStringLiteral(".\n\nThe database is open for browsing only: records cannot be added to it.");
     if (!library_.isOpen())
         return QStringLiteral("No database is open to add the record to.\n\n"
                               "Open one with File > Open Database or create one with Database > New.");
-    if (selectedRow(window_.playlist) < 0)
+    const int row = selectedRow(window_.playlist);
+    if (row < 0)
         return QStringLiteral("Select the playlist entry whose file the new record names.");
     if (library_.table().isFull())
         return QStringLiteral("The database is full: it holds %1 records, the most it can hold.")
             .arg(LibraryCapacity);
+    if (const QString reason = whyNotARecordFile(fileOfEntry(entryAt(window_.playlist, row), library_.table()));
+        !reason.isEmpty())
+        return reason + QStringLiteral(".\n\nThe record was not added.");
+    if (library_.isChangedElsewhere())
+        return changedElsewhereMessage(library_.path(), QStringLiteral("The record was not added to it"));
     return {};
 }
 
@@ -117,6 +145,13 @@ void RecordEditor::appendToFile(int n)
     QString error;
     if (library_.appendToFile(n, &error))
         return;
+    // Another program changed the file after Add checked it: Done will not write it either.
+    if (library_.isChangedElsewhere()) {
+        messageBox_.show(&window_,
+                         changedElsewhereMessage(library_.path(), QStringLiteral("The record was not added to it")),
+                         MessageTitle);
+        return;
+    }
     // The record stays in the table; Done's rewrite stores it.
     messageBox_.show(&window_,
                      QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"

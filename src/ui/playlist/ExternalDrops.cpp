@@ -4,6 +4,7 @@
 #include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
+#include "core/StorableNames.h"
 #include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
@@ -77,12 +78,14 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
     window_.showWaitNotice(AddingFilesNotice);
     // Everything the drop brings is taken in, so that what a full playlist leaves out is counted.
     QString problem;
-    const QStringList texts =
-        droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem);
+    QStringList refusals;
+    const QStringList texts = admittedEntries(
+        droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem), refusals);
     const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
     if (!problem.isEmpty())
         messageBox_.show(&window_, problem, QStringLiteral("Error"));
+    tellEntriesRefused(messageBox_, &window_, refusals);
     tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
 }

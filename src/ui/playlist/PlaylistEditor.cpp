@@ -5,6 +5,7 @@
 #include "core/PlaylistFile.h"
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
+#include "core/StorableNames.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/browser/LibraryDrag.h"
 #include "ui/playlist/AddUrlWindow.h"
@@ -80,8 +81,11 @@ void PlaylistEditor::appendRecords(const QList<int>& records)
 
 void PlaylistEditor::appendTexts(const QStringList& texts)
 {
-    const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
-    tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
+    QStringList refusals;
+    const QStringList admitted = admittedEntries(texts, refusals);
+    const int appended = appendEntries(window_.playlist, entriesOfTexts(admitted));
+    tellEntriesRefused(messageBox_, &window_, refusals);
+    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
 }
 
 void PlaylistEditor::addFiles()

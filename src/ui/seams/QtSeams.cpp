@@ -44,6 +44,19 @@ void QtMessageBox::show(QWidget* parent, const QString& text, const QString& tit
     box.exec();
 }
 
+MessageBox::Answer QtMessageBox::askToSave(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return Answer::Save;
+    case QMessageBox::Discard: return Answer::Discard;
+    default: return Answer::Cancel;
+    }
+}
+
 bool DesktopShell::openDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));

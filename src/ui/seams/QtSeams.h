@@ -14,6 +14,7 @@ class QtMessageBox : public MessageBox
 {
 public:
     void show(QWidget* parent, const QString& text, const QString& title) override;
+    Answer askToSave(QWidget* parent, const QString& text, const QString& title) override;
 };
 
 class DesktopShell : public Shell

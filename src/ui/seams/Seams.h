@@ -46,12 +46,18 @@ private:
     QString fileName_;
 };
 
-// Message boxes with an OK button.
+// Message boxes with an OK button, and the question asked before changes not yet saved would be
+// lost.
 class MessageBox
 {
 public:
+    enum class Answer { Save, Discard, Cancel };
+
     virtual ~MessageBox() = default;
     virtual void show(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Asks whether to save the changes, discard them, or cancel what would lose them (the answer
+    // when the box is closed otherwise).
+    virtual Answer askToSave(QWidget* parent, const QString& text, const QString& title) = 0;
 };
 
 // Opening documents with the user's default viewer.

@@ -153,7 +153,9 @@ private slots:
         QTest::newRow("a directory") << "folder.VxDatabase" << ": is a directory\n\nNothing was loaded.";
         QTest::newRow("a FIFO") << "fifo.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
         QTest::newRow("a link to /dev/zero") << "zero.VxDatabase" << ": is not a regular file\n\nNothing was loaded.";
-        QTest::newRow("NUL bytes") << "nul.VxDatabase" << ": holds NUL bytes, so it is not a text database\n\nNothing was loaded.";
+        QTest::newRow("NUL bytes in the first line") << "nul.VxDatabase"
+                                                     << ": line 1 holds NUL bytes, so the file is damaged from there on\n\n"
+                                                        "Nothing was loaded.";
     }
     void unreadableDatabasesOpenNothing()
     {
@@ -163,7 +165,7 @@ private slots:
         QDir(f.dir.path()).mkdir("folder.VxDatabase");
         QVERIFY(::mkfifo(QFile::encodeName(f.dir.filePath("fifo.VxDatabase")).constData(), 0600) == 0);
         QVERIFY(QFile::link("/dev/zero", f.dir.filePath("zero.VxDatabase")));
-        f.writeFile("nul.VxDatabase", QByteArray("A\r\nT\r\nG\r\n/f\r\n") + QByteArray(64, '\0'));
+        f.writeFile("nul.VxDatabase", QByteArray(64, '\0') + "\r\nT\r\nG\r\n/f\r\n");
         const QString path = f.dir.filePath(name);
         Jukebox& j = f.start(path); // the test's timeout guards against a hang here
         MainWindow& window = j.window();
@@ -192,6 +194,42 @@ private slots:
         QVERIFY2(f.messageBox.shown[0].text.startsWith(
                      path + " holds more records than the library takes: the first 25000 records were loaded."),
                  qPrintable(f.messageBox.shown[0].text));
+    }
+
+    // A crash can leave NUL bytes at the end of a database: the records before the damage load
+    // for browsing only; the message says from which line; Add and Done say why they cannot write,
+    // and the file is never written.
+    void damagedDatabaseLoadsUpToTheDamageForBrowsing()
+    {
+        JukeboxFixture f;
+        const QByteArray bytes = QByteArray("A\r\nT\r\nG\r\n/f\r\nB\r\nU\r\n") + QByteArray(64, '\0');
+        const QString path = f.writeFile("Crashed.VxDatabase", bytes);
+        Jukebox& j = f.start(path);
+        MainWindow& window = j.window();
+        QCOMPARE(j.library().recordCount(), 1);
+        QCOMPARE(window.titleList->count(), 1);
+        QVERIFY(!j.library().isOpen());
+        QCOMPARE(f.messageBox.shown.size(), 1);
+        const QString told = f.messageBox.shown[0].text;
+        QVERIFY2(told.startsWith(path + ": line 7 holds NUL bytes"), qPrintable(told));
+        QVERIFY2(told.contains("browsing only"), qPrintable(told));
+
+        appendEntries(window.playlist, {entryOfText("/new.mp3")});
+        j.editor().startEditing();
+        window.playlist->setCurrentRow(0);
+        window.artistField->setText("New");
+        window.titleField->setText("Song");
+        window.genreField->setText("Pop");
+        j.editor().addRecord();
+        j.library().remove(1);
+        j.editor().finishEditing();
+        QCOMPARE(f.messageBox.shown.size(), 3);
+        for (int shown : {1, 2}) {
+            const QString text = f.messageBox.shown[shown].text;
+            QVERIFY2(text.contains(path + ": line 7 holds NUL bytes") && text.contains("browsing only"), qPrintable(text));
+        }
+        QCOMPARE(window.playlist->count(), 1); // Add took nothing
+        QCOMPARE(fileBytes(path), bytes);
     }
 
     void portablePathsResolveAgainstTheDatabaseFolder()
@@ -238,7 +276,9 @@ private slots:
         j.library().remove(3); // waits for a rewrite
         QVERIFY(j.library().needsRewrite());
         f.fileDialog.answers << f.writeDatabase("Two.VxDatabase", {{"C", "V", "Rock", "/c"}, {"D", "W", "Rock", "/d"}});
+        f.messageBox.answers = {MessageBox::Answer::Discard};
         window.openDatabaseAction->trigger();
+        QCOMPARE(f.messageBox.asked.size(), 1);
         QCOMPARE(f.fileDialog.uses[0].title, QString("Open Database"));
         QCOMPARE(j.library().recordCount(), 2);
         QCOMPARE(playlistEntries(window.playlist),

@@ -75,7 +75,7 @@ pid_t startChild(const QString& path, const std::function<void()>& fault,
     const pid_t pid = fork();
     if (pid == 0) {
         DatabaseFile database;
-        database.open(path, -1);
+        database.open(path, stampOfPath(path));
         fault();
         _exit(work(database) ? 0 : 1);
     }

@@ -1,6 +1,7 @@
 #include "JukeboxFixture.h"
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
+#include "core/PlaylistFile.h"
 #include "core/RecordCode.h"
 #include "core/TextLines.h"
 #include "ui/browser/LibraryDrag.h"
@@ -296,8 +297,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("entries"); // empty: the path itself
-        const QByteArray m3u = "#EXTM3U\r\n#EXTINF:12,Some One - Song\r\n\r\nrelative/song.mp3  \r\nlast\nline";
-        const QStringList lines{"#EXTM3U", "#EXTINF:12,Some One - Song", "", "relative/song.mp3  ", "last\nline"};
+        const QByteArray m3u = "#EXTM3U\r\n#EXTINF:12,Some One - Song\r\n\r\nrelative/song.mp3  \r\nlast";
+        const QStringList lines{"#EXTM3U", "#EXTINF:12,Some One - Song", "", "relative/song.mp3  ", "last"};
         QTest::newRow("m3u") << "list.m3u" << m3u << lines;
         QTest::newRow("M3U upper case") << "LIST.M3U" << m3u << lines;
         QTest::newRow("mixed case") << "list.M3u" << QByteArray("a\rb\r\n") << QStringList{"a", "b"};
@@ -356,8 +357,58 @@ private slots:
             binary.append(char((i * 37) & 0xff));
         f->fileDialog.answers = {f->writeFile("noise.m3u", binary)};
         w->addFilesAction->trigger();
-        QCOMPARE(w->playlist->count(), splitLines(binary).size());
-        QVERIFY(f->messageBox.shown.isEmpty());
+        // Lines holding a line feed (the file ends lines at CR) are refused, and told.
+        const QStringList lines = playlistLines(binary);
+        QCOMPARE(w->playlist->count(), lines.size() - lines.filter(QStringLiteral("\n")).size());
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QVERIFY(f->messageBox.shown[0].text.startsWith("Not added to the playlist:"));
+    }
+
+    // A name holding a line break never enters the playlist: Add file(s), an M3U line, Add url
+    // and drops refuse it with a message naming it; the other names of the same action are added.
+    void namesWithLineBreaksAreRefused_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("file with LF") << "file" << "/music/two\nlines.mp3";
+        QTest::newRow("M3U line with LF") << "m3u" << "two\nlines.mp3";
+        QTest::newRow("url with CR") << "url" << "http://example.com/a\r.mp3";
+        QTest::newRow("dropped file with LF") << "drop" << "/music/two\nlines.mp3";
+        QTest::newRow("dropped link text with CR LF") << "text" << "http://example.com/a.mp3\r\n";
+    }
+    void namesWithLineBreaksAreRefused()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, name);
+        QStringList added; // what the playlist holds afterwards
+        if (way == "file") {
+            f->fileDialog.answers = {f->writeFile(name.mid(name.lastIndexOf('/') + 1), "RIFF")};
+            name = f->fileDialog.answers.first();
+            w->addFilesAction->trigger();
+        } else if (way == "m3u") {
+            // The file ends its lines at CR: a lone LF stays inside a line.
+            f->fileDialog.answers = {f->writeFile("list.m3u", "ok.mp3\r" + name.toUtf8() + "\r\n")};
+            w->addFilesAction->trigger();
+            added = {"ok.mp3"};
+        } else if (way == "url") {
+            w->addUrlAction->trigger();
+            j->playlistEditor().addUrlWindow()->urlField->setText(name);
+            j->playlistEditor().addUrlWindow()->addButton->click();
+        } else {
+            QMimeData mime;
+            if (way == "drop")
+                mime.setUrls({QUrl::fromLocalFile(name), QUrl::fromLocalFile("/music/ok.mp3")});
+            else
+                mime.setText(name);
+            deliverDrop(w->playlist->viewport(), mime, way == "drop" ? FileManagerActions : Qt::LinkAction);
+            if (way == "drop")
+                added = {"/music/ok.mp3"};
+        }
+        QCOMPARE(JukeboxFixture::texts(w->playlist), added);
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        const QString shown = QString(name).replace('\r', "\\r").replace('\n', "\\n");
+        QVERIFY2(f->messageBox.shown[0].text.contains(shown + ": the name holds a line break"),
+                 qPrintable(f->messageBox.shown[0].text));
     }
 
     void removeTakesOnlyTheSelectedEntry()
