@@ -171,14 +171,17 @@ int writeTemporary(int folderFd, QByteArrayView bytes, const struct stat* old, Q
     return -1;
 }
 
-// Says why a write failed; a folder this user may not write is named, with what to do.
-bool failWriting(QString* error, int reason, const QString& folder, const QString& what)
+// Says why a write failed; a folder this user may not write is named, with what to do about it.
+bool failWriting(QString* error, int reason, const QString& folder, const QString& what, bool replacing)
 {
     if (reason != EACCES && reason != EPERM && reason != EROFS)
         return fail(error, reason);
     if (error)
-        *error = QStringLiteral("%1: the folder %2 cannot be written, so the %3 cannot be rewritten safely. "
-                                "Move the %3 to a folder you may write, or make the folder writable.")
+        *error = (replacing ? QStringLiteral("%1: the folder %2 cannot be written, so the %3 cannot be rewritten "
+                                             "safely. Move the %3 to a folder you may write, or make the folder "
+                                             "writable.")
+                            : QStringLiteral("%1: the folder %2 cannot be written, so the %3 cannot be made there. "
+                                             "Choose a folder you may write, or make the folder writable."))
                      .arg(systemReason(reason), folder, what);
     return false;
 }
@@ -218,7 +221,7 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
     const QString folder = target.absolutePath();
     const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0)
-        return failWriting(error, errno, folder, what);
+        return failWriting(error, errno, folder, what, exists);
     QByteArray tempName;
     const int fd = writeTemporary(folderFd, bytes, exists ? &existing : nullptr, tempName);
     const bool ok = fd >= 0
@@ -235,7 +238,7 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
         ::close(fd);
     }
     ::close(folderFd);
-    return ok || failWriting(error, reason, folder, what);
+    return ok || failWriting(error, reason, folder, what, exists);
 }
 
 void removeStaleTemporaryFiles(const QString& folder)

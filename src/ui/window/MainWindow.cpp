@@ -321,7 +321,8 @@ void MainWindow::hideWaitNotice()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The close is never refused: what must be finished is finished now, then every window goes.
+    // A close that reaches the window is carried out (an event filter refuses one that must not
+    // be): what must be finished is finished now, then every window goes.
     emit closing();
     event->accept();
     QApplication::closeAllWindows();

@@ -1,5 +1,6 @@
 // Edit mode: New and Edit, Add, Remove, Done and its rewrite, and the shutdown that completes
 // an edit. Faults on the file (full disk, read-only folder) are injected in this process.
+#include "DiskFull.h"
 #include "JukeboxFixture.h"
 #include "core/DatabaseFormat.h"
 #include "core/FileStamp.h"
@@ -63,23 +64,6 @@ int rowOf(const QListWidget* list, const QString& visibleText)
             return i;
     return -1;
 }
-
-// While alive, files may not grow past `bytes`. The program itself must make a write past the
-// limit fail, and say so, rather than be killed.
-class DiskFull
-{
-public:
-    explicit DiskFull(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        const rlimit limit{rlim_t(bytes), old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~DiskFull() { setrlimit(RLIMIT_FSIZE, &old_); }
-
-private:
-    rlimit old_{};
-};
 
 // While alive, the folder is read-only and, when we are root, we act as the user "nobody"
 // (root may write anywhere).
@@ -619,7 +603,10 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
         QTest::newRow("disk full") << "disk full" << "File too large";
-        QTest::newRow("read-only folder") << "read-only" << "Permission denied";
+        QTest::newRow("read-only folder") << "read-only"
+                                          << "Permission denied: the folder %1 cannot be written, so the database "
+                                             "cannot be rewritten safely. Move the database to a folder you may "
+                                             "write, or make the folder writable.";
         QTest::newRow("no database open") << "none open" << "no database is open";
     }
     void failedRewriteKeepsTheOldFileAndTheRemovals()
@@ -642,19 +629,21 @@ private slots:
             std::unique_ptr<ReadOnlyFolder> readOnly;
             if (fault == "disk full")
                 full = std::make_unique<DiskFull>(20);
-            if (fault == "read-only")
+            if (fault == "read-only") {
+                setMode(db, 0666); // the file may be written, its folder not
                 readOnly = std::make_unique<ReadOnlyFolder>(folder);
+            }
             w->doneEditingButton->click();
         }
 
         QVERIFY(!j->mode().isEditing());
         QCOMPARE(fileBytes(db), before);
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"Music.VxDatabase"});
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Music.VxDatabase"});
         QVERIFY(j->library().needsRewrite());
         QCOMPARE(f->messageBox.shown.size(), 1);
         const QString text = f->messageBox.shown[0].text;
         QVERIFY2(text.contains("could not be saved"), qPrintable(text));
-        QVERIFY2(text.contains(reason), qPrintable(text));
+        QVERIFY2(text.contains(reason.arg(folder)), qPrintable(text));
         QVERIFY2(fault == "none open" || text.contains(db), qPrintable(text));
 
         if (fault == "none open")

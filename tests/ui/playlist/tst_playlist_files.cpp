@@ -175,7 +175,7 @@ void TestPlaylistFiles::saveCancelledWritesNothing()
     w.playlist->addItem("x");
     fx.fileDialog.answers = {QString()};
     w.savePlaylistAction->trigger();
-    QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
 
@@ -240,7 +240,7 @@ void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
     QCOMPARE(fx.messageBox.shown[0].title, QString("Error"));
     QVERIFY(fx.messageBox.shown[0].text.contains(path));
     QVERIFY(fx.messageBox.shown[0].text.contains("File too large"));
-    QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files), QStringList{"keep.vxplaylist"}); // no leftovers
+    QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.vxplaylist"}); // no leftovers
 }
 
 void TestPlaylistFiles::unwritableLocationIsReported()
