@@ -127,7 +127,7 @@ bool DatabaseFile::endsInsideLine(qint64 size) const
     const QByteArrayView end(tail, length);
     if (size == Utf8Bom.size() && end == Utf8Bom)
         return false; // only a byte-order mark: no line stands before the record
-    if (style_.lineEnd() == QByteArrayView("\n"))
+    if (style_.isLineFeedOnly())
         return !end.endsWith('\n');
     return !end.endsWith('\r') && !end.endsWith("\r\n");
 }
@@ -173,7 +173,7 @@ bool DatabaseFile::rewrite(const LibraryTable& table, QString* error)
     const WriteLock lock(fd >= 0 ? fd : appendFd_);
     const bool changed = (fd >= 0 && stampOfOpenFile(fd) != stamp_) || isChangedElsewhere();
     QByteArray data;
-    TextFileStyle written(style_.lineEnd() == QByteArrayView("\n"));
+    TextFileStyle written(style_.isLineFeedOnly());
     FileStamp stamp;
     bool ok = false;
     if (changed) {

@@ -41,10 +41,6 @@ qsizetype endOfLine(QByteArrayView data, QByteArrayView line)
     return end;
 }
 
-} // namespace
-
-namespace {
-
 // The index of the first line holding a NUL byte; -1 when none does.
 qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lines)
 {

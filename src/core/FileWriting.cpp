@@ -99,9 +99,9 @@ bool takeOwnerAndMode(int fd, const struct stat* old)
 {
     if (!old)
         return true;
-    if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
-        // Not permitted: the file becomes this user's.
-    }
+    // Where neither may be set, the file becomes this user's: it is written all the same.
+    const bool ownerKept = ::fchown(fd, old->st_uid, old->st_gid) == 0 || ::fchown(fd, uid_t(-1), old->st_gid) == 0;
+    Q_UNUSED(ownerKept);
     return ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 

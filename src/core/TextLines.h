@@ -41,6 +41,7 @@ public:
 
     // LF for a file that holds a line feed and no carriage return, CR LF for any other.
     QByteArrayView lineEnd() const;
+    bool isLineFeedOnly() const { return lineFeedOnly_; }
     // Whether the file's non-ASCII lines (one at least) are all Windows-1252.
     bool isSingleByte() const { return singleByteLines_ > 0 && utf8Lines_ == 0; }
     // How a new line of text is written: Windows-1252 in a single-byte file when every character
