@@ -1,6 +1,7 @@
 #include "app/Jukebox.h"
 
 #include "app/HelpPage.h"
+#include "app/RequestedFiles.h"
 #include "app/StartUp.h"
 #include "core/FileWriting.h"
 #include "core/Library.h"
@@ -57,6 +58,8 @@ Jukebox::Jukebox(const Seams& seams)
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
     cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);
     remoteControl_ = new RemoteControl(&w, *playerControl_, seams.player, *library_);
+    requestedFiles_ = new RequestedFiles(
+        w, {*mode_, *databaseOpening_, *playlistFiles_, *drops_, *playerControl_, seams.messageBox});
     wire();
 }
 
@@ -107,9 +110,11 @@ void Jukebox::wire()
     connect(playerControl_, &PlayerControl::entryOpened, remoteControl_, &RemoteControl::followOpenedEntry);
     connect(remoteControl_, &RemoteControl::raiseRequested, this, &Jukebox::raiseWindow);
     connect(remoteControl_, &RemoteControl::quitRequested, &w, &QWidget::close, Qt::QueuedConnection);
+    // A later start of the program handed its files over: the window comes up.
+    connect(requestedFiles_, &RequestedFiles::raiseRequested, this, &Jukebox::raiseWindow);
 }
 
-void Jukebox::start(const QString& commandLine, QSize screenSize)
+void Jukebox::start(const QStringList& files, QSize screenSize)
 {
     playerControl_->probePlayer();
 
@@ -125,12 +130,7 @@ void Jukebox::start(const QString& commandLine, QSize screenSize)
     // "(All genres)", chosen, runs the genre filter once on the empty library.
     browser_->resetLists();
 
-    if (commandLineNamesDatabase(commandLine)) {
-        databaseOpening_->openAtStartUp(commandLine);
-        playerControl_->updateEntryCounter();
-    } else if (commandLineNamesPlaylist(commandLine)) {
-        playlistFiles_->openPlaylistFile(commandLine);
-    }
+    requestedFiles_->openAtStartUp(files);
     window_->statusTimer->start();
 }
 

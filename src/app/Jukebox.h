@@ -27,6 +27,7 @@ class PlaylistFiles;
 class PlaylistShuffle;
 class RecordEditor;
 class RemoteControl;
+class RequestedFiles;
 class SearchDialog;
 class Shell;
 class WindowMode;
@@ -56,10 +57,10 @@ public:
     explicit Jukebox(const Seams& seams);
     ~Jukebox() override;
 
-    // Start-up: the player probe, placement, captions and, when the command line names a
-    // database, its load (or, naming a playlist or M3U file, its entries in the playlist); then
-    // the status ticks begin. screenSize is the available screen in pixels.
-    void start(const QString& commandLine, QSize screenSize);
+    // Start-up: the player probe, placement, captions and the files the command line names (see
+    // readCommandLine and RequestedFiles); then the status ticks begin. screenSize is the available
+    // screen in pixels.
+    void start(const QStringList& files, QSize screenSize);
     // One status tick (ten a second): buttons follow the player and the fields, the status line
     // and time displays are brought up to date, a previous/next request is carried out, and the
     // desktop's media widgets hear what changed.
@@ -83,6 +84,8 @@ public:
     CdWizard& cdWizard() const { return *cdWizard_; }
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
+    // Files handed over by a later start of the program arrive here.
+    RequestedFiles& requestedFiles() const { return *requestedFiles_; }
 
 private:
     void wire();
@@ -113,4 +116,5 @@ private:
     CdWizard* cdWizard_;
     AboutWindow* about_;
     RemoteControl* remoteControl_;
+    RequestedFiles* requestedFiles_;
 };

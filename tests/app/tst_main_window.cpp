@@ -1,5 +1,6 @@
 #include "JukeboxFixture.h"
 #include "app/HelpPage.h"
+#include "app/CommandLine.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
 #include "core/SharedTexts.h"
@@ -237,18 +238,21 @@ private slots:
         QCOMPARE(commandLineNamesPlaylist(commandLine), names);
     }
 
-    // --help and --version, alone on the command line, are answered; anything else starts the
-    // program. The version printed is the one the window shows.
+    // --help and --version are answered wherever they stand, the first of them deciding; anything
+    // else starts the program. The version printed is the one the window shows.
     void helpAndVersionAreAnswered_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("answerStart"); // empty: no answer, the program starts
         QTest::newRow("--version") << QStringList{"--version"} << "Vexolin 1.77\n";
-        QTest::newRow("--help") << QStringList{"--help"} << "Usage: vexolin [DATABASE | PLAYLIST]\n";
+        QTest::newRow("--help") << QStringList{"--help"} << "Usage: vexolin [--new-window] [DATABASE | PLAYLIST | FILE...]\n";
         QTest::newRow("-h") << QStringList{"-h"} << "Usage: vexolin";
+        QTest::newRow("--help, then --version") << QStringList{"--help", "--version"} << "Usage: vexolin";
+        QTest::newRow("--version, then --help") << QStringList{"--version", "--help"} << "Vexolin 1.77\n";
+        QTest::newRow("after a file and --new-window") << QStringList{"/x/a.mp3", "--new-window", "-h"} << "Usage: vexolin";
         QTest::newRow("nothing") << QStringList{} << "";
         QTest::newRow("a database") << QStringList{"/x/a.VxDatabase"} << "";
-        QTest::newRow("--help with more") << QStringList{"--help", "x"} << "";
+        QTest::newRow("--new-window") << QStringList{"--new-window"} << "";
         QTest::newRow("part of a path") << QStringList{"/x/--version"} << "";
     }
     void helpAndVersionAreAnswered()
@@ -261,6 +265,50 @@ private slots:
         else
             QVERIFY2(answer.startsWith(answerStart), qPrintable(answer));
     }
+    // The whole command line names a database or a playlist as before; otherwise each argument
+    // naming a playlist or a media file that is there is taken, made absolute, in order.
+    void commandLineIsRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the scratch folder
+        QTest::addColumn<bool>("newWindow");
+        QTest::addColumn<QStringList>("files");
+        const QStringList none;
+        QTest::newRow("nothing") << none << false << none;
+        QTest::newRow("--new-window alone") << QStringList{"--new-window"} << true << none;
+        QTest::newRow("a database, there or not")
+            << QStringList{"--new-window", "no/Such.VxDatabase"} << true << QStringList{"no/Such.VxDatabase"};
+        QTest::newRow("a database path split at its blank")
+            << QStringList{"@/My", "Music.VxDatabase"} << false << QStringList{"@/My Music.VxDatabase"};
+        QTest::newRow("a database followed by more is no database")
+            << QStringList{"@/a.VxDatabase", "x"} << false << none;
+        QTest::newRow("a database among media is left out")
+            << QStringList{"@/a.VxDatabase", "@/b.mp3", "@/c.ogg"} << false << QStringList{"@/b.mp3", "@/c.ogg"};
+        QTest::newRow("a playlist alone, there or not") << QStringList{"none.m3u"} << false << QStringList{"none.m3u"};
+        QTest::newRow("a playlist path split at its blank")
+            << QStringList{"@/My", "List.vxplaylist"} << false << QStringList{"@/My List.vxplaylist"};
+        QTest::newRow("media and playlists in order, relative made absolute")
+            << QStringList{"b.mp3", "@/list.M3U", "@/c.ogg"} << false << QStringList{"@/b.mp3", "@/list.M3U", "@/c.ogg"};
+        QTest::newRow("media files that are not there, folders and words are left out")
+            << QStringList{"@/missing.mp3", "@", "hello", "@/b.mp3"} << false << QStringList{"@/b.mp3"};
+        QTest::newRow("a media file in quotes is not there") << QStringList{"\"@/b.mp3\""} << false << none;
+    }
+    void commandLineIsRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, newWindow);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        for (const QString name : {"a.VxDatabase", "My Music.VxDatabase", "My List.vxplaylist", "list.M3U", "b.mp3",
+                                   "c.ogg"})
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const CommandLine line = readCommandLine(arguments.replaceInStrings("@", dir.path()));
+        QDir::setCurrent(previous);
+        QCOMPARE(line.newWindow, newWindow);
+        QCOMPARE(line.files, files.replaceInStrings("@", dir.path()));
+    }
+
     void versionPrintedIsTheOneTheWindowShows()
     {
         JukeboxFixture f;

@@ -1,5 +1,6 @@
 #include "JukeboxFixture.h"
 
+#include "app/CommandLine.h"
 #include "core/Library.h"
 #include "ui/window/ListBox.h"
 
@@ -23,7 +24,8 @@ JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
 
 Jukebox& JukeboxFixture::start(const QString& commandLine)
 {
-    jukebox->start(commandLine, QSize(1024, 768));
+    jukebox->start(readCommandLine(commandLine.isEmpty() ? QStringList() : QStringList{commandLine}).files,
+                   QSize(1024, 768));
     return *jukebox;
 }
 

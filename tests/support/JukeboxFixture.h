@@ -37,7 +37,8 @@ struct JukeboxFixture
 
     // helpFolders: where Help looks for its page after the current directory.
     explicit JukeboxFixture(const QStringList& helpFolders = {});
-    // Runs start-up with the given command line on an 1024 x 768 screen.
+    // Runs start-up with the given command line (one argument, or none when empty) on an
+    // 1024 x 768 screen.
     Jukebox& start(const QString& commandLine = {});
     // Runs start-up on a database of the records given as {artist, title, genre, file}
     // quadruples; stops the test unless every record loaded.

@@ -48,14 +48,25 @@ void DatabaseOpening::openChosenDatabase()
         fileDialog_.showOpen(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("Open Database")});
     window_.showWaitNotice(AddingFilesNotice);
     if (!chosen.isEmpty()) {
-        // The records, and removals still waiting for a rewrite, belonged to the database being
-        // closed; entries naming its records keep their files.
-        library_.clear();
-        browser_.resetLists();
-        loadAndReport(chosen);
+        replaceDatabase(chosen);
         return;
     }
     window_.hideWaitNotice();
+}
+
+void DatabaseOpening::openDatabase(const QString& path)
+{
+    window_.showWaitNotice(AddingFilesNotice);
+    replaceDatabase(path);
+}
+
+void DatabaseOpening::replaceDatabase(const QString& path)
+{
+    // The records, and removals still waiting for a rewrite, belonged to the database being
+    // closed; entries naming its records keep their files.
+    library_.clear();
+    browser_.resetLists();
+    loadAndReport(path);
 }
 
 void DatabaseOpening::loadAndReport(const QString& path)

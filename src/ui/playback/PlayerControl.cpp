@@ -108,6 +108,18 @@ void PlayerControl::openEntry(int p)
         passOver(p);
 }
 
+void PlayerControl::playEntry(int p)
+{
+    QListWidgetItem* item = window_.playlist->item(p - 1);
+    if (!item)
+        return;
+    // Selecting the row opens it, as a click does; a row chosen already is opened again.
+    if (window_.playlist->currentItem() == item && item->isSelected())
+        openChosenEntry();
+    else
+        window_.playlist->setCurrentItem(item);
+}
+
 void PlayerControl::passOver(int p)
 {
     // As at the end of a media: what played stops, and the next entry follows unless the record

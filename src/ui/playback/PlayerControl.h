@@ -32,6 +32,8 @@ public:
     // the window title. An entry that cannot be opened is passed over quietly; one that names no
     // media (empty, or an M3U comment line) ends at once, and the next entry follows.
     void openEntry(int p);
+    // Opens playlist entry p (1-based) as a click on its row does: it becomes the chosen entry.
+    void playEntry(int p);
 
     void play();
     void pause();
