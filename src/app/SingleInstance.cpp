@@ -1,13 +1,14 @@
 #include "app/SingleInstance.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace {
-const QString Name = QStringLiteral("org.vexolin.Vexolin");
-const QString ObjectPath = QStringLiteral("/org/vexolin/Vexolin");
+const QString Name = QStringLiteral("org.vexolin.vexolin");
+const QString ObjectPath = QStringLiteral("/org/vexolin/vexolin");
 const QString Interface = QStringLiteral("org.freedesktop.Application");
 // The running Vexolin answers at once, unless a long load holds it up.
 constexpr int HandOverTimeoutMs = 60000;
@@ -72,7 +73,9 @@ bool SingleInstance::handOver(const QStringList& files, bool* ownerGone)
     const QDBusMessage reply = connection_.call(call, QDBus::Block, HandOverTimeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
-    *ownerGone = reply.errorName() == QDBusError::errorString(QDBusError::ServiceUnknown);
+    // An owner that ended while the call waited leaves the name free.
+    *ownerGone = reply.errorName() == QDBusError::errorString(QDBusError::ServiceUnknown)
+                 || !connection_.interface()->isServiceRegistered(Name).value();
     problem_ = QStringLiteral("the running Vexolin did not take the files: %1").arg(reply.errorMessage());
     return false;
 }

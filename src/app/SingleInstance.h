@@ -9,8 +9,8 @@
 #include <QVariantList>
 #include <QVariantMap>
 
-// One Vexolin per desktop session. The first start owns the name org.vexolin.Vexolin on the
-// session bus and serves org.freedesktop.Application at /org/vexolin/Vexolin; a later start hands
+// One Vexolin per desktop session. The first start owns the name org.vexolin.vexolin on the
+// session bus and serves org.freedesktop.Application at /org/vexolin/vexolin; a later start hands
 // the files of its command line to it there (Open with their file URLs, or Activate with none)
 // and ends. Without a session bus every start is on its own.
 class SingleInstance : public QObject, protected QDBusContext

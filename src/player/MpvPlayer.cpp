@@ -37,6 +37,8 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(m
         {"input-vo-keyboard", "no"},
         {"osc", "no"},
         {"terminal", "no"},
+        // How the sound server (PulseAudio, PipeWire) lists the program's stream.
+        {"audio-client-name", "Vexolin"},
     };
     for (const auto& option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);

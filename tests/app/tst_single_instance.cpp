@@ -45,7 +45,7 @@ SingleInstance::Outcome startLater(const QStringList& files, QString* problem = 
 
 QDBusMessage callOpen(const QStringList& uris)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall("org.vexolin.Vexolin", "/org/vexolin/Vexolin",
+    QDBusMessage call = QDBusMessage::createMethodCall("org.vexolin.vexolin", "/org/vexolin/vexolin",
                                                        "org.freedesktop.Application", "Open");
     call << uris << QVariantMap();
     return connection("client").call(call, QDBus::BlockWithGui);
@@ -118,11 +118,11 @@ private slots:
     void anOwnerThatRefusesIsReported()
     {
         QDBusConnection stranger = connection("stranger");
-        QVERIFY(stranger.registerService("org.vexolin.Vexolin"));
+        QVERIFY(stranger.registerService("org.vexolin.vexolin"));
         QString problem;
         QCOMPARE(startLater({"/x/a.mp3"}, &problem), SingleInstance::Failed);
         QVERIFY2(problem.startsWith("the running Vexolin did not take the files: "), qPrintable(problem));
-        stranger.unregisterService("org.vexolin.Vexolin");
+        stranger.unregisterService("org.vexolin.vexolin");
         QDBusConnection::disconnectFromBus("stranger");
     }
 
