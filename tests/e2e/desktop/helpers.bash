@@ -14,7 +14,7 @@ e2e_begin() {
     done
     # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
     exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
-      env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
+      env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
   fi
   vexolin=$(realpath "$1")
   build=$(realpath "$2")
