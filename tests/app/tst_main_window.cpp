@@ -2,6 +2,7 @@
 #include "app/HelpPage.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "core/SharedTexts.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/browser/LibraryBrowser.h"
@@ -20,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -132,7 +133,7 @@ private slots:
         // Labels that the program fills later start empty.
         QVERIFY(window.waitNotice->text().isEmpty());
         QVERIFY(window.missingCount->text().isEmpty());
-        QCOMPARE(j.playerControl().position(), 0);
+        QCOMPARE(j.playlist().position(), 0);
         QCOMPARE(j.library().recordCount(), 0);
         QVERIFY(j.library().path().isEmpty());
         QVERIFY(!j.library().isOpen());
@@ -213,7 +214,7 @@ private slots:
         QCOMPARE(JukeboxFixture::texts(j.window().playlist), (QStringList{"/music/one.wav", "/music/two.wav"}));
         QCOMPARE(j.library().recordCount(), 0);
         // Nothing plays yet; the entry counter knows the entries.
-        QCOMPARE(j.playerControl().position(), 0);
+        QCOMPARE(j.playlist().position(), 0);
         QVERIFY(f.player.calls.filter("open").isEmpty());
         QVERIFY(!j.window().nextEntryButton->isEnabled());
     }
