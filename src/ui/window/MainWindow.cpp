@@ -23,8 +23,8 @@ QFont fontFor(const ControlSpec& control)
 {
     QFont font = control.font == ControlSpec::Courier ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
                                                    : QApplication::font();
-    // Liberation Sans has Arial's widths, close to what the layout was drawn for; without it the
-    // desktop's sans serif stands in.
+    // Liberation Sans has Arial's widths, which the layout's control sizes leave room for; without
+    // it the desktop's sans serif stands in.
     if (control.font == ControlSpec::Arial)
         font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), font.family()});
     else if (control.font == ControlSpec::Sans)
