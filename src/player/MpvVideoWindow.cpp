@@ -17,7 +17,7 @@ void* getProcAddress(void*, const char* name)
 MpvVideoWindow::MpvVideoWindow(mpv_handle* mpv)
     : mpv_(mpv), host_(QWidget::createWindowContainer(this))
 {
-    // Input goes to the widgets behind: the player area refuses library drags as before, and
+    // Input goes to the widgets behind: the player area keeps refusing library drags, and
     // the keyboard focus stays in the main window.
     setFlag(Qt::WindowTransparentForInput);
     host_->setFocusPolicy(Qt::NoFocus);

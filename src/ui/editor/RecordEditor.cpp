@@ -154,7 +154,7 @@ int RecordEditor::removeLeadingTitlesAtOnce()
     // Removing the titles one by one refills the titles from the table after each, and each
     // refill lists the same titles less the removed ones. When every title's record has the
     // same stored artist, the one that refill chooses, all but the last title can go in one
-    // removal; the last goes as before, so the window ends as it would.
+    // removal; the last goes alone, so the window ends as it would.
     const ListBox* titles = window_.titleList;
     const int chosenArtist = window_.artistList->currentRow();
     const LibraryTable& table = library_.table();

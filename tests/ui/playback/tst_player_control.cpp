@@ -294,10 +294,17 @@ void TestPlayerControl::playPauseAndStop()
     QVERIFY(f.player.calls.isEmpty());
 
     f.player.script.fileName = "/a.wav";
+    f.player.script.position = 42;
     w.playButton->click();
+    QCOMPARE(f.player.state(), int(MediaPlayer::Playing));
     w.pauseButton->click();
+    QCOMPARE(f.player.state(), int(MediaPlayer::Paused));
+    QCOMPARE(f.player.currentPosition(), 42.0);
     w.stopButton->click();
-    QCOMPARE(f.player.calls, (QStringList{"play", "pause", "setCurrentPosition 0", "stop"}));
+    // Stopped at the start, with the file still loaded: Play starts it again.
+    QCOMPARE(f.player.state(), int(MediaPlayer::Stopped));
+    QCOMPARE(f.player.currentPosition(), 0.0);
+    QCOMPARE(f.player.fileName(), QStringLiteral("/a.wav"));
 
     // A player that refuses is no reason for a message.
     f.player.script.failCalls = true;
@@ -458,10 +465,14 @@ void TestPlayerControl::endOfStreamWhileEditingStops()
     f.window().playlist->setCurrentRow(0);
     f.player.calls.clear();
 
+    f.player.script.position = 42;
     f.player.emitEndOfStream();
     j.updateStatus();
 
-    QCOMPARE(f.player.calls, (QStringList{"setCurrentPosition 0", "stop"}));
+    // The ended entry is stopped at its start, and nothing else opens.
+    QVERIFY(opened(f.player).isEmpty());
+    QCOMPARE(f.player.state(), int(MediaPlayer::Stopped));
+    QCOMPARE(f.player.currentPosition(), 0.0);
     QCOMPARE(j.playlist().position(), 1);
 }
 
@@ -505,12 +516,17 @@ void TestPlayerControl::entryNamingNoMediaWhileEditingStops()
     setPlaylist(j, {"#EXTM3U", "/a.wav"});
     j.editor().startEditing();
     f.player.script.fileName = "/old.wav";
+    f.player.script.state = MediaPlayer::Playing;
+    f.player.script.position = 42;
     f.player.calls.clear();
 
     f.window().playlist->setCurrentRow(0);
     j.updateStatus();
 
-    QCOMPARE(f.player.calls, (QStringList{"setCurrentPosition 0", "stop"}));
+    // What played stops at its start, and the next entry does not open while editing.
+    QVERIFY(opened(f.player).isEmpty());
+    QCOMPARE(f.player.state(), int(MediaPlayer::Stopped));
+    QCOMPARE(f.player.currentPosition(), 0.0);
     QCOMPARE(j.playlist().position(), 1);
 }
 
