@@ -22,6 +22,7 @@ class MainWindow;
 class MediaPlayer;
 class MessageBox;
 class PlayerControl;
+class Playlist;
 class PlaylistEditor;
 class PlaylistFiles;
 class PlaylistShuffle;
@@ -68,6 +69,7 @@ public:
 
     MainWindow& window() const { return *window_; }
     Library& library() const { return *library_; }
+    Playlist& playlist() const { return *playlist_; }
     WindowMode& mode() const { return *mode_; }
     LibraryBrowser& browser() const { return *browser_; }
     LibraryDrag& libraryDrag() const { return *libraryDrag_; }
@@ -89,7 +91,6 @@ public:
 
 private:
     void wire();
-    void showStatusLine();
     // The window is closing: an edit in progress is completed, the database flushed.
     void shutDown();
     // The desktop asks to see the window: it comes up, in front, with the focus.
@@ -98,6 +99,7 @@ private:
     Seams seams_;
     // Declared before the window: the features on the window refer to it to their end.
     std::unique_ptr<Library> library_;
+    std::unique_ptr<Playlist> playlist_;
     std::unique_ptr<MainWindow> window_;
     // Children of the window, which deletes them.
     WindowMode* mode_;

@@ -12,7 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QListWidget>
+#include "core/Playlist.h"
 #include <QThread>
 
 namespace {
@@ -114,9 +114,9 @@ void RequestedFiles::open(const QStringList& files, bool handedOver)
 
 void RequestedFiles::appendMedia(const QStringList& files, bool& playing)
 {
-    const int before = window_.playlist->count();
+    const int before = features_.playlist.count();
     features_.drops.addDroppedFiles({.files = files, .text = std::nullopt, .effect = FileManagerEffect});
-    if (playing || window_.playlist->count() == before)
+    if (playing || features_.playlist.count() == before)
         return;
     features_.playerControl.playEntry(before + 1);
     playing = true;

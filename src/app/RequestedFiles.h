@@ -10,6 +10,7 @@ class ExternalDrops;
 class MainWindow;
 class MessageBox;
 class PlayerControl;
+class Playlist;
 class PlaylistFiles;
 class WindowMode;
 
@@ -30,6 +31,7 @@ public:
         ExternalDrops& drops;
         PlayerControl& playerControl;
         MessageBox& messageBox;
+        const Playlist& playlist;
     };
     RequestedFiles(MainWindow& window, const Features& features);
 

@@ -15,8 +15,8 @@
 // there and which is not part of the first line's text.
 QList<QByteArrayView> splitLines(QByteArrayView data);
 
-// One line's text: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (the code
-// page of files written by the original desktop program). Every character is kept, a U+FEFF
+// One line's text: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252 (the single-byte
+// code page that database files written on other systems use). Every character is kept, a U+FEFF
 // at the start of the line included.
 QString decodeLine(QByteArrayView line);
 

@@ -7,7 +7,8 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QListWidget>
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include <QTimer>
 #include <QtTest>
 
@@ -67,7 +68,7 @@ private slots:
         for (const QString& entry : entries)
             expected.append(paths.value(entry, entry));
         QCOMPARE(playlistTexts(), expected);
-        QCOMPARE(f->jukebox->playerControl().position(), playing);
+        QCOMPARE(f->jukebox->playlist().position(), playing);
         if (playing) {
             QCOMPARE(opened().last(), "open " + expected[playing - 1]);
             QCOMPARE(f->window().windowTitle(), "Vexolin: " + expected[playing - 1]);
@@ -93,14 +94,14 @@ private slots:
         QTRY_COMPARE(playlistTexts(), (QStringList{"/m/x.mp3", "/m/y.mp3", first}));
         QCOMPARE(j.library().recordCount(), 1);
         QCOMPARE(JukeboxFixture::texts(w.artistList).join("|").trimmed(), QString("New"));
-        QCOMPARE(j.playerControl().position(), 3);
+        QCOMPARE(j.playlist().position(), 3);
         QCOMPARE(opened().last(), "open " + first);
 
         // Two more starts: the first file of each start plays; nothing waits in between.
         j.requestedFiles().openHandedOver({second, first});
         j.requestedFiles().openHandedOver({second});
         QTRY_COMPARE(playlistTexts().size(), 6);
-        QCOMPARE(j.playerControl().position(), 6);
+        QCOMPARE(j.playlist().position(), 6);
         QCOMPARE(opened().mid(opened().size() - 2), (QStringList{"open " + second, "open " + second}));
         QVERIFY(f->messageBox.shown.isEmpty());
     }

@@ -2,11 +2,11 @@
 
 #include "app/CommandLine.h"
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "ui/window/ListBox.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QListWidget>
 
 JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
 {
@@ -37,6 +37,14 @@ Jukebox& JukeboxFixture::startWithRecords(const QList<QStringList>& records, con
     return started;
 }
 
+Playlist& shownPlaylist(const ListBox* view)
+{
+    auto* playlist = qobject_cast<Playlist*>(view->model());
+    if (!playlist)
+        qFatal("the view shows no playlist");
+    return *playlist;
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
@@ -61,7 +69,7 @@ QString JukeboxFixture::writeDatabase(const QString& name, const QList<QStringLi
     return writeFile(name, bytes);
 }
 
-QStringList JukeboxFixture::texts(const QListWidget* list)
+QStringList JukeboxFixture::texts(const QAbstractItemView* list)
 {
     return entryTexts(list);
 }

@@ -13,13 +13,18 @@
 #include <functional>
 #include <memory>
 
+class ListBox;
 class MainWindow;
+class Playlist;
 class QComboBox;
-class QListWidget;
+class QAbstractItemView;
 
 // The bytes of a file, or "<unreadable>" when it cannot be read (so a missing file never
 // compares equal to an empty one).
 QByteArray fileBytes(const QString& path);
+
+// The playlist that a playlist control shows.
+Playlist& shownPlaylist(const ListBox* view);
 
 // The whole program wired to a fake player and scripted dialogs, with a scratch folder.
 struct JukeboxFixture
@@ -51,7 +56,7 @@ struct JukeboxFixture
     QString writeDatabase(const QString& name, const QList<QStringList>& records) const;
 
     // The texts of a list, in order.
-    static QStringList texts(const QListWidget* list);
+    static QStringList texts(const QAbstractItemView* list);
     static QStringList texts(const QComboBox* combo);
 
 private:

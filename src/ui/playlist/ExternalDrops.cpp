@@ -1,17 +1,16 @@
 #include "ui/playlist/ExternalDrops.h"
 
 #include "core/DroppedFiles.h"
-#include "core/PlaylistEntry.h"
+#include "core/Playlist.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
 #include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "ui/window/ListBox.h"
 
 #include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <limits>
 
 namespace {
@@ -33,8 +32,8 @@ bool answerSafely(QDropEvent* event)
 
 } // namespace
 
-ExternalDrops::ExternalDrops(MainWindow& window, MessageBox& messageBox)
-    : QObject(&window), window_(window), messageBox_(messageBox)
+ExternalDrops::ExternalDrops(MainWindow& window, Playlist& playlist, MessageBox& messageBox)
+    : QObject(&window), window_(window), playlist_(playlist), messageBox_(messageBox)
 {
     acceptDropsOn(window_.playlist->viewport());
 }
@@ -79,7 +78,7 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
     QString problem;
     const QStringList texts =
         droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem);
-    const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
+    const int appended = playlist_.append(entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
     if (!problem.isEmpty())
