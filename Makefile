@@ -2,6 +2,7 @@
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 SANITIZE_BUILD ?= build-asan
+PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
@@ -13,7 +14,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -66,9 +67,13 @@ install:
 	  ! command -v gtk-update-icon-cache >/dev/null || gtk-update-icon-cache -q -t -f "$(PREFIX)/share/icons/hicolor" || true; \
 	fi
 
-# A Debian package of the same files, installed under /usr, in $(BUILD)/.
-package: build
-	@cd $(BUILD) && cpack -G DEB
+# A Debian package of the same files, installed under /usr, in $(PACKAGE_BUILD)/: a build of its
+# own that makes the program and what it installs, without the tests, benchmarks and demo.
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	  $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)

@@ -6,12 +6,13 @@
 #include "core/SharedTexts.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/playlist/PlaylistEditor.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/SortedLists.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
 #include <QSignalBlocker>
 
 namespace {
@@ -52,17 +53,17 @@ int main(int argc, char** argv)
     printRatio(QStringLiteral("show_all"), medianMs(runs, [&] { jukebox.browser().showAllTitles(); }), baseline);
 
     printRatio(QStringLiteral("all_to_playlist"),
-               medianMs(runs, [&] { jukebox.playlistEditor().addAllOfGenre(); }, [&] { emptyList(window.playlist); }),
+               medianMs(runs, [&] { jukebox.playlistEditor().addAllOfGenre(); }, [&] { jukebox.playlist().clear(); }),
                baseline);
     if (window.playlist->count() != 25000)
         qFatal("All to Playlist added %d entries", int(window.playlist->count()));
 
     // For comparison, what the list control alone costs: 25000 ready-made entries put into the
     // hidden playlist, without building or sorting anything.
-    const QStringList entries = JukeboxFixture::texts(window.playlist);
+    const QList<PlaylistEntry> entries = jukebox.playlist().entries();
     window.playlist->hide();
     printRatio(QStringLiteral("list_control_fill_25000"),
-               medianMs(runs, [&] { window.playlist->addItems(entries); }, [&] { emptyList(window.playlist); }),
+               medianMs(runs, [&] { jukebox.playlist().append(entries); }, [&] { jukebox.playlist().clear(); }),
                baseline);
     return 0;
 }

@@ -5,12 +5,12 @@
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
                 window.wizardCancelButton->click(); // Done
             window.createCdAction->trigger();
             for (int n = 1; n <= FileCount; ++n)
-                appendEntries(window.playlist, {libraryEntry(library.table(), n)});
+                fx.jukebox->playlist().append({libraryEntry(library.table(), n)});
             if (window.playlist->count() != FileCount)
                 qFatal("the wizard did not start afresh");
             fx.fileDialog.answers = {target + "/disc"};

@@ -7,13 +7,13 @@
 #include "core/Library.h"
 #include "core/MissingFiles.h"
 #include "ui/check/DatabaseCheck.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "ui/playlist/PlaylistFiles.h"
 #include "ui/playlist/PlaylistShuffle.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/SortedLists.h"
 
 #include <QApplication>
-#include <QListWidget>
 
 namespace {
 
@@ -22,7 +22,7 @@ void fillWithLibraryEntries(const Jukebox& jukebox, int count)
     entries.reserve(count);
     for (int i = 0; i < count; ++i)
         entries.append(libraryEntry(table, 1 + i % table.recordCount()));
-    replaceEntries(jukebox.window().playlist, entries);
+    jukebox.playlist().replaceAll(entries);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     const QString database = writeLargeDatabase(fx.dir.path());
     const double baseline = lineSplittingBaselineMs(database);
     Jukebox& jukebox = fx.start(database);
-    QListWidget* playlist = fx.window().playlist;
+    ListBox* playlist = fx.window().playlist;
     if (jukebox.library().recordCount() != 25000)
         qFatal("the benchmark database did not load");
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     printRatio(QStringLiteral("playlist_save_25000"), save, baseline);
 
     const double open = medianMs(7, [&] { jukebox.playlistFiles().openPlaylist(); }, [&] {
-        emptyList(playlist);
+        jukebox.playlist().clear();
         fx.fileDialog.answers = {playlistFile};
     });
     if (playlist->count() != 25000)

@@ -1,10 +1,11 @@
 #include "app/Jukebox.h"
 
 #include "app/HelpPage.h"
+#include "app/RequestedFiles.h"
 #include "app/StartUp.h"
 #include "core/FileWriting.h"
 #include "core/Library.h"
-#include "core/StatusTexts.h"
+#include "core/Playlist.h"
 #include "player/MediaPlayer.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/browser/EntryFields.h"
@@ -30,11 +31,10 @@
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QTimer>
 
 Jukebox::Jukebox(const Seams& seams)
-    : seams_(seams), library_(std::make_unique<Library>()),
+    : seams_(seams), library_(std::make_unique<Library>()), playlist_(std::make_unique<Playlist>()),
       window_(std::make_unique<MainWindow>(seams.player.videoWidget()))
 {
     MainWindow& w = *window_;
@@ -47,18 +47,21 @@ Jukebox::Jukebox(const Seams& seams)
     browser_ = new LibraryBrowser(w, *library_, *mode_);
     libraryDrag_ = new LibraryDrag(w, seams.dragLoop);
     databaseOpening_ = new DatabaseOpening(w, *library_, *browser_, seams.fileDialog, seams.messageBox);
-    playlistEditor_ = new PlaylistEditor(w, *library_, *browser_, seams.fileDialog, seams.messageBox);
-    playerControl_ = new PlayerControl(w, seams.player, *library_, *mode_, seams.messageBox);
-    playlistFiles_ = new PlaylistFiles(w, *library_, seams.fileDialog, seams.messageBox);
-    shuffle_ = new PlaylistShuffle(w, seams.random);
-    drops_ = new ExternalDrops(w, seams.messageBox);
+    Playlist& playlist = *playlist_;
+    playlistEditor_ = new PlaylistEditor(w, playlist, *library_, *browser_, seams.fileDialog, seams.messageBox);
+    playerControl_ = new PlayerControl(w, playlist, seams.player, *library_, *mode_, seams.messageBox);
+    playlistFiles_ = new PlaylistFiles(w, playlist, *library_, seams.fileDialog, seams.messageBox);
+    shuffle_ = new PlaylistShuffle(w, playlist, seams.random);
+    drops_ = new ExternalDrops(w, playlist, seams.messageBox);
     dropBox_ = new DropBox(w, *drops_);
-    editor_ = new RecordEditor(w, *mode_, *library_, *browser_, seams.fileDialog, seams.messageBox);
+    editor_ = new RecordEditor(w, *mode_, *library_, playlist, *browser_, seams.fileDialog, seams.messageBox);
     new EntryFields(w, *browser_);
     search_ = new SearchDialog(w, *browser_, seams.messageBox);
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
-    cdWizard_ = new CdWizard(w, *mode_, *library_, seams.fileDialog, seams.messageBox);
+    cdWizard_ = new CdWizard(w, *mode_, *library_, playlist, seams.fileDialog, seams.messageBox);
     remoteControl_ = new RemoteControl(&w, *playerControl_, seams.player, *library_);
+    requestedFiles_ = new RequestedFiles(
+        w, {*mode_, *databaseOpening_, *playlistFiles_, *drops_, *playerControl_, seams.messageBox, *playlist_});
     wire();
 }
 
@@ -110,9 +113,11 @@ void Jukebox::wire()
     connect(playerControl_, &PlayerControl::entryOpened, remoteControl_, &RemoteControl::followOpenedEntry);
     connect(remoteControl_, &RemoteControl::raiseRequested, this, &Jukebox::raiseWindow);
     connect(remoteControl_, &RemoteControl::quitRequested, &w, &QWidget::close, Qt::QueuedConnection);
+    // A later start of the program handed its files over: the window comes up.
+    connect(requestedFiles_, &RequestedFiles::raiseRequested, this, &Jukebox::raiseWindow);
 }
 
-void Jukebox::start(const QString& commandLine, QSize screenSize)
+void Jukebox::start(const QStringList& files, QSize screenSize)
 {
     playerControl_->probePlayer();
 
@@ -128,12 +133,7 @@ void Jukebox::start(const QString& commandLine, QSize screenSize)
     // "(All genres)", chosen, runs the genre filter once on the empty library.
     browser_->resetLists();
 
-    if (commandLineNamesDatabase(commandLine)) {
-        databaseOpening_->openAtStartUp(commandLine);
-        playerControl_->updateEntryCounter();
-    } else if (commandLineNamesPlaylist(commandLine)) {
-        playlistFiles_->openPlaylistFile(commandLine);
-    }
+    requestedFiles_->openAtStartUp(files);
     window_->statusTimer->start();
 }
 
@@ -141,20 +141,11 @@ void Jukebox::updateStatus()
 {
     playerControl_->followPlayState();
     editor_->updateRemoveButton();
-    showStatusLine();
+    cdWizard_->updateStatusLine();
     playerControl_->carryOutOpenRequest();
     editor_->updateAddButton();
     playerControl_->showPlayTimes();
     remoteControl_->announceChanges();
-}
-
-void Jukebox::showStatusLine()
-{
-    const MainWindow& w = *window_;
-    const int entries = w.playlist->count();
-    w.statusLine->setText(cdWizard_->waitsForSelection()
-                              ? selectionLineText(entries, cdWizard_->selectionKilobytes())
-                              : statusLineText(w.artistList->count(), w.titleList->count(), entries));
 }
 
 void Jukebox::raiseWindow()

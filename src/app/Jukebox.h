@@ -22,11 +22,13 @@ class MainWindow;
 class MediaPlayer;
 class MessageBox;
 class PlayerControl;
+class Playlist;
 class PlaylistEditor;
 class PlaylistFiles;
 class PlaylistShuffle;
 class RecordEditor;
 class RemoteControl;
+class RequestedFiles;
 class SearchDialog;
 class Shell;
 class WindowMode;
@@ -56,10 +58,10 @@ public:
     explicit Jukebox(const Seams& seams);
     ~Jukebox() override;
 
-    // Start-up: the player probe, placement, captions and, when the command line names a
-    // database, its load (or, naming a playlist or M3U file, its entries in the playlist); then
-    // the status ticks begin. screenSize is the available screen in pixels.
-    void start(const QString& commandLine, QSize screenSize);
+    // Start-up: the player probe, placement, captions and the files the command line names (see
+    // readCommandLine and RequestedFiles); then the status ticks begin. screenSize is the available
+    // screen in pixels.
+    void start(const QStringList& files, QSize screenSize);
     // One status tick (ten a second): buttons follow the player and the fields, the status line
     // and time displays are brought up to date, a previous/next request is carried out, and the
     // desktop's media widgets hear what changed.
@@ -67,6 +69,7 @@ public:
 
     MainWindow& window() const { return *window_; }
     Library& library() const { return *library_; }
+    Playlist& playlist() const { return *playlist_; }
     WindowMode& mode() const { return *mode_; }
     LibraryBrowser& browser() const { return *browser_; }
     LibraryDrag& libraryDrag() const { return *libraryDrag_; }
@@ -83,6 +86,8 @@ public:
     CdWizard& cdWizard() const { return *cdWizard_; }
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
+    // Files handed over by a later start of the program arrive here.
+    RequestedFiles& requestedFiles() const { return *requestedFiles_; }
 
 protected:
     // A close of the main window first completes an edit in progress; while changes the
@@ -92,7 +97,6 @@ protected:
 
 private:
     void wire();
-    void showStatusLine();
     // Whether the window may close: an edit in progress is completed, and pending changes are
     // saved or discarded as the user chooses.
     bool mayClose();
@@ -104,6 +108,7 @@ private:
     Seams seams_;
     // Declared before the window: the features on the window refer to it to their end.
     std::unique_ptr<Library> library_;
+    std::unique_ptr<Playlist> playlist_;
     std::unique_ptr<MainWindow> window_;
     // Children of the window, which deletes them.
     WindowMode* mode_;
@@ -122,4 +127,5 @@ private:
     CdWizard* cdWizard_;
     AboutWindow* about_;
     RemoteControl* remoteControl_;
+    RequestedFiles* requestedFiles_;
 };

@@ -1,7 +1,9 @@
+#include "app/CommandLine.h"
 #include "app/ExitWhenShown.h"
 #include "app/HelpPage.h"
 #include "app/Jukebox.h"
-#include "app/StartUp.h"
+#include "app/RequestedFiles.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationHandler.h"
 #include "player/MpvPlayer.h"
 #include "ui/mpris/MprisService.h"
@@ -34,8 +36,22 @@ int main(int argc, char** argv)
     // The launcher that the desktop shows for this window and its media widgets.
     QApplication::setDesktopFileName(QStringLiteral("vexolin"));
 
-    // The program's arguments joined by single blanks are the whole command line.
-    const QString commandLine = QApplication::arguments().mid(1).join(QChar(' '));
+    // The arguments left once Qt has taken its own.
+    const CommandLine commandLine = readCommandLine(QApplication::arguments().mid(1));
+
+    // One Vexolin per desktop session: a later start hands its files to the first and ends. The
+    // name is claimed before the window is made, so that starts close together find each other.
+    SingleInstance instance(QDBusConnection::sessionBus());
+    if (!commandLine.newWindow) {
+        switch (instance.serveOrHandOver(commandLine.files)) {
+        case SingleInstance::HandedOver: return 0;
+        case SingleInstance::Failed:
+            std::fprintf(stderr, "vexolin: %s\n", instance.problem().toLocal8Bit().constData());
+            return 1;
+        case SingleInstance::Serving:
+        case SingleInstance::Alone: break;
+        }
+    }
 
     MpvPlayer player(MpvPlayer::Embedded);
     QtFileDialog fileDialog;
@@ -45,7 +61,10 @@ int main(int argc, char** argv)
     QRandomGenerator random(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     Jukebox jukebox({player, fileDialog, messageBox, shell, [&random] { return random.generateDouble(); }, {},
                      helpFolders(QApplication::applicationDirPath())});
-    jukebox.start(commandLine, QApplication::primaryScreen()->geometry().size());
+    // Opened once start-up is over and the window is free.
+    QObject::connect(&instance, &SingleInstance::filesHandedOver, &jukebox.requestedFiles(),
+                     &RequestedFiles::openHandedOver);
+    jukebox.start(commandLine.files, QApplication::primaryScreen()->geometry().size());
     // Set only when timing the start-up (bench/startup.sh).
     if (qEnvironmentVariableIsSet("VEXOLIN_EXIT_WHEN_SHOWN"))
         new ExitWhenShown(jukebox.window());

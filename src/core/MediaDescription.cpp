@@ -19,7 +19,7 @@ QString addressOf(const QString& file)
     return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
 
-// The last part of a path or URL (paths of the original desktop's playlists use backslashes);
+// The last part of a path or URL (paths in playlists written on other systems use backslashes);
 // the whole text when it ends in a separator.
 QString fileNameOf(const QString& file)
 {

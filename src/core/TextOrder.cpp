@@ -100,19 +100,19 @@ QString listOrderKey(QStringView entry)
     return key;
 }
 
-void sortInListOrder(QStringList& texts)
+std::vector<int> listOrder(const QList<QStringView>& texts)
 {
     // One key per entry, then plain comparisons, mostly of numbers (ties keep their order). A
     // character 0 packed for a key's end sorts before every character, as the shorter key does.
     QString keys;
     qsizetype total = 0;
-    for (const QString& t : std::as_const(texts))
+    for (QStringView t : texts)
         total += t.size();
     keys.reserve(total);
     std::vector<SortKey> sortKeys(size_t(texts.size()));
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const qsizetype at = keys.size();
-        appendListOrderKey(keys, std::as_const(texts)[i]);
+        appendListOrderKey(keys, texts[i]);
         sortKeys[size_t(i)].offset = at;
         sortKeys[size_t(i)].length = keys.size() - at;
         sortKeys[size_t(i)].index = int(i);
@@ -135,9 +135,22 @@ void sortInListOrder(QStringList& texts)
             return a.length < b.length;
         return a.index < b.index;
     });
+    std::vector<int> order;
+    order.reserve(sortKeys.size());
+    for (const SortKey& k : sortKeys)
+        order.push_back(k.index);
+    return order;
+}
+
+void sortInListOrder(QStringList& texts)
+{
+    QList<QStringView> views;
+    views.reserve(texts.size());
+    for (const QString& t : std::as_const(texts))
+        views.append(t);
     QStringList sorted;
     sorted.reserve(texts.size());
-    for (const SortKey& k : sortKeys)
-        sorted.append(std::move(texts[k.index]));
+    for (int i : listOrder(views))
+        sorted.append(std::move(texts[i]));
     texts = std::move(sorted);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <vector>
 
 // The order of the sorted lists (artists, titles, genres): alphabetical by what the user reads of
 // an entry (a title without its hidden record code), ignoring letter case and accents, the same
@@ -34,6 +35,10 @@ int sortedInsertRow(int count, QStringView text, TextAt textAt)
     }
     return low;
 }
+
+// The positions of texts in list order: texts[order[0]] comes first. Equal ones keep their order,
+// the same order as filing them one by one with sortedInsertRow.
+std::vector<int> listOrder(const QList<QStringView>& texts);
 
 // Sorts texts into list order, equal ones keeping their order: the same order as filing them one
 // by one with sortedInsertRow.

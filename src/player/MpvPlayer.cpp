@@ -15,15 +15,15 @@ namespace {
 constexpr char RefusedStream[] = "vexolin-refused://";
 }
 
-MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(mode)
+MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), mode_(mode)
 {
     // mpv refuses to start unless numbers are formatted the C way; QApplication has already
     // applied the user's locale by now.
     std::setlocale(LC_NUMERIC, "C");
 
-    m_mpv = mpv_create();
-    if (!m_mpv) {
-        m_error = tr("Cannot start the media player (mpv_create failed)");
+    mpv_ = mpv_create();
+    if (!mpv_) {
+        error_ = tr("Cannot start the media player (mpv_create failed)");
         return;
     }
     static const char* const options[][2] = {
@@ -37,30 +37,32 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(m
         {"input-vo-keyboard", "no"},
         {"osc", "no"},
         {"terminal", "no"},
+        // How the sound server (PulseAudio, PipeWire) lists the program's stream.
+        {"audio-client-name", "Vexolin"},
     };
     for (const auto& option : options)
-        mpv_set_option_string(m_mpv, option[0], option[1]);
+        mpv_set_option_string(mpv_, option[0], option[1]);
     if (mode == Embedded) {
-        mpv_set_option_string(m_mpv, "vo", "libmpv");
+        mpv_set_option_string(mpv_, "vo", "libmpv");
     } else {
-        mpv_set_option_string(m_mpv, "vo", "null");
-        mpv_set_option_string(m_mpv, "ao", "null");
+        mpv_set_option_string(mpv_, "vo", "null");
+        mpv_set_option_string(mpv_, "ao", "null");
     }
 
-    const int initialized = mpv_initialize(m_mpv);
+    const int initialized = mpv_initialize(mpv_);
     if (initialized < 0) {
-        m_error = tr("Cannot start the media player (%1)")
-                      .arg(QString::fromUtf8(mpv_error_string(initialized)));
-        mpv_terminate_destroy(m_mpv);
-        m_mpv = nullptr;
+        error_ = tr("Cannot start the media player (%1)")
+                     .arg(QString::fromUtf8(mpv_error_string(initialized)));
+        mpv_terminate_destroy(mpv_);
+        mpv_ = nullptr;
         return;
     }
-    mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_mpv, 0, "pause", MPV_FORMAT_FLAG);
-    mpv_hook_add(m_mpv, 0, "on_load", 0);
+    mpv_observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_observe_property(mpv_, 0, "pause", MPV_FORMAT_FLAG);
+    mpv_hook_add(mpv_, 0, "on_load", 0);
     // Called on mpv's threads: handle the events on this object's thread.
     mpv_set_wakeup_callback(
-        m_mpv,
+        mpv_,
         [](void* self) {
             QMetaObject::invokeMethod(static_cast<MpvPlayer*>(self), &MpvPlayer::drainEvents,
                                       Qt::QueuedConnection);
@@ -68,22 +70,86 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), m_mode(m
         this);
 
     if (mode == Embedded) {
-        m_video = new MpvVideoWindow(m_mpv);
-        connect(m_video, &MpvVideoWindow::renderContextReady, this, &MpvPlayer::loadPending);
+        video_ = new MpvVideoWindow(mpv_);
+        connect(video_, &MpvVideoWindow::renderContextReady, this, &MpvPlayer::videoReady);
     }
 }
 
 MpvPlayer::~MpvPlayer()
 {
-    if (!m_mpv)
+    if (!mpv_)
         return;
     // No wake-up is running once this returns; queued ones die with this object.
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     // The render context must be freed (by the video window, with its GL context current) before
     // the core goes away. The host owns the window.
-    if (m_video)
-        delete m_video->host();
-    mpv_terminate_destroy(m_mpv);
+    if (video_)
+        delete video_->host();
+    mpv_terminate_destroy(mpv_);
+}
+
+// Every change of the load state, in one place.
+MpvPlayer::Load MpvPlayer::nextLoad(Load now, Change change)
+{
+    const bool stopped = now == Load::Stopped || now == Load::StoppedLoadingEntry;
+    // Waiting for the video or stopped before loading, nothing of this media is with mpv: what
+    // mpv still reports belongs to a media that open() or stop() has ended.
+    const bool withMpv = now != Load::WaitingForVideo && now != Load::StoppedUnloaded;
+    switch (change) {
+    case Change::HandedToMpv:
+        return Load::Loading;
+    case Change::HeldForVideo:
+        return Load::WaitingForVideo;
+    case Change::OpenFailed:
+        return Load::NoMedia;
+    case Change::Played:
+        if (isLoaded(now))
+            return Load::Loaded;
+        // StoppedUnloaded stays: play() hands the media to mpv again.
+        return now == Load::StoppedLoadingEntry ? Load::Loading : now;
+    case Change::StopAsked:
+        if (now == Load::NoMedia)
+            return now;
+        return isLoaded(now) ? Load::Stopped : Load::StoppedUnloaded;
+    case Change::LeftEnd:
+        return now == Load::AtEnd ? Load::Loaded : now;
+    case Change::LastEntryEnded:
+        return now == Load::Loaded ? Load::AtEnd : now;
+    case Change::EntryStarted:
+        if (!withMpv)
+            return now;
+        return stopped ? Load::StoppedLoadingEntry : Load::Loading;
+    case Change::EntryLoaded:
+        if (!withMpv || isLoaded(now))
+            return now;
+        return stopped ? Load::Stopped : Load::Loaded;
+    case Change::EntryEnded:
+        if (!withMpv)
+            return now;
+        return stopped ? Load::StoppedLoadingEntry : Load::NoMedia;
+    case Change::EntryFailed:
+        return withMpv ? Load::NoMedia : now;
+    }
+    return now;
+}
+
+void MpvPlayer::change(Change change)
+{
+    const Load next = nextLoad(load_, change);
+    // A seek mpv was carrying out is over once its entry is no longer loaded.
+    if (isLoaded(load_) && !isLoaded(next))
+        seek_.reset();
+    load_ = next;
+}
+
+bool MpvPlayer::isLoaded(Load load)
+{
+    return load == Load::Loaded || load == Load::AtEnd || load == Load::Stopped;
+}
+
+bool MpvPlayer::hasMedia() const
+{
+    return load_ != Load::NoMedia;
 }
 
 bool MpvPlayer::open(const QString& pathOrUrl)
@@ -94,96 +160,87 @@ bool MpvPlayer::open(const QString& pathOrUrl)
         --length;
     const QString path = pathOrUrl.left(length);
 
-    if (!m_mpv)
+    if (!mpv_)
         return false;
-    m_fileName = path;
-    m_stopped = false;
-    m_atEnd = false;
-    m_pendingSeek.reset();
-    m_seekTarget.reset();
-    m_pendingPath.clear();
-    m_reopenOnPlay = false;
-    m_nesting.clear();
-    m_refusedEntries.clear();
+    fileName_ = path;
+    seek_.reset();
+    nesting_.clear();
+    refusedEntries_.clear();
     if (path.isEmpty())
         return failOpen(tr("Cannot open file: no file name given"));
     // Local files go as absolute paths, which mpv takes neither for a stream nor for its input.
-    m_address = playerAddress(path, QDir::currentPath());
-    if (m_address.isEmpty())
+    address_ = playerAddress(path, QDir::currentPath());
+    if (address_.isEmpty())
         return failOpen(tr("Cannot open file: %1 (neither a file nor a network stream)").arg(path));
     setFlag("pause", false);
-
-    if (m_mode == Embedded && m_video && !m_video->hasRenderContext()) {
-        // Loading now would make mpv open a window of its own: wait for the video's context,
-        // made when its window first shows.
-        m_video->showVideo();
-        command({"stop"});
-        m_entryId = -1;
-        m_loading = false;
-        m_loaded = false;
-        m_pendingPath = m_address;
-        publishState();
-        return true;
-    }
-    const bool ok = loadNow(m_address);
+    const bool ok = load();
     publishState();
     return ok;
 }
 
-bool MpvPlayer::loadNow(const QString& path)
+bool MpvPlayer::load()
 {
-    m_entryId = -1;  // events about entries before this load are ignored
-    m_loading = true;
-    m_loaded = false;
-    const QByteArray file = path.toUtf8();
+    if (mode_ == Embedded && video_ && !video_->hasRenderContext()) {
+        // Loading now would make mpv open a window of its own: wait for the video's context,
+        // made when its window first shows. What played before stops meanwhile.
+        video_->showVideo();
+        entryId_ = -1;
+        command({"stop"});
+        change(Change::HeldForVideo);
+        return true;
+    }
+    return loadNow();
+}
+
+bool MpvPlayer::loadNow()
+{
+    entryId_ = -1;  // events about entries before this load are ignored
+    change(Change::HandedToMpv);
+    const QByteArray file = address_.toUtf8();
     const int result = command({"loadfile", file.constData(), "replace"});
     if (result < 0)
-        return failOpen(tr("Cannot open file: %1 (%2)").arg(m_fileName, QString::fromUtf8(mpv_error_string(result))));
+        return failOpen(tr("Cannot open file: %1 (%2)").arg(fileName_, QString::fromUtf8(mpv_error_string(result))));
     return true;
+}
+
+void MpvPlayer::videoReady()
+{
+    if (load_ != Load::WaitingForVideo)
+        return;
+    loadNow();
+    publishState();
 }
 
 bool MpvPlayer::failOpen(const QString& message)
 {
     // What played before must not go on under the entry that failed: unload it. Its end is no
     // news to anyone, so events about it are ignored.
-    m_entryId = -1;
-    m_loading = false;
-    m_loaded = false;
+    entryId_ = -1;
+    change(Change::OpenFailed);
     command({"stop"});
     publishState();
     // Reported once the caller is done opening, as mpv reports a file it cannot load.
-    m_error = message;
+    error_ = message;
     QMetaObject::invokeMethod(this, &MpvPlayer::error, Qt::QueuedConnection);
     return false;
 }
 
-void MpvPlayer::loadPending()
-{
-    if (m_pendingPath.isEmpty())
-        return;
-    loadNow(std::exchange(m_pendingPath, QString()));
-    publishState();
-}
-
 bool MpvPlayer::play()
 {
-    if (!m_mpv || !hasMedia())
+    if (!mpv_ || !hasMedia())
         return false;
-    if (std::exchange(m_reopenOnPlay, false)) {
-        m_stopped = false;
-        m_nesting.clear();
-        m_refusedEntries.clear();
+    if (load_ == Load::StoppedUnloaded) {
+        nesting_.clear();
+        refusedEntries_.clear();
         setFlag("pause", false);
-        const bool ok = loadNow(m_address);
+        const bool ok = load();
         publishState();
         return ok;
     }
     // At the end, mpv would only stop again: play it from the start.
-    if (m_atEnd) {
-        m_atEnd = false;
+    if (load_ == Load::AtEnd)
         seekNow(0);
-    }
-    m_stopped = false;
+    change(Change::Played);
     const bool ok = setFlag("pause", false);
     publishState();
     return ok;
@@ -191,7 +248,7 @@ bool MpvPlayer::play()
 
 bool MpvPlayer::pause()
 {
-    if (!m_mpv || !hasMedia())
+    if (!mpv_ || !hasMedia())
         return false;
     const bool ok = setFlag("pause", true);
     publishState();
@@ -200,24 +257,19 @@ bool MpvPlayer::pause()
 
 bool MpvPlayer::stop()
 {
-    if (!m_mpv)
+    if (!mpv_)
         return false;
     // mpv has no stopped-but-loaded state: pause at the start and remember that it is a stop.
     const bool ok = setFlag("pause", true);
-    m_stopped = true;
-    m_atEnd = false;
-    if (m_loaded) {
+    change(Change::StopAsked);
+    if (load_ == Load::Stopped) {
         seekNow(0);
-    } else if (m_loading) {
-        // Still loading (a slow stream, playlists within playlists): end that, and load again on
-        // play().
-        m_entryId = -1;
-        m_loading = false;
-        m_reopenOnPlay = true;
-        m_pendingSeek.reset();
+    } else if (load_ == Load::StoppedUnloaded) {
+        // Not loaded yet (a slow stream, playlists within playlists, a video without its OpenGL
+        // context): end the loading; play() loads the media again, from its start.
+        entryId_ = -1;
+        seek_.reset();
         command({"stop"});
-    } else if (hasMedia()) {
-        m_pendingSeek = 0.0;
     }
     publishState();
     return ok;
@@ -225,18 +277,20 @@ bool MpvPlayer::stop()
 
 bool MpvPlayer::previous()
 {
-    if (!m_mpv || !hasMedia() || command({"playlist-prev"}) < 0)
+    if (!mpv_ || !hasMedia() || command({"playlist-prev"}) < 0)
         return false;
     // Leaving the end of the last entry: its pause at the end must not hold the new entry.
-    if (std::exchange(m_atEnd, false))
+    if (load_ == Load::AtEnd) {
+        change(Change::LeftEnd);
         setFlag("pause", false);
+    }
     publishState();
     return true;
 }
 
 bool MpvPlayer::next()
 {
-    if (!m_mpv || !hasMedia() || command({"playlist-next"}) < 0)
+    if (!mpv_ || !hasMedia() || command({"playlist-next"}) < 0)
         return false;
     publishState();
     return true;
@@ -244,24 +298,22 @@ bool MpvPlayer::next()
 
 double MpvPlayer::currentPosition() const
 {
-    if (!m_mpv || !hasMedia())
+    if (!mpv_ || !hasMedia())
         return -1;
     // Until mpv has carried a seek out, time-pos still tells the old position.
-    if (m_pendingSeek)
-        return *m_pendingSeek;
-    if (m_seekTarget)
-        return *m_seekTarget;
+    if (seek_)
+        return *seek_;
     return number("time-pos").value_or(0.0);
 }
 
 bool MpvPlayer::setCurrentPosition(double seconds)
 {
-    if (!m_mpv || !hasMedia())
+    if (!mpv_ || !hasMedia())
         return false;
-    m_atEnd = false;
-    if (!m_loaded) {
+    change(Change::LeftEnd);
+    if (!isLoaded(load_)) {
         // mpv cannot seek before the file is loaded; do it on file-loaded.
-        m_pendingSeek = qMax(0.0, seconds);
+        seek_ = qMax(0.0, seconds);
         return true;
     }
     return seekNow(seconds);
@@ -274,32 +326,44 @@ bool MpvPlayer::seekNow(double seconds)
     const QByteArray target = QByteArray::number(seconds, 'f', 3);
     if (command({"seek", target.constData(), "absolute"}) < 0)
         return false;
-    m_seekTarget = seconds;
+    seek_ = seconds;
     return true;
 }
 
 double MpvPlayer::duration() const
 {
-    if (!m_mpv || !m_loaded)
+    if (!mpv_ || !isLoaded(load_))
         return 0;
     return number("duration").value_or(0.0);
 }
 
 QString MpvPlayer::fileName() const
 {
-    return m_fileName;
+    return fileName_;
 }
 
 int MpvPlayer::state() const
 {
-    if (!m_mpv || !hasMedia() || m_stopped || m_atEnd)
+    if (!mpv_)
         return Stopped;
-    return flag("pause").value_or(false) ? Paused : Playing;
+    switch (load_) {
+    case Load::WaitingForVideo:
+    case Load::Loading:
+    case Load::Loaded:
+        return flag("pause").value_or(false) ? Paused : Playing;
+    case Load::NoMedia:
+    case Load::AtEnd:
+    case Load::Stopped:
+    case Load::StoppedLoadingEntry:
+    case Load::StoppedUnloaded:
+        break;
+    }
+    return Stopped;
 }
 
 QString MpvPlayer::errorDescription() const
 {
-    return m_error;
+    return error_;
 }
 
 std::optional<int> MpvPlayer::currentEntry() const
@@ -316,24 +380,19 @@ std::optional<int> MpvPlayer::entryCount() const
 
 void MpvPlayer::setEntryOption(bool on)
 {
-    m_entryOption = on;
+    entryOption_ = on;
 }
 
 QWidget* MpvPlayer::videoWidget()
 {
-    return m_video ? m_video->host() : nullptr;
-}
-
-bool MpvPlayer::hasMedia() const
-{
-    return !m_pendingPath.isEmpty() || m_loading || m_loaded || m_reopenOnPlay;
+    return video_ ? video_->host() : nullptr;
 }
 
 void MpvPlayer::drainEvents()
 {
     const QPointer<MpvPlayer> alive(this);
-    while (m_mpv) {
-        const mpv_event* event = mpv_wait_event(m_mpv, 0);
+    while (mpv_) {
+        const mpv_event* event = mpv_wait_event(mpv_, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
@@ -349,29 +408,26 @@ void MpvPlayer::handleEvent(const mpv_event& event)
 {
     switch (event.event_id) {
     case MPV_EVENT_PLAYBACK_RESTART:
-        m_seekTarget.reset();
+        if (isLoaded(load_))  // the seek is done; one asked for before loading is still to come
+            seek_.reset();
         break;
     case MPV_EVENT_START_FILE:
-        m_seekTarget.reset();
-        m_entryId = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
-        m_loading = true;
-        m_loaded = false;
+        if (load_ == Load::WaitingForVideo || load_ == Load::StoppedUnloaded)
+            break;  // an entry of the media that open() or stop() ended
+        entryId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+        change(Change::EntryStarted);
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (m_entryId < 0)  // about a file that open() has since replaced
+        if (entryId_ < 0)  // about a file that open() has since replaced
             break;
-        m_loading = false;
-        m_loaded = true;
-        if (m_pendingSeek)
-            seekNow(*std::exchange(m_pendingSeek, std::nullopt));
-        emit newStream();
+        fileLoaded();
         break;
     case MPV_EVENT_END_FILE:
         endFile(*static_cast<const mpv_event_end_file*>(event.data));
         break;
     case MPV_EVENT_HOOK:
         checkLoad();
-        mpv_hook_continue(m_mpv, static_cast<const mpv_event_hook*>(event.data)->id);
+        mpv_hook_continue(mpv_, static_cast<const mpv_event_hook*>(event.data)->id);
         break;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* property = static_cast<const mpv_event_property*>(event.data);
@@ -385,43 +441,54 @@ void MpvPlayer::handleEvent(const mpv_event& event)
     }
 }
 
+void MpvPlayer::fileLoaded()
+{
+    // A seek asked for while the entry loaded is made now.
+    const std::optional<double> asked = std::exchange(seek_, std::nullopt);
+    change(Change::EntryLoaded);
+    if (asked)
+        seekNow(*asked);
+    emit newStream();
+}
+
 void MpvPlayer::endFile(const mpv_event_end_file& end)
 {
     if (end.reason == MPV_END_FILE_REASON_REDIRECT)
-        m_nesting.expanded(end.playlist_entry_id, end.playlist_insert_id, end.playlist_insert_num_entries);
-    if (end.playlist_entry_id != m_entryId)
+        nesting_.expanded(end.playlist_entry_id, end.playlist_insert_id, end.playlist_insert_num_entries);
+    if (end.playlist_entry_id != entryId_)
         return;
-    m_loading = false;
-    m_loaded = false;
-    if (end.reason != MPV_END_FILE_REASON_ERROR)
+    if (end.reason != MPV_END_FILE_REASON_ERROR) {
+        change(Change::EntryEnded);
         return;
-    const auto refused = m_refusedEntries.constFind(end.playlist_entry_id);
-    if (refused != m_refusedEntries.cend())
-        m_error = tr("Cannot open file: %1 (neither a file nor a network stream)").arg(*refused);
+    }
+    change(Change::EntryFailed);
+    const auto refused = refusedEntries_.constFind(end.playlist_entry_id);
+    if (refused != refusedEntries_.cend())
+        error_ = tr("Cannot open file: %1 (neither a file nor a network stream)").arg(*refused);
     else
-        m_error = tr("Cannot open file: %1 (%2)")
-                      .arg(entryFileName(end.playlist_entry_id), QString::fromUtf8(mpv_error_string(end.error)));
+        error_ = tr("Cannot open file: %1 (%2)")
+                     .arg(entryFileName(end.playlist_entry_id), QString::fromUtf8(mpv_error_string(end.error)));
     emit error();
 }
 
 void MpvPlayer::checkLoad()
 {
-    char* name = mpv_get_property_string(m_mpv, "stream-open-filename");
+    char* name = mpv_get_property_string(mpv_, "stream-open-filename");
     if (!name)
         return;
     const QString given = QString::fromUtf8(name);
     mpv_free(name);
     const QString address = playerAddress(given, QDir::currentPath());
     if (address.isEmpty()) {
-        m_refusedEntries.insert(m_entryId, given);
-        mpv_set_property_string(m_mpv, "stream-open-filename", RefusedStream);
+        refusedEntries_.insert(entryId_, given);
+        mpv_set_property_string(mpv_, "stream-open-filename", RefusedStream);
         return;
     }
     if (address != given)
-        mpv_set_property_string(m_mpv, "stream-open-filename", address.toUtf8().constData());
-    if (m_entryId < 0)  // an entry of a media that open() or stop() has since ended
+        mpv_set_property_string(mpv_, "stream-open-filename", address.toUtf8().constData());
+    if (entryId_ < 0)  // an entry of a media that open() or stop() has since ended
         return;
-    switch (m_nesting.loading(m_entryId, address)) {
+    switch (nesting_.loading(entryId_, address)) {
     case PlaylistNesting::Verdict::Load:
         return;
     case PlaylistNesting::Verdict::IncludesItself:
@@ -437,11 +504,13 @@ void MpvPlayer::checkLoad()
 void MpvPlayer::eofReachedChanged(bool reached)
 {
     if (!reached) {
-        m_atEnd = false;
+        change(Change::LeftEnd);
         return;
     }
-    m_seekTarget.reset();  // a seek that ran into the end is over as well
-    if (m_atEnd || !m_loaded)
+    if (isLoaded(load_))
+        seek_.reset();  // a seek that ran into the end is over as well
+    // Only a playing or paused media ends: a stop has rewound it, whatever mpv reports late.
+    if (load_ != Load::Loaded)
         return;
     // Inner entries of a playlist reach their end too, just before the next one starts, and the
     // notice may arrive late. Only the last entry counts: reading the position before the flag
@@ -450,16 +519,16 @@ void MpvPlayer::eofReachedChanged(bool reached)
     const auto count = integer("playlist-count");
     if (!position || !count || *position != *count - 1 || flag("eof-reached") != true)
         return;
-    m_atEnd = true;
+    change(Change::LastEntryEnded);
     emit endOfStream(0);
 }
 
 void MpvPlayer::publishState()
 {
     const int now = state();
-    if (now == m_lastState)
+    if (now == lastState_)
         return;
-    const int old = std::exchange(m_lastState, now);
+    const int old = std::exchange(lastState_, now);
     emit stateChanged(old, now);
 }
 
@@ -470,35 +539,35 @@ QString MpvPlayer::entryFileName(qint64 entryId) const
         const QByteArray prefix = "playlist/" + QByteArray::number(i);
         if (integer((prefix + "/id").constData()) != entryId)
             continue;
-        if (char* name = mpv_get_property_string(m_mpv, (prefix + "/filename").constData())) {
+        if (char* name = mpv_get_property_string(mpv_, (prefix + "/filename").constData())) {
             const QString text = QString::fromUtf8(name);
             mpv_free(name);
             // The media itself is named as open() was given it.
-            return text == m_address ? m_fileName : text;
+            return text == address_ ? fileName_ : text;
         }
     }
-    return m_fileName;
+    return fileName_;
 }
 
 int MpvPlayer::command(std::initializer_list<const char*> args)
 {
-    if (!m_mpv)
+    if (!mpv_)
         return MPV_ERROR_UNINITIALIZED;
     QVarLengthArray<const char*, 8> argv(args.begin(), args.end());
     argv.append(nullptr);
-    return mpv_command(m_mpv, argv.data());
+    return mpv_command(mpv_, argv.data());
 }
 
 bool MpvPlayer::setFlag(const char* name, bool value)
 {
     int flagValue = value ? 1 : 0;
-    return m_mpv && mpv_set_property(m_mpv, name, MPV_FORMAT_FLAG, &flagValue) >= 0;
+    return mpv_ && mpv_set_property(mpv_, name, MPV_FORMAT_FLAG, &flagValue) >= 0;
 }
 
 std::optional<bool> MpvPlayer::flag(const char* name) const
 {
     int value = 0;
-    if (!m_mpv || mpv_get_property(m_mpv, name, MPV_FORMAT_FLAG, &value) < 0)
+    if (!mpv_ || mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &value) < 0)
         return std::nullopt;
     return value != 0;
 }
@@ -506,7 +575,7 @@ std::optional<bool> MpvPlayer::flag(const char* name) const
 std::optional<double> MpvPlayer::number(const char* name) const
 {
     double value = 0;
-    if (!m_mpv || mpv_get_property(m_mpv, name, MPV_FORMAT_DOUBLE, &value) < 0)
+    if (!mpv_ || mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0)
         return std::nullopt;
     return value;
 }
@@ -514,7 +583,7 @@ std::optional<double> MpvPlayer::number(const char* name) const
 std::optional<qint64> MpvPlayer::integer(const char* name) const
 {
     int64_t value = 0;
-    if (!m_mpv || mpv_get_property(m_mpv, name, MPV_FORMAT_INT64, &value) < 0)
+    if (!mpv_ || mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &value) < 0)
         return std::nullopt;
     return qint64(value);
 }

@@ -49,12 +49,48 @@ public:
     QWidget* videoWidget() override;
 
 private:
-    void loadPending();
-    bool loadNow(const QString& path);
+    // Where the opened media stands. mpv itself only loads and unloads; that a media is held by
+    // stop() or finished is this player's to remember.
+    enum class Load {
+        NoMedia,          // nothing to play: none opened, the open failed, or between two entries
+        WaitingForVideo,  // opened before the video had its OpenGL context: handed to mpv once it has
+        Loading,          // handed to mpv, not loaded yet
+        Loaded,           // playing or paused, as mpv's pause flag says
+        AtEnd,            // loaded; the end of its last entry was reached and reported
+        Stopped,          // loaded and held paused by stop(), at the start unless moved since
+        StoppedLoadingEntry,  // held by stop() while another entry of the media loads (previous(),
+                              // next()): it loads paused and stays stopped
+        StoppedUnloaded,  // stop() came before the media was loaded: nothing is with mpv, and
+                          // play() hands the media to mpv again
+    };
+    // What changes the load state; nextLoad() says to what.
+    enum class Change {
+        HandedToMpv,      // loadfile was sent
+        HeldForVideo,     // the media waits for the video's OpenGL context
+        OpenFailed,       // nothing could be loaded: what played is unloaded
+        Played,
+        StopAsked,
+        LeftEnd,          // a position was set, previous() stepped back, or mpv left the end
+        LastEntryEnded,   // the end of the last entry was reached
+        EntryStarted,     // mpv's start-file
+        EntryLoaded,      // mpv's file-loaded
+        EntryEnded,       // mpv's end-file, the entry not failed
+        EntryFailed,      // mpv's end-file with an error
+    };
+    static Load nextLoad(Load now, Change change);
+    void change(Change change);
+    static bool isLoaded(Load load);
+    bool hasMedia() const;
+
+    // Hands the opened media to mpv now, or as soon as the video has its OpenGL context.
+    bool load();
+    bool loadNow();
+    void videoReady();
     // An open that cannot load anything: stops what played and reports the message as an error.
     bool failOpen(const QString& message);
     void drainEvents();
     void handleEvent(const mpv_event& event);
+    void fileLoaded();
     void endFile(const mpv_event_end_file& end);
     // Every media the player is about to load, an entry of an expanded playlist included, passes
     // here first: refused addresses fail as a file that cannot be opened, and a playlist that
@@ -62,7 +98,6 @@ private:
     void checkLoad();
     void eofReachedChanged(bool reached);
     void publishState();
-    bool hasMedia() const;
     bool seekNow(double seconds);
 
     int command(std::initializer_list<const char*> args);
@@ -72,24 +107,22 @@ private:
     std::optional<qint64> integer(const char* name) const;
     QString entryFileName(qint64 entryId) const;
 
-    mpv_handle* m_mpv = nullptr;
-    Mode m_mode;
-    QPointer<MpvVideoWindow> m_video;
+    mpv_handle* mpv_ = nullptr;
+    Mode mode_;
+    QPointer<MpvVideoWindow> video_;
 
-    QString m_fileName;        // what open() was given, without trailing blanks
-    QString m_address;         // the same as handed to mpv
-    bool m_reopenOnPlay = false;  // stopped while loading: play() opens m_address again
-    PlaylistNesting m_nesting;
-    QHash<qint64, QString> m_refusedEntries;  // entry id -> address refused for it
-    QString m_pendingPath;     // embedded mode: waiting for the render context
-    QString m_error;
-    qint64 m_entryId = -1;     // playlist entry mpv is working on; -1 right after open()
-    bool m_loading = false;    // open() or start-file seen, file-loaded not yet
-    bool m_loaded = false;     // between file-loaded and end-file
-    bool m_stopped = false;    // stop() was called: report Stopped rather than Paused
-    bool m_atEnd = false;      // end of the last entry reached and reported
-    bool m_entryOption = false;
-    std::optional<double> m_pendingSeek;  // a seek asked for before the file was loaded
-    std::optional<double> m_seekTarget;   // a seek mpv has not finished yet
-    int m_lastState = Stopped;
+    QString fileName_;         // what open() was given, without trailing blanks
+    QString address_;          // the same as handed to mpv
+    Load load_ = Load::NoMedia;
+    // The position asked for that mpv has not reached yet, which is what currentPosition()
+    // tells meanwhile: while the media is loaded, a seek mpv is carrying out (until its
+    // playback-restart); before, a seek made as soon as the entry has loaded.
+    std::optional<double> seek_;
+    PlaylistNesting nesting_;
+    QHash<qint64, QString> refusedEntries_;  // entry id -> address refused for it
+    QString error_;
+    qint64 entryId_ = -1;      // playlist entry mpv is working on; -1 until it starts one of
+                               // this media (events about others are ignored)
+    bool entryOption_ = false;
+    int lastState_ = Stopped;
 };

@@ -15,18 +15,18 @@ void* getProcAddress(void*, const char* name)
 } // namespace
 
 MpvVideoWindow::MpvVideoWindow(mpv_handle* mpv)
-    : m_mpv(mpv), m_host(QWidget::createWindowContainer(this))
+    : mpv_(mpv), host_(QWidget::createWindowContainer(this))
 {
-    // Input goes to the widgets behind: the player area refuses library drags as before, and
+    // Input goes to the widgets behind: the player area keeps refusing library drags, and
     // the keyboard focus stays in the main window.
     setFlag(Qt::WindowTransparentForInput);
-    m_host->setFocusPolicy(Qt::NoFocus);
-    m_host->hide();
+    host_->setFocusPolicy(Qt::NoFocus);
+    host_->hide();
 }
 
 MpvVideoWindow::~MpvVideoWindow()
 {
-    disconnect(m_contextGoing);
+    disconnect(contextGoing_);
     if (context()) {
         makeCurrent();
         freeRenderContext();
@@ -36,7 +36,7 @@ MpvVideoWindow::~MpvVideoWindow()
 
 void MpvVideoWindow::showVideo()
 {
-    m_host->show();
+    host_->show();
 }
 
 void MpvVideoWindow::initializeGL()
@@ -51,16 +51,16 @@ void MpvVideoWindow::initializeGL()
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+    if (mpv_render_context_create(&render_, mpv_, params) < 0) {
         qWarning("mpv: cannot create the OpenGL render context");
-        m_render = nullptr;
+        render_ = nullptr;
         return;
     }
-    mpv_render_context_set_update_callback(m_render, &MpvVideoWindow::onRenderUpdate, this);
+    mpv_render_context_set_update_callback(render_, &MpvVideoWindow::onRenderUpdate, this);
 
     // Free mpv's GL resources while this context can still be made current.
-    disconnect(m_contextGoing);
-    m_contextGoing = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+    disconnect(contextGoing_);
+    contextGoing_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
             [this] {
                 makeCurrent();
                 freeRenderContext();
@@ -69,16 +69,16 @@ void MpvVideoWindow::initializeGL()
             Qt::DirectConnection);
 
     // Bring back the video track that was shown when the previous context went away.
-    if (!m_videoTrack.isEmpty()) {
-        mpv_set_property_string(m_mpv, "vid", m_videoTrack.constData());
-        m_videoTrack.clear();
+    if (!videoTrack_.isEmpty()) {
+        mpv_set_property_string(mpv_, "vid", videoTrack_.constData());
+        videoTrack_.clear();
     }
     emit renderContextReady();
 }
 
 void MpvVideoWindow::paintGL()
 {
-    if (!m_render) {
+    if (!render_) {
         context()->functions()->glClearColor(0, 0, 0, 1);
         context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
         return;
@@ -94,25 +94,25 @@ void MpvVideoWindow::paintGL()
         {MPV_RENDER_PARAM_FLIP_Y, &flipY},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_render, params);
+    mpv_render_context_render(render_, params);
 }
 
 void MpvVideoWindow::freeRenderContext()
 {
-    if (!m_render)
+    if (!render_)
         return;
     // Switch video off first: pulling the context from under a running video output would end
     // the file with an error. Audio goes on; initializeGL brings the track back.
-    if (char* vid = mpv_get_property_string(m_mpv, "vid")) {
+    if (char* vid = mpv_get_property_string(mpv_, "vid")) {
         if (qstrcmp(vid, "no") != 0) {
-            m_videoTrack = vid;
-            mpv_set_property_string(m_mpv, "vid", "no");
+            videoTrack_ = vid;
+            mpv_set_property_string(mpv_, "vid", "no");
         }
         mpv_free(vid);
     }
     // Blocks until mpv has let go of the context; no update callback runs after this.
-    mpv_render_context_free(m_render);
-    m_render = nullptr;
+    mpv_render_context_free(render_);
+    render_ = nullptr;
 }
 
 void MpvVideoWindow::onRenderUpdate(void* self)

@@ -23,10 +23,10 @@ public:
     ~MpvVideoWindow() override;
 
     // The widget that shows this window; the main window lays it out.
-    QWidget* host() const { return m_host; }
+    QWidget* host() const { return host_; }
     // Shows the host, which makes the OpenGL context when the host is on screen.
     void showVideo();
-    bool hasRenderContext() const { return m_render != nullptr; }
+    bool hasRenderContext() const { return render_ != nullptr; }
 
 signals:
     // The render context exists: media may now be loaded with vo=libmpv.
@@ -40,11 +40,11 @@ private:
     void freeRenderContext();
     static void onRenderUpdate(void* self);
 
-    mpv_handle* m_mpv;
-    QWidget* m_host;
-    mpv_render_context* m_render = nullptr;
+    mpv_handle* mpv_;
+    QWidget* host_;
+    mpv_render_context* render_ = nullptr;
     // To the GL context's about-to-be-destroyed signal; cut in the destructor, before the base
     // class destroys the context and this object is no longer a video window.
-    QMetaObject::Connection m_contextGoing;
-    QByteArray m_videoTrack;  // track shown when the GL context went away, restored after
+    QMetaObject::Connection contextGoing_;
+    QByteArray videoTrack_;  // track shown when the GL context went away, restored after
 };

@@ -6,7 +6,8 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
 #include "core/PlaylistEntry.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/search/SearchDialog.h"
 #include "ui/window/MainWindow.h"
 
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -51,7 +51,7 @@ void TestAccessibility::statusLineClocksAndCounterSayWhatTheyShow()
     Jukebox& j = f.startWithRecords(Records);
     MainWindow& w = f.window();
     w.statusTimer->stop();
-    QVERIFY(appendEntries(w.playlist, entriesOfTexts({"/a.wav", "/b.wav"})) == 2);
+    QVERIFY(shownPlaylist(w.playlist).append(entriesOfTexts({"/a.wav", "/b.wav"})) == 2);
     f.player.script.entryCount = 3;
     f.player.script.currentEntry = 2;
     j.playerControl().openEntry(1);

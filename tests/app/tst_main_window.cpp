@@ -1,13 +1,14 @@
 #include "JukeboxFixture.h"
 #include "app/HelpPage.h"
+#include "app/CommandLine.h"
 #include "app/StartUp.h"
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "core/SharedTexts.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/browser/LibraryDrag.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/window/ControlLayout.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
@@ -20,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -31,34 +32,95 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void everyControlIsInPlace()
+    // A few positions that matter, in pixels (15 twips each) of the client area.
+    void controlsSitWhereTheyBelong_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("status line") << "statusLine" << QRect(8, 2, 297, 17);
+        QTest::newRow("play time") << "playtimeLabel" << QRect(476, -1, 81, 17);
+        QTest::newRow("genre filter") << "genreFilter" << QRect(42, 21, 267, 21);
+        QTest::newRow("All to Playlist") << "allToPlaylistButton" << QRect(236, 48, 73, 21);
+        QTest::newRow("artist list") << "artistList" << QRect(4, 72, 305, 147);
+        QTest::newRow("title list") << "titleList" << QRect(4, 248, 305, 147);
+        QTest::newRow("player area") << "playerArea" << QRect(316, 20, 473, 397);
+        QTest::newRow("play button") << "playButton" << QRect(316, 396, 41, 24);
+        QTest::newRow("entry counter") << "entryCounter" << QRect(532, 403, 57, 17);
+        QTest::newRow("next entry button") << "nextEntryButton" << QRect(620, 396, 41, 24);
+        QTest::newRow("playlist") << "playlist" << QRect(4, 424, 785, 82);
+        QTest::newRow("credit line") << "creditLine" << QRect(8, 509, 785, 21);
+        QTest::newRow("check panel") << "checkPanel" << QRect(144, 32, 529, 369);
+        QTest::newRow("missing files, in the panel") << "missingList" << QRect(16, 24, 497, 225);
+    }
+    void controlsSitWhereTheyBelong()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        JukeboxFixture f;
+        MainWindow& window = f.start().window();
+        const auto* control = window.client->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(window.client->size(), QSize(794, 530));
+    }
+
+    // The transport buttons stand in one row at the bottom of the player area, left to right in
+    // this order without covering one another; the entry counter stands between the two steps
+    // inside a media.
+    void transportButtonsInOneRow()
     {
         JukeboxFixture f;
-        Jukebox& j = f.start();
-        MainWindow& window = j.window();
-        for (const ControlSpec& control : mainWindowLayout()) {
-            auto* w = window.findChild<QWidget*>(QString::fromLatin1(control.name));
-            QVERIFY2(w, control.name);
-            QCOMPARE(w->geometry(), QRect(twips(control.left), twips(control.top), twips(control.width), twips(control.height)));
-            QCOMPARE(!w->isHidden(), control.visible);
-            QCOMPARE(w->isEnabled(), control.enabled);
-            // A screen reader hears a label's or a captioned button's text, and the role of
-            // the controls without text.
-            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
-            QVERIFY2(accessible, control.name);
-            const bool captioned = control.kind == ControlSpec::Label || control.kind == ControlSpec::Button;
-            // (A combo box is read by its choice here; its caption labels it.)
-            if (!captioned && control.kind != ControlSpec::Combo)
-                QCOMPARE(accessible->text(QAccessible::Name), control.role);
-            else if (w != window.creditLine)
-                QCOMPARE(accessible->text(QAccessible::Name), control.caption);
-            // Labels and buttons show their captions; start-up rewrites only the credit line's.
-            if (auto* label = qobject_cast<QLabel*>(w); label && w != window.creditLine)
-                QCOMPARE(label->text(), control.caption);
-            else if (auto* button = qobject_cast<QPushButton*>(w))
-                QCOMPARE(button->text(), control.caption);
+        MainWindow& window = f.start().window();
+        const QList<QPushButton*> row{window.playButton, window.pauseButton, window.stopButton,
+                                      window.previousEntryButton, window.previousInMediaButton,
+                                      window.nextInMediaButton, window.nextEntryButton};
+        const QRect player = window.playerArea->geometry();
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            const QRect button = row[i]->geometry();
+            QVERIFY2(button.top() == 396 && button.height() == 24, qPrintable(row[i]->objectName()));
+            QVERIFY2(button.left() >= player.left() && button.right() <= player.right(), qPrintable(row[i]->objectName()));
+            if (i > 0)
+                QVERIFY2(row[i - 1]->geometry().right() < button.left(), qPrintable(row[i]->objectName()));
         }
-        QCOMPARE(window.client->size(), QSize(794, 530));
+        const QPoint counter = window.entryCounter->geometry().center();
+        QVERIFY(window.previousInMediaButton->geometry().right() < counter.x());
+        QVERIFY(counter.x() < window.nextInMediaButton->geometry().left());
+    }
+
+    // What shows at start-up, and what a screen reader hears: a label or a captioned button by
+    // its text, every other control (lists, fields, glyph buttons, the player) by a name of its
+    // own.
+    void startUpVisibilityAndAccessibleNames()
+    {
+        JukeboxFixture f;
+        MainWindow& window = f.start().window();
+        QStringList hiddenAtStart{"genreField", "playerNotice", "addRecordButton", "removeRecordButton",
+                                  "doneEditingButton", "wizardNextButton", "wizardCancelButton",
+                                  "checkPanel", "removeAllMissingButton"};
+        QStringList hidden;
+        const QList<QWidget*> controls = window.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)
+                                         + window.checkPanel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* w : controls) {
+            const QString name = w->objectName();
+            if (w->isHidden())
+                hidden << name;
+            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(accessible, qPrintable(name));
+            const QString heard = accessible->text(QAccessible::Name);
+            if (auto* label = qobject_cast<QLabel*>(w))
+                QCOMPARE(heard, label->text());
+            else if (auto* button = qobject_cast<QPushButton*>(w); button && !button->text().isEmpty())
+                QCOMPARE(heard, button->text());
+            // A combo box is read by its choice; the frame behind the first transport buttons
+            // only draws a border.
+            else if (!qobject_cast<QComboBox*>(w) && w != window.transportFrame)
+                QVERIFY2(!heard.trimmed().isEmpty(), qPrintable(name));
+        }
+        hidden.sort();
+        hiddenAtStart.sort();
+        QCOMPARE(hidden, hiddenAtStart);
+        QCOMPARE(window.playerArea->accessibleName(), QString("Player"));
+        QCOMPARE(window.playlist->accessibleName(), QString("Playlist"));
     }
 
     void startStateOfTheTransportArea()
@@ -132,7 +194,7 @@ private slots:
         // Labels that the program fills later start empty.
         QVERIFY(window.waitNotice->text().isEmpty());
         QVERIFY(window.missingCount->text().isEmpty());
-        QCOMPARE(j.playerControl().position(), 0);
+        QCOMPARE(j.playlist().position(), 0);
         QCOMPARE(j.library().recordCount(), 0);
         QVERIFY(j.library().path().isEmpty());
         QVERIFY(!j.library().isOpen());
@@ -180,22 +242,29 @@ private slots:
         QCOMPARE(startupPosition(screen, QSize(400, 300)), position);
     }
 
+    // What the whole command line names: a database, a playlist (or M3U) file, or neither.
     void commandLines_data()
     {
         QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<bool>("names");
-        QTest::newRow("plain path") << "/x/My Music.VxDatabase" << true;
-        QTest::newRow("mixed case extension") << "/x/a.vXdAtAbAsE" << true;
-        QTest::newRow("in quotes") << "\"/x/a.VxDatabase\"" << false;
-        QTest::newRow("trailing blank") << "/x/a.VxDatabase " << false;
-        QTest::newRow("a playlist") << "/x/a.vxplaylist" << false;
-        QTest::newRow("nothing") << "" << false;
+        QTest::addColumn<QString>("names");
+        QTest::newRow("database") << "/x/My Music.VxDatabase" << "database";
+        QTest::newRow("database, mixed case extension") << "/x/a.vXdAtAbAsE" << "database";
+        QTest::newRow("database in quotes") << "\"/x/a.VxDatabase\"" << "neither";
+        QTest::newRow("database, trailing blank") << "/x/a.VxDatabase " << "neither";
+        QTest::newRow("playlist") << "/x/My List.vxplaylist" << "playlist";
+        QTest::newRow("playlist, mixed case") << "/x/a.VxPlayList" << "playlist";
+        QTest::newRow("m3u") << "/x/a.m3u" << "playlist";
+        QTest::newRow("m3u8 is not read as a playlist") << "/x/a.m3u8" << "neither";
+        QTest::newRow("m3u in quotes") << "\"/x/a.m3u\"" << "neither";
+        QTest::newRow("a media file") << "/x/a.mp3" << "neither";
+        QTest::newRow("nothing") << "" << "neither";
     }
     void commandLines()
     {
         QFETCH(QString, commandLine);
-        QFETCH(bool, names);
-        QCOMPARE(commandLineNamesDatabase(commandLine), names);
+        QFETCH(QString, names);
+        QCOMPARE(commandLineNamesDatabase(commandLine), names == "database");
+        QCOMPARE(commandLineNamesPlaylist(commandLine), names == "playlist");
     }
 
     void playlistNamedOnTheCommandLineFillsThePlaylist_data()
@@ -213,42 +282,26 @@ private slots:
         QCOMPARE(JukeboxFixture::texts(j.window().playlist), (QStringList{"/music/one.wav", "/music/two.wav"}));
         QCOMPARE(j.library().recordCount(), 0);
         // Nothing plays yet; the entry counter knows the entries.
-        QCOMPARE(j.playerControl().position(), 0);
+        QCOMPARE(j.playlist().position(), 0);
         QVERIFY(f.player.calls.filter("open").isEmpty());
         QVERIFY(!j.window().nextEntryButton->isEnabled());
     }
 
-    void commandLineNamesPlaylists_data()
-    {
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<bool>("names");
-        QTest::newRow("playlist") << "/x/My List.vxplaylist" << true;
-        QTest::newRow("mixed case") << "/x/a.VxPlayList" << true;
-        QTest::newRow("m3u") << "/x/a.m3u" << true;
-        QTest::newRow("m3u8 is not read as a playlist") << "/x/a.m3u8" << false;
-        QTest::newRow("database") << "/x/a.VxDatabase" << false;
-        QTest::newRow("in quotes") << "\"/x/a.m3u\"" << false;
-        QTest::newRow("a media file") << "/x/a.mp3" << false;
-    }
-    void commandLineNamesPlaylists()
-    {
-        QFETCH(QString, commandLine);
-        QFETCH(bool, names);
-        QCOMPARE(commandLineNamesPlaylist(commandLine), names);
-    }
-
-    // --help and --version, alone on the command line, are answered; anything else starts the
-    // program. The version printed is the one the window shows.
+    // --help and --version are answered wherever they stand, the first of them deciding; anything
+    // else starts the program. The version printed is the one the window shows.
     void helpAndVersionAreAnswered_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("answerStart"); // empty: no answer, the program starts
         QTest::newRow("--version") << QStringList{"--version"} << "Vexolin 1.77\n";
-        QTest::newRow("--help") << QStringList{"--help"} << "Usage: vexolin [DATABASE | PLAYLIST]\n";
+        QTest::newRow("--help") << QStringList{"--help"} << "Usage: vexolin [--new-window] [DATABASE | PLAYLIST | FILE...]\n";
         QTest::newRow("-h") << QStringList{"-h"} << "Usage: vexolin";
+        QTest::newRow("--help, then --version") << QStringList{"--help", "--version"} << "Usage: vexolin";
+        QTest::newRow("--version, then --help") << QStringList{"--version", "--help"} << "Vexolin 1.77\n";
+        QTest::newRow("after a file and --new-window") << QStringList{"/x/a.mp3", "--new-window", "-h"} << "Usage: vexolin";
         QTest::newRow("nothing") << QStringList{} << "";
         QTest::newRow("a database") << QStringList{"/x/a.VxDatabase"} << "";
-        QTest::newRow("--help with more") << QStringList{"--help", "x"} << "";
+        QTest::newRow("--new-window") << QStringList{"--new-window"} << "";
         QTest::newRow("part of a path") << QStringList{"/x/--version"} << "";
     }
     void helpAndVersionAreAnswered()
@@ -261,6 +314,50 @@ private slots:
         else
             QVERIFY2(answer.startsWith(answerStart), qPrintable(answer));
     }
+    // The whole command line names a database or a playlist as before; otherwise each argument
+    // naming a playlist or a media file that is there is taken, made absolute, in order.
+    void commandLineIsRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the scratch folder
+        QTest::addColumn<bool>("newWindow");
+        QTest::addColumn<QStringList>("files");
+        const QStringList none;
+        QTest::newRow("nothing") << none << false << none;
+        QTest::newRow("--new-window alone") << QStringList{"--new-window"} << true << none;
+        QTest::newRow("a database, there or not")
+            << QStringList{"--new-window", "no/Such.VxDatabase"} << true << QStringList{"no/Such.VxDatabase"};
+        QTest::newRow("a database path split at its blank")
+            << QStringList{"@/My", "Music.VxDatabase"} << false << QStringList{"@/My Music.VxDatabase"};
+        QTest::newRow("a database followed by more is no database")
+            << QStringList{"@/a.VxDatabase", "x"} << false << none;
+        QTest::newRow("a database among media is left out")
+            << QStringList{"@/a.VxDatabase", "@/b.mp3", "@/c.ogg"} << false << QStringList{"@/b.mp3", "@/c.ogg"};
+        QTest::newRow("a playlist alone, there or not") << QStringList{"none.m3u"} << false << QStringList{"none.m3u"};
+        QTest::newRow("a playlist path split at its blank")
+            << QStringList{"@/My", "List.vxplaylist"} << false << QStringList{"@/My List.vxplaylist"};
+        QTest::newRow("media and playlists in order, relative made absolute")
+            << QStringList{"b.mp3", "@/list.M3U", "@/c.ogg"} << false << QStringList{"@/b.mp3", "@/list.M3U", "@/c.ogg"};
+        QTest::newRow("media files that are not there, folders and words are left out")
+            << QStringList{"@/missing.mp3", "@", "hello", "@/b.mp3"} << false << QStringList{"@/b.mp3"};
+        QTest::newRow("a media file in quotes is not there") << QStringList{"\"@/b.mp3\""} << false << none;
+    }
+    void commandLineIsRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, newWindow);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        for (const QString name : {"a.VxDatabase", "My Music.VxDatabase", "My List.vxplaylist", "list.M3U", "b.mp3",
+                                   "c.ogg"})
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const CommandLine line = readCommandLine(arguments.replaceInStrings("@", dir.path()));
+        QDir::setCurrent(previous);
+        QCOMPARE(line.newWindow, newWindow);
+        QCOMPARE(line.files, files.replaceInStrings("@", dir.path()));
+    }
+
     void versionPrintedIsTheOneTheWindowShows()
     {
         JukeboxFixture f;

@@ -10,7 +10,7 @@
 set -euo pipefail
 
 source "$(dirname "$0")/desktop/helpers.bash"
-E2E_BUS=1 E2E_TOOLS="dbus-run-session dbus-send playerctl"
+E2E_TOOLS="dbus-send playerctl"
 e2e_begin "$@"
 
 # --- the media: two 20-second tones of the demo generator, in a playlist file

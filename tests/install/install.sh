@@ -3,8 +3,8 @@
 # the expected files there, each of them valid for the tool that reads it (the launcher, the
 # file types, the AppStream data, the man page, the icons, the help page where the program looks
 # for it); the installed program answers --help and --version without a display; `make install`
-# honours PREFIX and DESTDIR; the .deb of `make package` holds the same files and names the
-# Debian packages the program needs.
+# honours PREFIX and DESTDIR; the .deb of the same build holds the same files, names the Debian
+# packages the program needs, and passes lintian without an error or a warning.
 #
 # usage: install.sh <source-dir> <build-dir>
 set -euo pipefail
@@ -17,7 +17,7 @@ fail() {
   echo "FAIL: $*"
   exit 1
 }
-for tool in desktop-file-validate appstreamcli update-mime-database man dpkg-deb dpkg-shlibdeps cpack identify; do
+for tool in desktop-file-validate appstreamcli update-mime-database man dpkg-deb dpkg-shlibdeps cpack identify lintian; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps installs it)"
 done
 
@@ -26,11 +26,13 @@ files_under() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
 expected="bin/vexolin
 share/applications/vexolin.desktop
+share/doc/vexolin/changelog.gz
+share/doc/vexolin/copyright
 share/icons/hicolor/128x128/apps/vexolin.png
 share/icons/hicolor/48x48/apps/vexolin.png
 share/icons/hicolor/scalable/apps/vexolin.svg
-share/man/man1/vexolin.1
-share/metainfo/org.vexolin.Vexolin.metainfo.xml
+share/man/man1/vexolin.1.gz
+share/metainfo/org.vexolin.vexolin.metainfo.xml
 share/mime/packages/vexolin.xml
 share/vexolin/Vexolin.htm"
 
@@ -40,17 +42,20 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 actual=$(files_under "$prefix")
 [ "$actual" = "$expected" ] || fail "installed files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
 [ -x "$prefix/bin/vexolin" ] || fail "bin/vexolin is not executable"
-echo "ok: the prefix holds the program and its eight companion files"
+echo "ok: the prefix holds the program and its ten companion files"
 
-# --- the launcher: valid, opens one file, lists both file types
+# --- the launcher: valid, opens any number of files, lists its own file types, playlists and media
 desktop="$prefix/share/applications/vexolin.desktop"
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
 [ -z "$report" ] || fail "desktop-file-validate warns: $report"
-grep -qx 'Exec=vexolin %f' "$desktop" || fail "the launcher does not run 'vexolin %f'"
+grep -qx 'Exec=vexolin %F' "$desktop" || fail "the launcher does not run 'vexolin %F'"
 grep -qx 'Icon=vexolin' "$desktop" || fail "the launcher does not show the program icon"
-grep -x 'MimeType=.*' "$desktop" | grep -q 'application/x-vexolin-database;' || fail "the launcher does not list databases"
-grep -x 'MimeType=.*' "$desktop" | grep -q 'application/x-vexolin-playlist;' || fail "the launcher does not list playlists"
-echo "ok: the launcher validates and opens databases and playlists"
+types=$(grep -x 'MimeType=.*' "$desktop" | sed 's/^MimeType=//' | tr ';' '\n')
+for type in application/x-vexolin-database application/x-vexolin-playlist audio/x-mpegurl audio/mpegurl audio/mpeg \
+  audio/flac audio/ogg audio/x-wav video/mp4 video/x-matroska video/webm; do
+  grep -qx "$type" <<<"$types" || fail "the launcher does not list $type"
+done
+echo "ok: the launcher validates and opens databases, playlists and $(grep -v mpegurl <<<"$types" | grep -c '^audio/\|^video/') audio and video types"
 
 # --- the file types: the shared-mime-info package parses, with a glob per type that ignores case
 mime="$work/mime"
@@ -68,20 +73,33 @@ done
 echo "ok: the file types parse; *.vxdatabase and *.vxplaylist in any case"
 
 # --- AppStream
-report=$(appstreamcli validate --no-net "$prefix/share/metainfo/org.vexolin.Vexolin.metainfo.xml" 2>&1) ||
-  fail "appstreamcli validate: $report"
-grep -q '<launchable type="desktop-id">vexolin.desktop</launchable>' "$prefix/share/metainfo/org.vexolin.Vexolin.metainfo.xml" ||
+metainfo="$prefix/share/metainfo/org.vexolin.vexolin.metainfo.xml"
+report=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli validate: $report"
+[ "$report" = "✔ Validation was successful." ] || fail "appstreamcli validate notes: $report"
+grep -q '<project_license>' "$metainfo" || fail "the AppStream data name no licence"
+grep -q '<release version="1.77" ' "$metainfo" || fail "the AppStream data have no release 1.77"
+grep -q '<launchable type="desktop-id">vexolin.desktop</launchable>' "$metainfo" ||
   fail "the AppStream data do not name the launcher"
-echo "ok: the AppStream data validate"
+echo "ok: the AppStream data validate without a note, with the licence and release 1.77"
 
 # --- the man page renders without a warning
-manual="$prefix/share/man/man1/vexolin.1"
+manual="$prefix/share/man/man1/vexolin.1.gz"
 page=$(MANWIDTH=80 man --warnings -P cat -l "$manual" 2>"$work/man.err") || fail "man -l failed: $(cat "$work/man.err")"
 [ ! -s "$work/man.err" ] || fail "man -l warns: $(cat "$work/man.err")"
 grep -q 'vexolin - media jukebox' <<<"$page" || fail "the man page has no NAME line"
 grep -q -- '--version' <<<"$page" || fail "the man page does not describe --version"
+grep -q -- '--new-window' <<<"$page" || fail "the man page does not describe --new-window"
 grep -q 'Vexolin 1.77' <<<"$page" || fail "the man page does not carry the version"
 echo "ok: the man page renders"
+
+# --- the copyright file reads as Debian's machine-readable format; the changelog as a Debian one
+copyright="$prefix/share/doc/vexolin/copyright"
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: .*' "$copyright" || fail "the copyright file names no licence"
+zcat "$prefix/share/doc/vexolin/changelog.gz" | head -n 1 | grep -q '^vexolin (1.77) ' ||
+  fail "the changelog does not start with version 1.77"
+echo "ok: the copyright file and the changelog"
 
 # --- icons: each PNG has the size of its folder; the SVG is the drawing they come from
 for size in 48 128; do
@@ -103,7 +121,10 @@ version=$(no_display "$prefix/bin/vexolin" --version) || fail "--version exited 
 usage=$(no_display "$prefix/bin/vexolin" --help) || fail "--help exited with $?"
 grep -q '^Usage: vexolin' <<<"$usage" || fail "--help printed no usage: $usage"
 grep -q -- '--version' <<<"$usage" || fail "--help does not mention --version"
-echo "ok: --help and --version answer without a display"
+grep -q -- '--new-window' <<<"$usage" || fail "--help does not mention --new-window"
+[ "$(no_display "$prefix/bin/vexolin" --version --help)" = "Vexolin 1.77" ] || fail "--version --help does not print the version"
+no_display "$prefix/bin/vexolin" --help --version | grep -q '^Usage: vexolin' || fail "--help --version prints no usage"
+echo "ok: --help and --version answer without a display, in either order"
 
 # --- make install with PREFIX and DESTDIR
 make -s -C "$source_dir" install BUILD="$build" PREFIX=/opt/vexolin DESTDIR="$work/stage" >/dev/null
@@ -123,7 +144,7 @@ for type in application/x-vexolin-database application/x-vexolin-playlist; do
 done
 echo "ok: make install refreshes the desktop's caches of its prefix"
 
-# --- the Debian package: the same files under /usr, and its dependencies
+# --- the Debian package of this build: the same files under /usr, its dependencies, and lintian
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 || fail "cpack: $(cat "$work/cpack.log")"
 deb=$(find "$work/package" -maxdepth 1 -name 'vexolin_1.77_*.deb' | head -n 1)
 [ -n "$deb" ] || fail "no vexolin_1.77_<arch>.deb was made: $(cat "$work/cpack.log")"
@@ -134,3 +155,12 @@ for needed in libmpv libqt6widgets6 libqt6dbus6 qt6-qpa-plugins; do
   grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 echo "ok: $(basename "$deb") holds the same files; Depends: $depends"
+# Every error and warning fails; the tags of lower rank are shown.
+status=0
+lintian --display-info --pedantic "$deb" >"$work/lintian.log" 2>"$work/lintian.err" || status=$?
+[ "$status" = 0 ] || [ -s "$work/lintian.log" ] || fail "lintian did not run: $(cat "$work/lintian.err")"
+if grep '^[EW]: ' "$work/lintian.log"; then
+  fail "lintian reports errors or warnings (above)"
+fi
+echo "ok: lintian reports no error and no warning"
+sed 's/^/  lintian: /' "$work/lintian.log"

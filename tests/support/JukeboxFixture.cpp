@@ -1,11 +1,12 @@
 #include "JukeboxFixture.h"
 
+#include "app/CommandLine.h"
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "ui/window/ListBox.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QListWidget>
 
 JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
 {
@@ -23,7 +24,8 @@ JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
 
 Jukebox& JukeboxFixture::start(const QString& commandLine)
 {
-    jukebox->start(commandLine, QSize(1024, 768));
+    jukebox->start(readCommandLine(commandLine.isEmpty() ? QStringList() : QStringList{commandLine}).files,
+                   QSize(1024, 768));
     return *jukebox;
 }
 
@@ -33,6 +35,14 @@ Jukebox& JukeboxFixture::startWithRecords(const QList<QStringList>& records, con
     if (started.library().recordCount() != records.size())
         qFatal("the test database did not load");
     return started;
+}
+
+Playlist& shownPlaylist(const ListBox* view)
+{
+    auto* playlist = qobject_cast<Playlist*>(view->model());
+    if (!playlist)
+        qFatal("the view shows no playlist");
+    return *playlist;
 }
 
 QByteArray fileBytes(const QString& path)
@@ -59,7 +69,7 @@ QString JukeboxFixture::writeDatabase(const QString& name, const QList<QStringLi
     return writeFile(name, bytes);
 }
 
-QStringList JukeboxFixture::texts(const QListWidget* list)
+QStringList JukeboxFixture::texts(const QAbstractItemView* list)
 {
     return entryTexts(list);
 }

@@ -13,13 +13,18 @@
 #include <functional>
 #include <memory>
 
+class ListBox;
 class MainWindow;
+class Playlist;
 class QComboBox;
-class QListWidget;
+class QAbstractItemView;
 
 // The bytes of a file, or "<unreadable>" when it cannot be read (so a missing file never
 // compares equal to an empty one).
 QByteArray fileBytes(const QString& path);
+
+// The playlist that a playlist control shows.
+Playlist& shownPlaylist(const ListBox* view);
 
 // The whole program wired to a fake player and scripted dialogs, with a scratch folder.
 struct JukeboxFixture
@@ -37,7 +42,8 @@ struct JukeboxFixture
 
     // helpFolders: where Help looks for its page after the current directory.
     explicit JukeboxFixture(const QStringList& helpFolders = {});
-    // Runs start-up with the given command line on an 1024 x 768 screen.
+    // Runs start-up with the given command line (one argument, or none when empty) on an
+    // 1024 x 768 screen.
     Jukebox& start(const QString& commandLine = {});
     // Runs start-up on a database of the records given as {artist, title, genre, file}
     // quadruples; stops the test unless every record loaded.
@@ -50,7 +56,7 @@ struct JukeboxFixture
     QString writeDatabase(const QString& name, const QList<QStringList>& records) const;
 
     // The texts of a list, in order.
-    static QStringList texts(const QListWidget* list);
+    static QStringList texts(const QAbstractItemView* list);
     static QStringList texts(const QComboBox* combo);
 
 private:

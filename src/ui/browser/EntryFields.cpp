@@ -3,13 +3,13 @@
 #include "core/LibraryTable.h"
 #include "core/TextCase.h"
 #include "ui/browser/LibraryBrowser.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -30,7 +30,7 @@ bool entryMatches(QStringView entry, QStringView upperText, qsizetype textLength
 
 } // namespace
 
-int typeAheadRow(const QListWidget* list, const QString& text, const QString& last)
+int typeAheadRow(const ListBox* list, const QString& text, const QString& last)
 {
     const int selected = list->currentRow();
     int from = 0;
@@ -44,7 +44,7 @@ int typeAheadRow(const QListWidget* list, const QString& text, const QString& la
     const QString upperText = upperCased(text);
     const qsizetype trimmedLength = trimBlanks(text).size();
     for (int row = from; row <= to; ++row) {
-        if (entryMatches(list->item(row)->text(), upperText, text.size(), trimmedLength))
+        if (entryMatches(list->text(row), upperText, text.size(), trimmedLength))
             return row;
     }
     return -1;

@@ -6,7 +6,7 @@
 class LibraryBrowser;
 class MainWindow;
 class QLineEdit;
-class QListWidget;
+class ListBox;
 
 // The artist, title and genre fields: typing in the artist or title field selects the first
 // list entry that begins with the text (letter case aside), Enter moves on to the next field,
@@ -41,4 +41,4 @@ private:
 // the top with none); other text scans from the top to the selected row (nothing with none).
 // An entry matches when it begins with text, letter case aside, and the text without its
 // outer blanks is no longer than the entry without its outer blanks.
-int typeAheadRow(const QListWidget* list, const QString& text, const QString& last);
+int typeAheadRow(const ListBox* list, const QString& text, const QString& last);

@@ -5,6 +5,7 @@
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
 #include "core/TextCase.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/RowChosenAgain.h"
 #include "ui/window/SortedLists.h"
@@ -12,35 +13,33 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace {
 
-QString currentText(const QListWidget* list)
+QString currentText(const ListBox* list)
 {
-    const QListWidgetItem* item = list->currentItem();
-    return item ? item->text() : QString();
+    const int row = list->currentRow();
+    return row >= 0 ? list->text(row) : QString();
 }
 
 // Single-line entries of one font: the lists need not measure every entry (which takes long
-// for thousands), and, like the original lists, they scroll only vertically.
-void setUpList(QListWidget* list)
+// for thousands). Artists are padded to a fixed width and titles carry a hidden code after the
+// title, so the lists scroll only vertically: what lies past the edge is blank.
+void setUpList(ListBox* list, LibraryListModel* model)
 {
+    list->setModel(model);
     list->setUniformItemSizes(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-// Adds text to a sorted list unless an entry equal to it (both trimmed, case matters) is in.
-template <typename List, typename TextAt>
-void addIfMissing(List* list, int count, TextAt textAt, const QString& text)
+// The text without the blanks around it, sharing its characters when it has none.
+QString trimmed(const QString& text)
 {
-    for (int i = 0; i < count; ++i)
-        if (trimBlanks(textAt(i)) == text)
-            return;
-    addSorted(list, text);
+    const QStringView t = trimBlanks(text);
+    return t.size() == text.size() ? text : t.toString();
 }
 
 } // namespace
@@ -48,19 +47,19 @@ void addIfMissing(List* list, int count, TextAt textAt, const QString& text)
 LibraryBrowser::LibraryBrowser(MainWindow& window, const Library& library, const WindowMode& mode)
     : QObject(&window), window_(window), library_(library), mode_(mode)
 {
+    setUpList(window_.artistList, &artists_);
+    setUpList(window_.titleList, &titles_);
     connect(window_.genreFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             genreChosen();
     });
     connect(window_.showAllButton, &QPushButton::clicked, this, &LibraryBrowser::showAllTitles);
-    connect(window_.artistList, &QListWidget::currentRowChanged, this, &LibraryBrowser::artistChosen);
-    connect(window_.titleList, &QListWidget::currentRowChanged, this, &LibraryBrowser::titleChosen);
+    connect(window_.artistList, &ListBox::currentRowChanged, this, &LibraryBrowser::artistChosen);
+    connect(window_.titleList, &ListBox::currentRowChanged, this, &LibraryBrowser::titleChosen);
     // A click on the highlighted row acts as on any other: after the artist field's type-ahead
     // highlighted an artist, say, it lists the artist's titles.
     new RowChosenAgain(window_.artistList, RowChosenAgain::On::Press, this, [this](int row) { selectArtistRow(row); });
     new RowChosenAgain(window_.titleList, RowChosenAgain::On::Press, this, [this](int row) { selectTitleRow(row); });
-    setUpList(window_.artistList);
-    setUpList(window_.titleList);
 }
 
 QList<int> LibraryBrowser::recordsOfChosenGenre(bool everyRecord) const
@@ -77,19 +76,19 @@ void LibraryBrowser::genreChosen()
         window_.artistField->setFocus();
     if (mode_.isEditing())
         return;
-    emptyList(window_.artistList);
-    emptyList(window_.titleList);
+    artists_.clear();
+    titles_.clear();
 
     const bool allGenres = trimBlanks(window_.genreFilter->currentText()) == AllGenres;
     const LibraryTable& table = library_.table();
     UpperCaseSet seen;
-    QStringList artists;
+    QList<LibraryListModel::Row> artists;
     for (int n : recordsOfChosenGenre(allGenres)) {
         // Stored artists differ exactly when they differ without their padding.
         if (seen.insert(table.record(n).artist))
-            artists.append(table.paddedArtist(n));
+            artists.append(LibraryListModel::artistRow(table.record(n).artist, true));
     }
-    addAllSorted(window_.artistList, std::move(artists));
+    addAllSorted(window_.artistList, artists_, std::move(artists));
 }
 
 void LibraryBrowser::showAllTitles()
@@ -97,15 +96,15 @@ void LibraryBrowser::showAllTitles()
     // Deselecting runs the artist handling like any other selection change.
     if (window_.artistList->currentRow() >= 0)
         window_.artistList->setCurrentRow(-1);
-    emptyList(window_.titleList);
+    titles_.clear();
 
     const bool everyTitle = trimBlanks(window_.genreFilter->currentText()) == AllGenres || mode_.isEditing();
     const LibraryTable& table = library_.table();
-    QStringList titles;
+    QList<LibraryListModel::Row> titles;
     titles.reserve(everyTitle ? table.recordCount() : 0);
     for (int n : recordsOfChosenGenre(everyTitle))
-        titles.append(codedEntry(trimBlanks(table.record(n).title), n));
-    addAllSorted(window_.titleList, std::move(titles));
+        titles.append(LibraryListModel::titleRow(table.record(n).title, n));
+    addAllSorted(window_.titleList, titles_, std::move(titles));
 }
 
 void LibraryBrowser::artistChosen()
@@ -118,14 +117,14 @@ void LibraryBrowser::artistChosen()
     if (window_.artistList->currentRow() >= 0 && !artistSetByTyping_)
         showChosenRowInField(window_.artistField, trimBlanks(currentText(window_.artistList)).toString());
     if (!artistClearedByTitle_) {
-        emptyList(window_.titleList);
+        titles_.clear();
         // The artist field decides, not the list entry: after a type-ahead selection it holds
         // only what the user typed so far.
         const LibraryTable& table = library_.table();
-        QStringList titles;
+        QList<LibraryListModel::Row> titles;
         for (int n : table.recordsWhere(Field::Artist, window_.artistField->text(), Match::TrimmedIgnoringCase))
-            titles.append(codedEntry(trimBlanks(table.record(n).title), n));
-        addAllSorted(window_.titleList, std::move(titles));
+            titles.append(LibraryListModel::titleRow(table.record(n).title, n));
+        addAllSorted(window_.titleList, titles_, std::move(titles));
     }
     artistSetByTyping_ = false;
     titleSetByProgram_ = false;
@@ -204,9 +203,8 @@ void LibraryBrowser::selectTitleToShowRecord(int row)
 
 void LibraryBrowser::selectArtist(QStringView artist)
 {
-    QListWidget* artists = window_.artistList;
-    for (int i = 0; i < artists->count(); ++i) {
-        if (trimBlanks(artists->item(i)->text()) == artist) {
+    for (int i = 0; i < artists_.count(); ++i) {
+        if (trimBlanks(artists_.text(i)) == artist) {
             selectArtistRow(i);
             return;
         }
@@ -218,34 +216,35 @@ void LibraryBrowser::listRecordsFrom(int first)
     // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
     // spelling met wins; the lists' own entries count as met.
     UpperCaseSet artistsSeen;
-    for (int i = 0; i < window_.artistList->count(); ++i)
-        artistsSeen.insert(trimTrailingBlanks(window_.artistList->item(i)->text()));
+    for (int i = 0; i < artists_.count(); ++i)
+        artistsSeen.insert(trimTrailingBlanks(artists_.text(i)));
     UpperCaseSet genresSeen;
     for (int i = 0; i < window_.genreFilter->count(); ++i)
         genresSeen.insert(trimBlanks(window_.genreFilter->itemText(i)));
 
     const LibraryTable& table = library_.table();
-    QStringList newArtists, newGenres, newTitles;
+    QList<LibraryListModel::Row> newArtists, newTitles;
+    QStringList newGenres;
     newTitles.reserve(table.recordCount() - first + 1);
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
         // Padded texts compare equal exactly when their unpadded forms do.
         if (artistsSeen.insert(record.artist))
-            newArtists.append(table.paddedArtist(n));
+            newArtists.append(LibraryListModel::artistRow(record.artist, true));
         const QStringView genre = trimBlanks(record.genre);
         if (genresSeen.insert(genre))
             newGenres.append(genre.toString());
-        newTitles.append(codedEntry(trimBlanks(record.title), n));
+        newTitles.append(LibraryListModel::titleRow(record.title, n));
     }
-    addAllSorted(window_.artistList, std::move(newArtists));
-    addAllSorted(window_.titleList, std::move(newTitles));
+    addAllSorted(window_.artistList, artists_, std::move(newArtists));
+    addAllSorted(window_.titleList, titles_, std::move(newTitles));
     addAllSorted(window_.genreFilter, std::move(newGenres));
 }
 
 void LibraryBrowser::resetLists()
 {
-    emptyList(window_.artistList);
-    emptyList(window_.titleList);
+    artists_.clear();
+    titles_.clear();
     emptyList(window_.genreFilter);
     // Added to the empty filter, "(All genres)" becomes its choice, which runs the genre handling.
     window_.genreFilter->addItem(AllGenres);
@@ -272,58 +271,62 @@ void LibraryBrowser::bringBackAllGenres()
 
 void LibraryBrowser::listAddedRecord(int n)
 {
+    // The artist and the genre are listed unless an entry equal to them (both trimmed, case
+    // matters) is there.
     const LibraryRecord& record = library_.record(n);
-    const QString artist = trimBlanks(record.artist).toString();
+    const QString artist = trimmed(record.artist);
     const QString genre = trimBlanks(record.genre).toString();
-    QListWidget* artists = window_.artistList;
+    const auto listed = [](int count, auto textAt, QStringView text) {
+        for (int i = 0; i < count; ++i)
+            if (trimBlanks(textAt(i)) == text)
+                return true;
+        return false;
+    };
+    if (!listed(artists_.count(), [this](int i) { return artists_.text(i); }, artist))
+        artists_.addSorted(LibraryListModel::artistRow(artist, false));
     QComboBox* genres = window_.genreFilter;
-    addIfMissing(artists, artists->count(), [artists](int i) { return artists->item(i)->text(); }, artist);
-    addIfMissing(genres, genres->count(), [genres](int i) { return genres->itemText(i); }, genre);
-    addSorted(window_.titleList, codedEntry(trimBlanks(record.title), n));
+    if (!listed(genres->count(), [genres](int i) { return genres->itemText(i); }, genre))
+        addSorted(genres, genre);
+    titles_.addSorted(LibraryListModel::titleRow(record.title, n));
 }
 
 void LibraryBrowser::forgetArtistIfUnused(const QString& artist)
 {
     if (library_.table().firstRecordWhere(Field::Artist, artist, Match::AsStored) != 0)
         return;
-    QListWidget* artists = window_.artistList;
-    const QStringView trimmed = trimBlanks(artist);
-    for (int i = 0; i < artists->count(); ++i) {
-        if (trimBlanks(artists->item(i)->text()) == trimmed) {
-            removeEntry(artists, i);
+    const QStringView unpadded = trimBlanks(artist);
+    for (int i = 0; i < artists_.count(); ++i) {
+        if (trimBlanks(artists_.text(i)) == unpadded) {
+            artists_.remove(i);
             return;
         }
     }
 }
 
+void LibraryBrowser::removeTitleRow(int row)
+{
+    titles_.remove(row);
+}
+
 void LibraryBrowser::followRecordRemoval(const QList<int>& numbers)
 {
-    const RecordRemoval removal(numbers);
-    QListWidget* titles = window_.titleList;
-    const QSignalBlocker block(titles);
-    for (int i = titles->count() - 1; i >= 0; --i) {
-        QListWidgetItem* item = titles->item(i);
-        const QString text = item->text();
-        if (removal.removes(recordOfCodedEntry(text)))
-            removeEntry(titles, i);
-        else if (const std::optional<QString> renumbered = renumberedEntry(text, removal))
-            item->setText(*renumbered);
-    }
+    const QSignalBlocker block(window_.titleList);
+    titles_.followRemoval(RecordRemoval(numbers));
 }
 
 QList<int> LibraryBrowser::recordsOfChosenArtist() const
 {
-    const QListWidgetItem* item = window_.artistList->currentItem();
-    if (!item)
+    const int row = window_.artistList->currentRow();
+    if (row < 0)
         return {};
-    return library_.table().recordsWhere(Field::Artist, item->text(), Match::TrimmedIgnoringCase);
+    return library_.table().recordsWhere(Field::Artist, artists_.text(row), Match::TrimmedIgnoringCase);
 }
 
 int LibraryBrowser::recordOfChosenTitle() const
 {
-    const QListWidgetItem* item = window_.titleList->currentItem();
-    if (!item)
+    const int row = window_.titleList->currentRow();
+    if (row < 0)
         return 0;
-    const int record = recordOfCodedEntry(item->text());
+    const int record = titles_.recordAt(row);
     return library_.table().contains(record) ? record : 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LibraryListModel.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -54,6 +56,8 @@ public:
     void listAddedRecord(int n);
     // Takes the artist's entry out when no record has that artist (as stored) any more.
     void forgetArtistIfUnused(const QString& artist);
+    // Takes a title row out; when it was the chosen one, no title is chosen afterwards.
+    void removeTitleRow(int row);
     // Title entries follow records that are about to be removed: an entry of a removed record
     // goes (a selected one leaves no selection), one of a later record takes its new number. The
     // list's selection handling does not run.
@@ -67,6 +71,8 @@ public:
     // ignoring case), or the chosen title's record (0 when none).
     QList<int> recordsOfChosenArtist() const;
     int recordOfChosenTitle() const;
+    // The record title row `row` names.
+    int recordOfTitleRow(int row) const { return titles_.recordAt(row); }
 
 signals:
     // While records are edited, the user chose an artist or a title: there is something to remove.
@@ -88,6 +94,9 @@ private:
     MainWindow& window_;
     const Library& library_;
     const WindowMode& mode_;
+    // What the artist and title lists show.
+    LibraryListModel artists_;
+    LibraryListModel titles_;
 
     // Who is selecting: the nested handling reads these.
     bool artistSetByTyping_ = false;

@@ -1,5 +1,6 @@
 #include "ui/browser/LibraryDrag.h"
 
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>

@@ -3,20 +3,19 @@
 #include "core/CdSetNames.h"
 #include "core/CdSetWriter.h"
 #include "core/Library.h"
-#include "core/PlaylistEntry.h"
+#include "core/Playlist.h"
 #include "core/SelectionSize.h"
 #include "core/SharedTexts.h"
+#include "core/StatusTexts.h"
 #include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
-#include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -39,10 +38,10 @@ qsizetype countFiles(const QString& dir)
 
 } // namespace
 
-CdWizard::CdWizard(MainWindow& window, WindowMode& mode, const Library& library, FileDialog& fileDialog,
-                   MessageBox& messageBox)
-    : QObject(&window), window_(window), mode_(mode), library_(library), fileDialog_(fileDialog),
-      messageBox_(messageBox)
+CdWizard::CdWizard(MainWindow& window, WindowMode& mode, const Library& library, Playlist& playlist,
+                   FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), mode_(mode), library_(library), playlist_(playlist),
+      fileDialog_(fileDialog), messageBox_(messageBox)
 {
     connect(window_.createCdAction, &QAction::triggered, this, &CdWizard::start);
     connect(window_.wizardNextButton, &QPushButton::clicked, this, &CdWizard::copySelection);
@@ -52,7 +51,7 @@ CdWizard::CdWizard(MainWindow& window, WindowMode& mode, const Library& library,
 void CdWizard::start()
 {
     selectionKilobytes_ = 0;
-    emptyList(window_.playlist);
+    playlist_.clear();
     window_.playerNotice->setText(SelectingText);
     window_.playerNotice->show();
     window_.statusLine->setText(QStringLiteral("0 Files selected, 0 Megabyte"));
@@ -106,11 +105,10 @@ std::optional<QString> CdWizard::askForDatabaseName()
 
 std::optional<QList<LibraryRecord>> CdWizard::playlistRecords() const
 {
-    const QListWidget* playlist = window_.playlist;
     QList<LibraryRecord> records;
-    records.reserve(playlist->count());
-    for (int row = 0; row < playlist->count(); ++row) {
-        const int r = recordOfEntry(entryAt(playlist, row), library_.table());
+    records.reserve(playlist_.count());
+    for (const PlaylistEntry& entry : playlist_.entries()) {
+        const int r = recordOfEntry(entry, library_.table());
         if (r == 0)
             return std::nullopt;
         records.append(library_.record(r));
@@ -130,6 +128,14 @@ bool CdWizard::copyPlaylist(const QString& databaseName, QString* error)
         selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
         showProgress(count - index - 1);
     }, error);
+}
+
+void CdWizard::updateStatusLine()
+{
+    const int entries = playlist_.count();
+    window_.statusLine->setText(waitsForSelection()
+                                    ? selectionLineText(entries, selectionKilobytes_)
+                                    : statusLineText(window_.artistList->count(), window_.titleList->count(), entries));
 }
 
 void CdWizard::showProgress(int filesToCopy)

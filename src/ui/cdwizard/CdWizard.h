@@ -11,6 +11,7 @@ class FileDialog;
 class Library;
 class MainWindow;
 class MessageBox;
+class Playlist;
 class WindowMode;
 struct PlaylistEntry;
 
@@ -21,8 +22,8 @@ class CdWizard : public QObject
 {
     Q_OBJECT
 public:
-    CdWizard(MainWindow& window, WindowMode& mode, const Library& library, FileDialog& fileDialog,
-             MessageBox& messageBox);
+    CdWizard(MainWindow& window, WindowMode& mode, const Library& library, Playlist& playlist,
+             FileDialog& fileDialog, MessageBox& messageBox);
 
     // Create CD > Create: empties the playlist and shows the instructions, Next and Cancel.
     void start();
@@ -33,6 +34,10 @@ public:
 
     // Whether the wizard waits for the user to choose the entries of the set.
     bool waitsForSelection() const { return step_ == Step::Selecting; }
+    // The status tick: the status line counts the artists, titles and playlist entries listed,
+    // or, while the wizard waits for its selection, the entries chosen and their size. (While
+    // the set is copied, the copy shows its progress there itself.)
+    void updateStatusLine();
     // Kilobytes of the library files chosen for the set so far (still to copy while copying).
     qint64 selectionKilobytes() const { return selectionKilobytes_; }
 
@@ -59,6 +64,7 @@ private:
     MainWindow& window_;
     WindowMode& mode_;
     const Library& library_;
+    Playlist& playlist_;
     FileDialog& fileDialog_;
     MessageBox& messageBox_;
     Step step_ = Step::Closed;

@@ -5,14 +5,13 @@
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/check/RepaintThrottle.h"
 #include "ui/database/DatabaseSaving.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
 #include <QHash>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 DatabaseCheck::DatabaseCheck(MainWindow& window, WindowMode& mode, Library& library, LibraryBrowser& browser,
@@ -23,12 +22,13 @@ DatabaseCheck::DatabaseCheck(MainWindow& window, WindowMode& mode, Library& libr
     connect(window_.checkDatabaseAction, &QAction::triggered, this, &DatabaseCheck::start);
     connect(window_.removeAllMissingButton, &QPushButton::clicked, this, &DatabaseCheck::removeAllMissing);
     connect(window_.checkDoneButton, &QPushButton::clicked, this, &DatabaseCheck::finish);
+    window_.missingList->setModel(&missingFiles_);
     window_.missingList->setUniformItemSizes(true);
 }
 
 void DatabaseCheck::start()
 {
-    emptyList(window_.missingList);
+    missingFiles_.setStringList({});
     missingRecords_.clear();
     mode_.enter(WindowMode::Checking);
     window_.checkDoneButton->setEnabled(false);
@@ -69,7 +69,7 @@ void DatabaseCheck::showProgress(int n)
     window_.missingCount->repaint();
     if (foundFiles_.isEmpty())
         return;
-    window_.missingList->addItems(foundFiles_);
+    missingFiles_.setStringList(missingFiles_.stringList() + foundFiles_);
     foundFiles_.clear();
     window_.missingList->repaint();
 }
@@ -80,7 +80,7 @@ void DatabaseCheck::removeAllMissing()
     // removal, as the playlist does.
     library_.removeAll(missingRecords_);
     missingRecords_.clear();
-    emptyList(window_.missingList);
+    missingFiles_.setStringList({});
     window_.missingList->repaint();
     window_.removeAllMissingButton->setEnabled(false);
     removedRecords_ = true;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QStringListModel>
 #include <vector>
 
 class Library;
@@ -39,6 +40,8 @@ private:
     MessageBox& messageBox_;
     // The numbers of the listed records, in the order of the list.
     QList<int> missingRecords_;
+    // The files of the listed records: what the missing list shows.
+    QStringListModel missingFiles_;
     // Found since the last repaint, not yet listed.
     QStringList foundFiles_;
     // Records were removed and are not yet written.

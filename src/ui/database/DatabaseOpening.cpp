@@ -55,14 +55,27 @@ void DatabaseOpening::openChosenDatabase()
         return;
     window_.showWaitNotice(AddingFilesNotice);
     if (!chosen.isEmpty()) {
-        // The records, and changes the user chose to discard, belonged to the database being
-        // closed; entries naming its records keep their files.
-        library_.clear();
-        browser_.resetLists();
-        loadAndReport(chosen);
+        replaceDatabase(chosen);
         return;
     }
     window_.hideWaitNotice();
+}
+
+void DatabaseOpening::openDatabase(const QString& path)
+{
+    if (!settlePendingChanges(library_, messageBox_, &window_))
+        return;
+    window_.showWaitNotice(AddingFilesNotice);
+    replaceDatabase(path);
+}
+
+void DatabaseOpening::replaceDatabase(const QString& path)
+{
+    // The records, and changes the user chose to discard, belonged to the database being closed;
+    // entries naming its records keep their files.
+    library_.clear();
+    browser_.resetLists();
+    loadAndReport(path);
 }
 
 void DatabaseOpening::loadAndReport(const QString& path)

@@ -1,8 +1,7 @@
 #include "ui/editor/RecordEditor.h"
 
 #include "core/Library.h"
-#include "core/PlaylistEntry.h"
-#include "core/RecordCode.h"
+#include "core/Playlist.h"
 #include "core/SharedTexts.h"
 #include "core/StorableNames.h"
 #include "ui/browser/LibraryBrowser.h"
@@ -10,15 +9,12 @@
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
-#include "ui/window/SortedLists.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QValidator>
 
@@ -41,16 +37,16 @@ public:
     }
 };
 
-bool hasSelectedRow(const QListWidget* list)
+bool hasSelectedRow(const ListBox* list)
 {
     return list->selectionModel()->hasSelection();
 }
 
 } // namespace
 
-RecordEditor::RecordEditor(MainWindow& window, WindowMode& mode, Library& library, LibraryBrowser& browser,
-                           FileDialog& fileDialog, MessageBox& messageBox)
-    : QObject(&window), window_(window), mode_(mode), library_(library), browser_(browser),
+RecordEditor::RecordEditor(MainWindow& window, WindowMode& mode, Library& library, Playlist& playlist,
+                           LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), mode_(mode), library_(library), playlist_(playlist), browser_(browser),
       fileDialog_(fileDialog), messageBox_(messageBox)
 {
     connect(window_.newDatabaseAction, &QAction::triggered, this, &RecordEditor::createDatabase);
@@ -103,7 +99,7 @@ QString RecordEditor::addRefusal() const
     if (library_.table().isFull())
         return QStringLiteral("The database is full: it holds %1 records, the most it can hold.")
             .arg(LibraryCapacity);
-    if (const QString reason = whyNotARecordFile(fileOfEntry(entryAt(window_.playlist, row), library_.table()));
+    if (const QString reason = whyNotARecordFile(fileOfEntry(playlist_.entry(row), library_.table()));
         !reason.isEmpty())
         return reason + QStringLiteral(".\n\nThe record was not added.");
     if (library_.isChangedElsewhere())
@@ -120,7 +116,7 @@ void RecordEditor::addRecord()
     appendToFile(storeRecordOfSelectedEntry());
     // Ready for the next title of the same artist and genre.
     window_.titleField->clear();
-    if (window_.playlist->count() > 0)
+    if (playlist_.count() > 0)
         emit openEntryRequested(1);
     window_.titleField->setFocus();
     window_.titleList->setCurrentRow(-1);
@@ -128,14 +124,13 @@ void RecordEditor::addRecord()
 
 int RecordEditor::storeRecordOfSelectedEntry()
 {
-    QListWidget* playlist = window_.playlist;
-    const int row = selectedRow(playlist);
+    const int row = selectedRow(window_.playlist);
     const int n = library_.add(LibraryRecord::fromTexts(trimBlanks(window_.artistField->text()),
                                                         trimBlanks(window_.titleField->text()),
                                                         trimBlanks(window_.genreField->text()),
-                                                        fileOfEntry(entryAt(playlist, row), library_.table())));
+                                                        fileOfEntry(playlist_.entry(row), library_.table())));
     // The entry is used up; removing it is no click on another entry.
-    removeEntry(playlist, row);
+    playlist_.remove(row);
     browser_.listAddedRecord(n);
     return n;
 }
@@ -162,10 +157,9 @@ void RecordEditor::appendToFile(int n)
 
 void RecordEditor::removeChosen()
 {
-    QListWidget* titles = window_.titleList;
-    if (const int row = titles->currentRow(); row >= 0) {
-        const int n = recordOfCodedEntry(titles->item(row)->text());
-        removeEntry(titles, row);
+    if (const int row = window_.titleList->currentRow(); row >= 0) {
+        const int n = browser_.recordOfTitleRow(row);
+        browser_.removeTitleRow(row);
         if (library_.table().contains(n)) {
             const QString artist = library_.record(n).artist;
             // Playlist and title entries of later records follow the renumbering.
@@ -195,20 +189,20 @@ int RecordEditor::removeLeadingTitlesAtOnce()
     // Removing the titles one by one refills the titles from the table after each, and each
     // refill lists the same titles less the removed ones. When every title's record has the
     // same stored artist, the one that refill chooses, all but the last title can go in one
-    // removal; the last goes as before, so the window ends as it would.
-    const QListWidget* titles = window_.titleList;
-    const QListWidgetItem* chosenArtist = window_.artistList->currentItem();
+    // removal; the last goes alone, so the window ends as it would.
+    const ListBox* titles = window_.titleList;
+    const int chosenArtist = window_.artistList->currentRow();
     const LibraryTable& table = library_.table();
-    if (titles->count() < 2 || !chosenArtist)
+    if (titles->count() < 2 || chosenArtist < 0)
         return 0;
     QList<int> numbers;
     numbers.reserve(titles->count());
     for (int row = 0; row < titles->count(); ++row)
-        numbers.append(recordOfCodedEntry(titles->item(row)->text()));
+        numbers.append(browser_.recordOfTitleRow(row));
     if (!std::all_of(numbers.cbegin(), numbers.cend(), [&](int n) { return table.contains(n); }))
         return 0;
     const QString artist = table.record(numbers.first()).artist;
-    if (trimBlanks(artist) != trimBlanks(chosenArtist->text()) ||
+    if (trimBlanks(artist) != trimBlanks(window_.artistList->text(chosenArtist)) ||
         !std::all_of(numbers.cbegin(), numbers.cend(), [&](int n) { return table.record(n).artist == artist; }))
         return 0;
     numbers.removeLast();
@@ -252,9 +246,9 @@ int RecordEditor::chooseArtistOfFile(const PlaylistEntry& entry)
     if (r == 0)
         return 0;
     const QStringView artist = trimBlanks(table.record(r).artist);
-    QListWidget* artists = window_.artistList;
+    const ListBox* artists = window_.artistList;
     for (int row = 0; row < artists->count(); ++row) {
-        const QString listed = artists->item(row)->text();
+        const QString listed = artists->text(row);
         if (trimBlanks(listed) == artist) {
             browser_.selectArtistRow(row); // lists the artist's titles, even if selected
             window_.artistField->setText(listed);
@@ -266,9 +260,8 @@ int RecordEditor::chooseArtistOfFile(const PlaylistEntry& entry)
 
 bool RecordEditor::chooseTitleOfRecord(int r)
 {
-    QListWidget* titles = window_.titleList;
-    for (int row = 0; row < titles->count(); ++row) {
-        if (recordOfCodedEntry(titles->item(row)->text()) == r) {
+    for (int row = 0; row < window_.titleList->count(); ++row) {
+        if (browser_.recordOfTitleRow(row) == r) {
             browser_.selectTitleToShowRecord(row);
             return true;
         }

@@ -9,6 +9,7 @@ class Library;
 class LibraryBrowser;
 class MainWindow;
 class MessageBox;
+class Playlist;
 class WindowMode;
 struct PlaylistEntry;
 
@@ -18,8 +19,8 @@ class RecordEditor : public QObject
 {
     Q_OBJECT
 public:
-    RecordEditor(MainWindow& window, WindowMode& mode, Library& library, LibraryBrowser& browser,
-                 FileDialog& fileDialog, MessageBox& messageBox);
+    RecordEditor(MainWindow& window, WindowMode& mode, Library& library, Playlist& playlist,
+                 LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox);
 
     // Database > New: creates an empty database, makes it the open one and starts editing.
     void createDatabase();
@@ -69,6 +70,7 @@ private:
     MainWindow& window_;
     WindowMode& mode_;
     Library& library_;
+    Playlist& playlist_;
     LibraryBrowser& browser_;
     FileDialog& fileDialog_;
     MessageBox& messageBox_;

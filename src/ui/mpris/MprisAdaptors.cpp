@@ -9,7 +9,7 @@ MprisRootAdaptor::MprisRootAdaptor(QObject* object, RemoteControl& remote)
 
 void MprisRootAdaptor::Raise()
 {
-    remote_.raise();
+    remote_.requestRaise();
 }
 
 void MprisRootAdaptor::Quit()

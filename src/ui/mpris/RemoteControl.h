@@ -22,7 +22,7 @@ public:
     RemoteControl(QObject* parent, Transport& transport, const MediaPlayer& player, const Library& library);
 
     // The desktop asks to see the window, or to end the program as closing the window does.
-    void raise() { emit raiseRequested(); }
+    void requestRaise() { emit raiseRequested(); }
     void quit() { emit quitRequested(); }
 
     // Each acts as a click on its button: nothing while that button is disabled.

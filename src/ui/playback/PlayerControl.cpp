@@ -2,18 +2,17 @@
 
 #include "core/Library.h"
 #include "core/MediaAddress.h"
+#include "core/Playlist.h"
 #include "core/PlaylistEntry.h"
 #include "core/RecordCode.h"
 #include "player/MediaPlayer.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
 #include "ui/window/RowChosenAgain.h"
 #include "ui/window/WindowMode.h"
 
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 #include <functional>
 
@@ -24,7 +23,7 @@ namespace {
 class KeyChoosesSelectedRow : public QObject
 {
 public:
-    KeyChoosesSelectedRow(QListWidget* list, QObject* owner, std::function<void()> onChoice)
+    KeyChoosesSelectedRow(ListBox* list, QObject* owner, std::function<void()> onChoice)
         : QObject(owner), list_(list), onChoice_(std::move(onChoice))
     {
         list->installEventFilter(this);
@@ -52,17 +51,19 @@ private:
         return chosen || space;
     }
 
-    QListWidget* list_;
+    ListBox* list_;
     std::function<void()> onChoice_;
 };
 
 } // namespace
 
-PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Library& library,
+PlayerControl::PlayerControl(MainWindow& window, Playlist& playlist, MediaPlayer& player, const Library& library,
                              const WindowMode& mode, MessageBox& messageBox)
-    : QObject(&window), window_(window), player_(player), library_(library), mode_(mode),
-      messageBox_(messageBox), counter_(window, player), playTimes_(window, player)
+    : QObject(&window), window_(window), playlist_(playlist), player_(player), library_(library), mode_(mode),
+      messageBox_(messageBox), counter_(window, playlist, player), playTimes_(window, player)
 {
+    for (Action action : {Action::Play, Action::Pause, Action::Stop, Action::PreviousEntry, Action::NextEntry})
+        buttonFor(action)->setEnabled(isAvailable(action));
     connect(window_.playButton, &QPushButton::clicked, this, &PlayerControl::play);
     connect(window_.pauseButton, &QPushButton::clicked, this, &PlayerControl::pause);
     connect(window_.stopButton, &QPushButton::clicked, this, &PlayerControl::stop);
@@ -72,7 +73,7 @@ PlayerControl::PlayerControl(MainWindow& window, MediaPlayer& player, const Libr
     connect(window_.nextInMediaButton, &QPushButton::clicked, this, &PlayerControl::nextInMedia);
 
     // The selection changes once per new row, whether a click, a key or setCurrentRow made it.
-    connect(window_.playlist, &QListWidget::itemSelectionChanged, this, &PlayerControl::openChosenEntry);
+    connect(window_.playlist, &ListBox::rowSelectionChanged, this, &PlayerControl::openChosenEntry);
     // A click on the selected entry, or Enter or Space on it, asks for it again: to replay it
     // after it ended, or to retry it after an error.
     new RowChosenAgain(window_.playlist, RowChosenAgain::On::Click, this, [this](int) { openChosenEntry(); });
@@ -96,8 +97,8 @@ void PlayerControl::openEntry(int p)
     QString caption;
     bool namesMedia = true;
     const int row = p - 1;
-    if (row >= 0 && row < window_.playlist->count()) {
-        entry = entryAt(window_.playlist, row);
+    if (row >= 0 && row < playlist_.count()) {
+        entry = playlist_.entry(row);
         namesMedia = entry.kind == EntryKind::Library || !namesNoMedia(fileOfEntry(entry, library_.table()));
         caption = namesMedia ? openPlaylistEntry(entry) : fileOfEntry(entry, library_.table());
     }
@@ -108,15 +109,27 @@ void PlayerControl::openEntry(int p)
         passOver(p);
 }
 
+void PlayerControl::playEntry(int p)
+{
+    const int row = p - 1;
+    if (row < 0 || row >= playlist_.count())
+        return;
+    // Selecting the row opens it, as a click does; a row chosen already is opened again.
+    if (selectedRow(window_.playlist) == row)
+        openChosenEntry();
+    else
+        window_.playlist->setCurrentRow(row);
+}
+
 void PlayerControl::passOver(int p)
 {
     // As at the end of a media: what played stops, and the next entry follows unless the record
     // editor is open. The position is set rather than stepped: the entry counter's row change
     // opens the same entry again from within openEntry.
     stop();
-    if (mode_.isEditing() || p >= window_.playlist->count())
+    if (mode_.isEditing() || p >= playlist_.count())
         return;
-    position_ = p + 1;
+    playlist_.setPosition(p + 1);
     openRequested_ = true;
 }
 
@@ -164,14 +177,14 @@ void PlayerControl::stop()
 
 void PlayerControl::requestPreviousEntry()
 {
-    window_.previousEntryButton->setEnabled(false);
+    setAvailable(Action::PreviousEntry, false);
     openRequested_ = true;
-    position_ -= 1;
+    playlist_.setPosition(playlist_.position() - 1);
 }
 
 void PlayerControl::requestNextEntry()
 {
-    position_ = qMin(position_ + 1, window_.playlist->count());
+    playlist_.setPosition(qMin(playlist_.position() + 1, playlist_.count()));
     openRequested_ = true;
 }
 
@@ -201,7 +214,13 @@ QPushButton* PlayerControl::buttonFor(Action action) const
 
 bool PlayerControl::isAvailable(Action action) const
 {
-    return buttonFor(action)->isEnabled();
+    return available_[size_t(action)];
+}
+
+void PlayerControl::setAvailable(Action action, bool available)
+{
+    available_[size_t(action)] = available;
+    buttonFor(action)->setEnabled(available);
 }
 
 void PlayerControl::carryOut(Action action)
@@ -219,24 +238,27 @@ void PlayerControl::carryOut(Action action)
 
 void PlayerControl::forgetPosition()
 {
-    position_ = 0;
+    playlist_.setPosition(0);
     updateEntryCounter();
 }
 
 void PlayerControl::updateEntryCounter()
 {
-    counter_.update(position_);
+    const int position = playlist_.position();
+    setAvailable(Action::PreviousEntry, position >= 2);
+    setAvailable(Action::NextEntry, position != 0 && position < playlist_.count());
+    counter_.update();
 }
 
 void PlayerControl::openChosenEntry()
 {
     // A row deselected, or none left, is nothing to open; nor is a row chosen for the CD set.
-    const QListWidgetItem* selected = window_.playlist->currentItem();
-    if (!selected || !selected->isSelected() || mode_.inCdWizard())
+    const int row = selectedRow(window_.playlist);
+    if (row < 0 || mode_.inCdWizard())
         return;
-    const PlaylistEntry entry = entryAt(window_.playlist, window_.playlist->currentRow());
-    position_ = window_.playlist->currentRow() + 1;
-    openEntry(position_);
+    const PlaylistEntry entry = playlist_.entry(row);
+    playlist_.setPosition(row + 1);
+    openEntry(row + 1);
     emit entryChosen(entry);
 }
 
@@ -246,12 +268,12 @@ void PlayerControl::mediaEnded()
         stop();
         return;
     }
-    if (position_ == 0 && window_.playlist->count() > 0) {
-        position_ = 1;
+    if (playlist_.position() == 0 && playlist_.count() > 0) {
+        playlist_.setPosition(1);
         openEntry(1);
         return;
     }
-    if (window_.nextEntryButton->isEnabled())
+    if (isAvailable(Action::NextEntry))
         requestNextEntry();
 }
 
@@ -259,17 +281,17 @@ void PlayerControl::followPlayState()
 {
     switch (player_.state()) {
     case MediaPlayer::Playing:
-        window_.playButton->setEnabled(false);
-        window_.pauseButton->setEnabled(true);
+        setAvailable(Action::Play, false);
+        setAvailable(Action::Pause, true);
         break;
     case MediaPlayer::Paused:
-        window_.playButton->setEnabled(true);
-        window_.pauseButton->setEnabled(false);
+        setAvailable(Action::Play, true);
+        setAvailable(Action::Pause, false);
         break;
     case MediaPlayer::Stopped:
         if (!player_.fileName().isEmpty())
-            window_.playButton->setEnabled(true);
-        window_.pauseButton->setEnabled(false);
+            setAvailable(Action::Play, true);
+        setAvailable(Action::Pause, false);
         break;
     default:
         break;
@@ -282,5 +304,5 @@ void PlayerControl::carryOutOpenRequest()
         return;
     // Cleared first: an entry that names no media asks for the next one.
     openRequested_ = false;
-    openEntry(position_);
+    openEntry(playlist_.position());
 }

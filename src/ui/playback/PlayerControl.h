@@ -6,24 +6,26 @@
 
 #include <QObject>
 #include <QString>
+#include <array>
 
 class Library;
 class MainWindow;
 class MediaPlayer;
 class MessageBox;
+class Playlist;
 class QPushButton;
 class WindowMode;
 struct PlaylistEntry;
 
-// Connects the playlist to the player: opens playlist entries, drives the transport buttons,
-// keeps the position of the entry opened last and answers the player's end-of-media,
-// new-stream and error events.
+// Connects the playlist to the player: opens playlist entries, drives the transport, moves the
+// playlist's position (the entry opened last) and answers the player's end-of-media, new-stream
+// and error events. Which transport actions are available is kept here, and the buttons show it.
 class PlayerControl : public QObject, public Transport
 {
     Q_OBJECT
 public:
-    PlayerControl(MainWindow& window, MediaPlayer& player, const Library& library, const WindowMode& mode,
-                  MessageBox& messageBox);
+    PlayerControl(MainWindow& window, Playlist& playlist, MediaPlayer& player, const Library& library,
+                  const WindowMode& mode, MessageBox& messageBox);
 
     // Start-up: asks the player whether it numbers the entries of a media.
     void probePlayer();
@@ -32,6 +34,8 @@ public:
     // the window title. An entry that cannot be opened is passed over quietly; one that names no
     // media (empty, or an M3U comment line) ends at once, and the next entry follows.
     void openEntry(int p);
+    // Opens playlist entry p (1-based) as a click on its row does: it becomes the chosen entry.
+    void playEntry(int p);
 
     void play();
     void pause();
@@ -44,15 +48,14 @@ public:
     void nextInMedia();
 
     // The transport as media keys use it: play, pause, stop, previous and next entry, each only
-    // while its button is enabled.
+    // while it is available (its button enabled).
     bool isAvailable(Action action) const override;
     void carryOut(Action action) override;
 
-    // The playlist entry opened last (1-based), 0 for none.
-    int position() const { return position_; }
     // The playlist was emptied: no entry is the open one.
     void forgetPosition();
-    // Brings the transport buttons, the playlist's row and the entry counter up to date.
+    // Brings the previous and next entry actions, the playlist's row and the entry counter up to
+    // date with the playlist's position.
     void updateEntryCounter();
 
     // The status tick: the play and pause buttons follow the player's state, and a previous or
@@ -81,14 +84,18 @@ private:
     // Entry p names no media: carries on as when a media ends.
     void passOver(int p);
     QPushButton* buttonFor(Action action) const;
+    // Makes an action available or not; its button shows which.
+    void setAvailable(Action action, bool available);
 
     MainWindow& window_;
+    Playlist& playlist_;
     MediaPlayer& player_;
     const Library& library_;
     const WindowMode& mode_;
     MessageBox& messageBox_;
     EntryCounter counter_;
     PlayTimes playTimes_;
-    int position_ = 0;
+    // Indexed by Action: only Stop is available before anything was opened.
+    std::array<bool, 5> available_ = {false, false, true, false, false};
     bool openRequested_ = false;
 };

@@ -1,18 +1,17 @@
 #include "ui/playlist/ExternalDrops.h"
 
 #include "core/DroppedFiles.h"
-#include "core/PlaylistEntry.h"
+#include "core/Playlist.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
 #include "core/StorableNames.h"
 #include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "ui/window/ListBox.h"
 
 #include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <limits>
 
 namespace {
@@ -34,8 +33,8 @@ bool answerSafely(QDropEvent* event)
 
 } // namespace
 
-ExternalDrops::ExternalDrops(MainWindow& window, MessageBox& messageBox)
-    : QObject(&window), window_(window), messageBox_(messageBox)
+ExternalDrops::ExternalDrops(MainWindow& window, Playlist& playlist, MessageBox& messageBox)
+    : QObject(&window), window_(window), playlist_(playlist), messageBox_(messageBox)
 {
     acceptDropsOn(window_.playlist->viewport());
 }
@@ -81,7 +80,7 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
     QStringList refusals;
     const QStringList texts = admittedEntries(
         droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem), refusals);
-    const int appended = appendEntries(window_.playlist, entriesOfTexts(texts));
+    const int appended = playlist_.append(entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
     if (!problem.isEmpty())

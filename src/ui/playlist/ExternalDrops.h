@@ -4,6 +4,7 @@
 
 class MainWindow;
 class MessageBox;
+class Playlist;
 class QWidget;
 struct DroppedData;
 
@@ -13,7 +14,7 @@ class ExternalDrops : public QObject
 {
     Q_OBJECT
 public:
-    ExternalDrops(MainWindow& window, MessageBox& messageBox);
+    ExternalDrops(MainWindow& window, Playlist& playlist, MessageBox& messageBox);
 
     // Makes target take drops from other programs (the playlist, the Drop Box).
     void acceptDropsOn(QWidget* target);
@@ -32,5 +33,6 @@ protected:
 
 private:
     MainWindow& window_;
+    Playlist& playlist_;
     MessageBox& messageBox_;
 };

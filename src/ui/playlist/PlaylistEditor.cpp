@@ -1,6 +1,7 @@
 #include "ui/playlist/PlaylistEditor.h"
 
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
 #include "core/RecordRenumbering.h"
@@ -13,21 +14,18 @@
 #include "ui/seams/Seams.h"
 #include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
-#include "ui/window/SortedLists.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDropEvent>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 
-PlaylistEditor::PlaylistEditor(MainWindow& window, const Library& library, const LibraryBrowser& browser,
-                               FileDialog& fileDialog, MessageBox& messageBox)
-    : QObject(&window), window_(window), library_(library), browser_(browser), fileDialog_(fileDialog),
-      messageBox_(messageBox)
+PlaylistEditor::PlaylistEditor(MainWindow& window, Playlist& playlist, const Library& library,
+                               const LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), playlist_(playlist), library_(library), browser_(browser),
+      fileDialog_(fileDialog), messageBox_(messageBox)
 {
     connect(window_.addFilesAction, &QAction::triggered, this, &PlaylistEditor::addFiles);
     connect(window_.addUrlAction, &QAction::triggered, this, &PlaylistEditor::showAddUrlWindow);
@@ -35,14 +33,17 @@ PlaylistEditor::PlaylistEditor(MainWindow& window, const Library& library, const
     connect(window_.clearPlaylistAction, &QAction::triggered, this, &PlaylistEditor::clear);
     connect(window_.allToPlaylistButton, &QPushButton::clicked, this, &PlaylistEditor::addAllOfGenre);
     // Entries are single lines in one fixed-pitch font: measuring thousands of them one by one
-    // would stall the window when the list is shown again. Like the original list it scrolls
-    // only vertically, so the part of a marked entry past its blanks stays out of sight.
-    QListWidget* playlist = window_.playlist;
-    playlist->setUniformItemSizes(true);
-    playlist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    playlist->setAcceptDrops(true);
-    playlist->viewport()->setAcceptDrops(true);
-    playlist->viewport()->installEventFilter(this);
+    // would stall the window when the list is shown again. The list scrolls only vertically, so
+    // the path a marked entry carries past its 80 blanks stays out of sight.
+    ListBox* view = window_.playlist;
+    view->setModel(&playlist_);
+    // Entries put in the place of all (a shuffle) are seen from the top, as a list filled anew.
+    connect(&playlist_, &QAbstractItemModel::modelReset, view, &QAbstractItemView::scrollToTop);
+    view->setUniformItemSizes(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setAcceptDrops(true);
+    view->viewport()->setAcceptDrops(true);
+    view->viewport()->installEventFilter(this);
 }
 
 bool PlaylistEditor::eventFilter(QObject*, QEvent* event)
@@ -74,7 +75,7 @@ void PlaylistEditor::appendRecords(const QList<int>& records)
     entries.reserve(records.size());
     for (int record : records)
         entries.append(libraryEntry(library_.table(), record));
-    const int appended = appendEntries(window_.playlist, std::move(entries));
+    const int appended = playlist_.append(std::move(entries));
     emit recordsAppended(records.first(appended));
     tellEntriesLeftOut(messageBox_, &window_, records.size() - appended);
 }
@@ -83,7 +84,7 @@ void PlaylistEditor::appendTexts(const QStringList& texts)
 {
     QStringList refusals;
     const QStringList admitted = admittedEntries(texts, refusals);
-    const int appended = appendEntries(window_.playlist, entriesOfTexts(admitted));
+    const int appended = playlist_.append(entriesOfTexts(admitted));
     tellEntriesRefused(messageBox_, &window_, refusals);
     tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
 }
@@ -118,18 +119,17 @@ void PlaylistEditor::showAddUrlWindow()
 
 void PlaylistEditor::removeSelected()
 {
-    QListWidget* playlist = window_.playlist;
-    const int row = selectedRow(playlist);
+    const int row = selectedRow(window_.playlist);
     if (row < 0)
         return;
-    emit entryRemoving(entryAt(playlist, row));
+    emit entryRemoving(playlist_.entry(row));
     // Removing is not a click on another entry: nothing is selected afterwards.
-    removeEntry(playlist, row);
+    playlist_.remove(row);
 }
 
 void PlaylistEditor::clear()
 {
-    emptyList(window_.playlist);
+    playlist_.clear();
     emit cleared();
 }
 
@@ -159,12 +159,11 @@ void PlaylistEditor::dropOntoPlaylist(LibraryDragSource source)
 void PlaylistEditor::followRecordRemoval(const QList<int>& numbers)
 {
     const RecordRemoval removal(numbers);
-    QListWidget* playlist = window_.playlist;
-    for (int row = 0; row < playlist->count(); ++row) {
+    for (int row = 0; row < playlist_.count(); ++row) {
         const std::optional<PlaylistEntry> changed =
-            playlistEntryAfterRemoval(entryAt(playlist, row), library_.table(), removal);
+            playlistEntryAfterRemoval(playlist_.entry(row), library_.table(), removal);
         if (changed)
-            setEntryAt(playlist, row, *changed);
+            playlist_.replace(row, *changed);
     }
 }
 

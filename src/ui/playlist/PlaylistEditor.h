@@ -12,6 +12,7 @@ class Library;
 class LibraryBrowser;
 class MainWindow;
 class MessageBox;
+class Playlist;
 struct PlaylistEntry;
 enum class LibraryDragSource;
 
@@ -26,7 +27,7 @@ class PlaylistEditor : public QObject
 {
     Q_OBJECT
 public:
-    PlaylistEditor(MainWindow& window, const Library& library, const LibraryBrowser& browser,
+    PlaylistEditor(MainWindow& window, Playlist& playlist, const Library& library, const LibraryBrowser& browser,
                    FileDialog& fileDialog, MessageBox& messageBox);
 
     // "Add file(s)": one chosen file, or every line of a chosen M3U file.
@@ -72,6 +73,7 @@ private:
     void appendTexts(const QStringList& texts);
 
     MainWindow& window_;
+    Playlist& playlist_;
     const Library& library_;
     const LibraryBrowser& browser_;
     FileDialog& fileDialog_;

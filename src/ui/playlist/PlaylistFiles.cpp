@@ -1,19 +1,19 @@
 #include "ui/playlist/PlaylistFiles.h"
 
 #include "core/Library.h"
+#include "core/Playlist.h"
 #include "core/PlaylistFile.h"
 #include "core/SharedTexts.h"
 #include "core/PlaylistEntry.h"
 #include "ui/playlist/LeftOutNotice.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
 
-PlaylistFiles::PlaylistFiles(MainWindow& window, const Library& library, FileDialog& fileDialog,
-                             MessageBox& messageBox)
-    : QObject(&window), window_(window), library_(library), fileDialog_(fileDialog), messageBox_(messageBox)
+PlaylistFiles::PlaylistFiles(MainWindow& window, Playlist& playlist, const Library& library,
+                             FileDialog& fileDialog, MessageBox& messageBox)
+    : QObject(&window), window_(window), playlist_(playlist), library_(library), fileDialog_(fileDialog), messageBox_(messageBox)
 {
     connect(window_.openPlaylistAction, &QAction::triggered, this, &PlaylistFiles::openPlaylist);
     connect(window_.savePlaylistAction, &QAction::triggered, this, &PlaylistFiles::savePlaylist);
@@ -39,7 +39,7 @@ void PlaylistFiles::appendEntriesOf(const QString& path)
     QStringList lines;
     QString problem;
     readPlaylistFile(path, lines, &problem); // a failure keeps what was read
-    const int appended = appendEntries(window_.playlist, entriesOfTexts(lines));
+    const int appended = playlist_.append(entriesOfTexts(lines));
     if (!problem.isEmpty())
         messageBox_.show(&window_, problem, QStringLiteral("Error"));
     tellEntriesLeftOut(messageBox_, &window_, lines.size() - appended);
@@ -53,7 +53,7 @@ void PlaylistFiles::savePlaylist()
     if (path.isEmpty())
         return;
     QString error;
-    if (!writePlaylistFile(path, playlistEntries(window_.playlist), library_.table(), &error))
+    if (!writePlaylistFile(path, playlist_.entries(), library_.table(), &error))
         messageBox_.show(&window_, QStringLiteral("The playlist could not be saved to %1:\n%2").arg(path, error),
                          QStringLiteral("Error"));
 }

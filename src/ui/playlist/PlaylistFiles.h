@@ -6,13 +6,14 @@ class FileDialog;
 class Library;
 class MainWindow;
 class MessageBox;
+class Playlist;
 
 // File > Open Playlist and File > Save Playlist.
 class PlaylistFiles : public QObject
 {
     Q_OBJECT
 public:
-    PlaylistFiles(MainWindow& window, const Library& library, FileDialog& fileDialog, MessageBox& messageBox);
+    PlaylistFiles(MainWindow& window, Playlist& playlist, const Library& library, FileDialog& fileDialog, MessageBox& messageBox);
 
     // Appends the entries of a chosen playlist file to the playlist; reading failures are silent.
     void openPlaylist();
@@ -29,6 +30,7 @@ private:
     void appendEntriesOf(const QString& path);
 
     MainWindow& window_;
+    Playlist& playlist_;
     const Library& library_;
     FileDialog& fileDialog_;
     MessageBox& messageBox_;

@@ -1,16 +1,15 @@
 #include "ui/playlist/PlaylistShuffle.h"
 
+#include "core/Playlist.h"
 #include "core/SharedTexts.h"
 #include "core/ShuffleKeys.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
 
 #include <QAction>
-#include <QListWidget>
 #include <vector>
 
-PlaylistShuffle::PlaylistShuffle(MainWindow& window, RandomNumbers random)
-    : QObject(&window), window_(window), random_(std::move(random))
+PlaylistShuffle::PlaylistShuffle(MainWindow& window, Playlist& playlist, RandomNumbers random)
+    : QObject(&window), window_(window), playlist_(playlist), random_(std::move(random))
 {
     connect(window_.shufflePlaylistAction, &QAction::triggered, this, &PlaylistShuffle::shuffle);
 }
@@ -18,7 +17,7 @@ PlaylistShuffle::PlaylistShuffle(MainWindow& window, RandomNumbers random)
 void PlaylistShuffle::shuffle()
 {
     window_.showWaitNotice(ShufflingNotice);
-    const QList<PlaylistEntry> entries = playlistEntries(window_.playlist);
+    const QList<PlaylistEntry> entries = playlist_.entries();
     // The texts share the entries' data: the list is read once.
     QStringList texts;
     texts.reserve(entries.size());
@@ -32,6 +31,6 @@ void PlaylistShuffle::shuffle()
     shuffled.reserve(entries.size());
     for (qsizetype i : shuffledOrder(texts, keys))
         shuffled.append(entries[i]);
-    replaceEntries(window_.playlist, shuffled);
+    playlist_.replaceAll(std::move(shuffled));
     window_.hideWaitNotice();
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 class MainWindow;
+class Playlist;
 
 // Playlist > Shuffle playlist: every entry gets a random key, and the playlist is refilled in
 // the order of the keyed entries (equal keys by the entries' own text, ignoring case).
@@ -14,11 +15,12 @@ public:
     // Random numbers in [0, 1), one drawn per entry in playlist order.
     using RandomNumbers = std::function<double()>;
 
-    PlaylistShuffle(MainWindow& window, RandomNumbers random);
+    PlaylistShuffle(MainWindow& window, Playlist& playlist, RandomNumbers random);
 
     void shuffle();
 
 private:
     MainWindow& window_;
+    Playlist& playlist_;
     RandomNumbers random_;
 };

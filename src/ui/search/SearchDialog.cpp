@@ -4,13 +4,13 @@
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/seams/Seams.h"
 #include "ui/window/ControlLayout.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ToolWindowPlacement.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -63,12 +63,12 @@ void SearchDialog::findNext()
         searchList(window_.titleList, QStringLiteral("Search"));
 }
 
-void SearchDialog::searchList(QListWidget* list, const QString& title)
+void SearchDialog::searchList(ListBox* list, const QString& title)
 {
     // The whole entry is searched: a title entry's record code is part of its text.
     const QString wanted = upperCased(searchField->text());
     for (int i = list->currentRow() + 1; i < list->count(); ++i) {
-        if (upperCased(list->item(i)->text()).contains(wanted)) {
+        if (upperCased(list->text(i)).contains(wanted)) {
             list->setCurrentRow(i); // the list's own selection handling runs
             return;
         }

@@ -7,7 +7,7 @@ class MainWindow;
 class MessageBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class ListBox;
 class QPushButton;
 class QRadioButton;
 
@@ -37,7 +37,7 @@ public:
 
 private:
     // Searches list from the entry after its selection; title is the message's title.
-    void searchList(QListWidget* list, const QString& title);
+    void searchList(ListBox* list, const QString& title);
 
     MainWindow& window_;
     LibraryBrowser& browser_;

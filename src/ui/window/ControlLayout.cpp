@@ -2,77 +2,118 @@
 
 #include "core/SharedTexts.h"
 
-namespace {
-using C = ControlSpec;
-
-std::vector<ControlSpec> makeControls()
-{
-    std::vector<ControlSpec> c;
-    auto add = [&c](ControlSpec s) { c.push_back(std::move(s)); };
-    auto bold = [](ControlSpec s, double pt) { s.bold = true; s.pointSize = pt; return s; };
-
-    add(bold({"statusLine", C::Label, "The playlist contains 0 media files", 120, 30, 4455, 255, "", true, true, "Status"}, 8.25));
-    add(bold({"playtimeCaption", C::Label, "Playtime:", 6060, -15, 975, 270, ""}, 9.75));
-    add(bold({"playtimeLabel", C::Label, "00:00:00", 7140, -15, 1215, 255, "", true, true, "Play time"}, 9.75));
-    add(bold({"timeLeftCaption", C::Label, "Time left:", 8460, -15, 975, 255, ""}, 9.75));
-    add(bold({"timeLeftLabel", C::Label, "00:00:00", 9540, -15, 1335, 255, "", true, true, "Time left"}, 9.75));
-    add({"genreCaption", C::Label, "Genre:", 60, 360, 615, 255, ""});
-    // The genre box starts a little right of the fields below it, so that "Genre:" shows whole.
-    add({"genreFilter", C::Combo, AllGenres, 630, 315, 4005, 315, "", true, true, "Genre filter"});
-    add({"genreField", C::Text, "", 630, 315, 3730, 315, "", false, true, "Genre", C::Sans, 8.25, false, 20});
-    add({"artistCaption", C::Label, "Artist:", 60, 765, 615, 255, ""});
-    add({"artistField", C::Text, "", 540, 720, 2895, 285, "", true, true, "Artist", C::Sans, 8.25, false, 40});
-    add({"allToPlaylistButton", C::Button, "All to Playlist", 3540, 720, 1095, 315, ""});
-    add({"artistList", C::List, "", 60, 1080, 4575, 2205, "", true, true, "Artists"});
-    add({"titleCaption", C::Label, "Title:", 60, 3405, 480, 180, ""});
-    add({"titleField", C::Text, "", 540, 3360, 2895, 285, "", true, true, "Title", C::Sans, 8.25, false, 40});
-    add({"showAllButton", C::Button, "Show all", 3540, 3360, 1095, 315, ""});
-    add({"titleList", C::List, "", 60, 3720, 4575, 2205, "", true, true, "Titles"});
-    add({"playerArea", C::Player, "", 4740, 300, 7095, 5955, "", true, true, "Player"});
-    ControlSpec playerNotice{"playerNotice", C::Label, CdClosingMessage, 5160, 480, 6375, 5400, "", false, true, {}, C::Arial, 21.75};
-    playerNotice.centred = true;
-    add(playerNotice);
-    add({"transportFrame", C::Frame, " ", 4740, 5895, 1695, 345, ""});
-    add({"playButton", C::GlyphButton, "", 4740, 5940, 615, 360, "", true, false, "Play"});
-    add({"pauseButton", C::GlyphButton, "", 5460, 5940, 615, 360, "", true, false, "Pause"});
-    add({"stopButton", C::GlyphButton, "", 6180, 5940, 615, 360, "", true, true, "Stop"});
-    add({"previousEntryButton", C::GlyphButton, "", 6900, 5940, 615, 360, "", true, false, "Previous playlist entry"});
-    add({"previousInMediaButton", C::GlyphButton, "", 7620, 5940, 375, 360, "", true, false, "Previous entry in media"});
-    add({"entryCounter", C::Label, "1/1", 7980, 6045, 855, 255, "", true, true, "Entry of the open media"});
-    add({"nextInMediaButton", C::GlyphButton, "", 8820, 5940, 375, 360, "", true, false, "Next entry in media"});
-    add({"nextEntryButton", C::GlyphButton, "", 9300, 5940, 615, 360, "", true, false, "Next playlist entry"});
-    add({"playlistCaption", C::Label, "Playlist:", 60, 6120, 2175, 255, ""});
-    add({"addRecordButton", C::Button, "Add", 1530, 6030, 975, 285, "", false, false});
-    add({"removeRecordButton", C::Button, "Remove", 2580, 6030, 975, 285, "", false, false});
-    add({"doneEditingButton", C::Button, "Done", 3650, 6030, 975, 285, "", false});
-    add({"wizardNextButton", C::Button, "Next", 2590, 6030, 975, 285, "", false});
-    add({"wizardCancelButton", C::Button, "Cancel", 3640, 6030, 975, 285, "", false});
-    add({"waitNotice", C::Label, "", 2280, 6720, 7335, 735, "", true, true, {}, C::Sans, 24});
-    add({"playlist", C::List, "", 60, 6360, 11775, 1230, "", true, true, "Playlist", C::Courier, 9.75});
-    // Down to the window's bottom edge: 255 twips would cut the descenders of its 12-point line.
-    add(bold({"creditLine", C::Label, "V1.77", 120, 7635, 11775, 315, "", true, true, {}, C::Arial}, 12));
-    // The check caption and busy notice (and the player notice above) are larger than in the old
-    // layout: the fonts found here run wider and taller than MS Sans Serif and Arial did, and the
-    // captions must stay whole.
-    add({"checkPanel", C::Panel, "", 2160, 480, 7935, 5535, "", false, true, "Database check"});
-    add({"checkCaption", C::Label, "The files listed  below could not be found (urls are not checked)",
-         240, 120, 7455, 255, "checkPanel"});
-    add({"missingList", C::List, "", 240, 360, 7455, 3375, "checkPanel", true, true, "Missing files"});
-    ControlSpec missingCount = bold({"missingCount", C::Label, "", 240, 3840, 615, 255, "checkPanel"}, 8.25);
-    missingCount.rightAligned = true; // the count stands next to "files left"
-    add(missingCount);
-    add(bold({"missingCountCaption", C::Label, "files left", 960, 3840, 735, 255, "checkPanel"}, 8.25));
-    add({"removeAllMissingButton", C::Button, "Remove all", 5640, 3840, 975, 375, "checkPanel", false, false});
-    add({"checkDoneButton", C::Button, "Done", 6720, 3840, 975, 375, "checkPanel"});
-    ControlSpec checkBusyNotice{"checkBusyNotice", C::Label, "Not finished yet!", 1440, 4680, 5055, 735, "checkPanel", true, true, {}, C::Sans, 24};
-    checkBusyNotice.centred = true;
-    add(checkBusyNotice);
-    return c;
-}
-} // namespace
-
 const std::vector<ControlSpec>& mainWindowLayout()
 {
-    static const std::vector<ControlSpec> controls = makeControls();
+    using C = ControlSpec;
+    static const std::vector<ControlSpec> controls = {
+        {.name = "statusLine", .kind = C::Label, .caption = "The playlist contains 0 media files",
+         .left = 120, .top = 30, .width = 4455, .height = 255, .role = "Status", .bold = true},
+        {.name = "playtimeCaption", .kind = C::Label, .caption = "Playtime:",
+         .left = 6060, .top = -15, .width = 975, .height = 270, .pointSize = 9.75, .bold = true},
+        {.name = "playtimeLabel", .kind = C::Label, .caption = "00:00:00",
+         .left = 7140, .top = -15, .width = 1215, .height = 255,
+         .role = "Play time", .pointSize = 9.75, .bold = true},
+        {.name = "timeLeftCaption", .kind = C::Label, .caption = "Time left:",
+         .left = 8460, .top = -15, .width = 975, .height = 255, .pointSize = 9.75, .bold = true},
+        {.name = "timeLeftLabel", .kind = C::Label, .caption = "00:00:00",
+         .left = 9540, .top = -15, .width = 1335, .height = 255,
+         .role = "Time left", .pointSize = 9.75, .bold = true},
+        {.name = "genreCaption", .kind = C::Label, .caption = "Genre:",
+         .left = 60, .top = 360, .width = 615, .height = 255},
+        // The genre box starts a little right of the fields below it, so that "Genre:" shows whole.
+        {.name = "genreFilter", .kind = C::Combo, .caption = AllGenres,
+         .left = 630, .top = 315, .width = 4005, .height = 315, .role = "Genre filter"},
+        {.name = "genreField", .kind = C::Text,
+         .left = 630, .top = 315, .width = 3730, .height = 315,
+         .visible = false, .role = "Genre", .maxLength = 20},
+        {.name = "artistCaption", .kind = C::Label, .caption = "Artist:",
+         .left = 60, .top = 765, .width = 615, .height = 255},
+        {.name = "artistField", .kind = C::Text,
+         .left = 540, .top = 720, .width = 2895, .height = 285, .role = "Artist", .maxLength = 40},
+        {.name = "allToPlaylistButton", .kind = C::Button, .caption = "All to Playlist",
+         .left = 3540, .top = 720, .width = 1095, .height = 315},
+        {.name = "artistList", .kind = C::List,
+         .left = 60, .top = 1080, .width = 4575, .height = 2205, .role = "Artists"},
+        {.name = "titleCaption", .kind = C::Label, .caption = "Title:",
+         .left = 60, .top = 3405, .width = 480, .height = 180},
+        {.name = "titleField", .kind = C::Text,
+         .left = 540, .top = 3360, .width = 2895, .height = 285, .role = "Title", .maxLength = 40},
+        {.name = "showAllButton", .kind = C::Button, .caption = "Show all",
+         .left = 3540, .top = 3360, .width = 1095, .height = 315},
+        {.name = "titleList", .kind = C::List,
+         .left = 60, .top = 3720, .width = 4575, .height = 2205, .role = "Titles"},
+        {.name = "playerArea", .kind = C::Player,
+         .left = 4740, .top = 300, .width = 7095, .height = 5955, .role = "Player"},
+        {.name = "playerNotice", .kind = C::Label, .caption = CdClosingMessage,
+         .left = 5160, .top = 480, .width = 6375, .height = 5400,
+         .visible = false, .font = C::Arial, .pointSize = 21.75, .centred = true},
+        {.name = "transportFrame", .kind = C::Frame, .caption = " ",
+         .left = 4740, .top = 5895, .width = 1695, .height = 345},
+        {.name = "playButton", .kind = C::GlyphButton,
+         .left = 4740, .top = 5940, .width = 615, .height = 360, .enabled = false, .role = "Play"},
+        {.name = "pauseButton", .kind = C::GlyphButton,
+         .left = 5460, .top = 5940, .width = 615, .height = 360, .enabled = false, .role = "Pause"},
+        {.name = "stopButton", .kind = C::GlyphButton,
+         .left = 6180, .top = 5940, .width = 615, .height = 360, .role = "Stop"},
+        {.name = "previousEntryButton", .kind = C::GlyphButton,
+         .left = 6900, .top = 5940, .width = 615, .height = 360,
+         .enabled = false, .role = "Previous playlist entry"},
+        {.name = "previousInMediaButton", .kind = C::GlyphButton,
+         .left = 7620, .top = 5940, .width = 375, .height = 360,
+         .enabled = false, .role = "Previous entry in media"},
+        {.name = "entryCounter", .kind = C::Label, .caption = "1/1",
+         .left = 7980, .top = 6045, .width = 855, .height = 255, .role = "Entry of the open media"},
+        {.name = "nextInMediaButton", .kind = C::GlyphButton,
+         .left = 8820, .top = 5940, .width = 375, .height = 360,
+         .enabled = false, .role = "Next entry in media"},
+        {.name = "nextEntryButton", .kind = C::GlyphButton,
+         .left = 9300, .top = 5940, .width = 615, .height = 360,
+         .enabled = false, .role = "Next playlist entry"},
+        {.name = "playlistCaption", .kind = C::Label, .caption = "Playlist:",
+         .left = 60, .top = 6120, .width = 2175, .height = 255},
+        {.name = "addRecordButton", .kind = C::Button, .caption = "Add",
+         .left = 1530, .top = 6030, .width = 975, .height = 285, .visible = false, .enabled = false},
+        {.name = "removeRecordButton", .kind = C::Button, .caption = "Remove",
+         .left = 2580, .top = 6030, .width = 975, .height = 285, .visible = false, .enabled = false},
+        {.name = "doneEditingButton", .kind = C::Button, .caption = "Done",
+         .left = 3650, .top = 6030, .width = 975, .height = 285, .visible = false},
+        {.name = "wizardNextButton", .kind = C::Button, .caption = "Next",
+         .left = 2590, .top = 6030, .width = 975, .height = 285, .visible = false},
+        {.name = "wizardCancelButton", .kind = C::Button, .caption = "Cancel",
+         .left = 3640, .top = 6030, .width = 975, .height = 285, .visible = false},
+        {.name = "waitNotice", .kind = C::Label,
+         .left = 2280, .top = 6720, .width = 7335, .height = 735, .pointSize = 24},
+        {.name = "playlist", .kind = C::List,
+         .left = 60, .top = 6360, .width = 11775, .height = 1230,
+         .role = "Playlist", .font = C::Courier, .pointSize = 9.75},
+        // Down to the window's bottom edge: 255 twips would cut the descenders of its 12-point line.
+        {.name = "creditLine", .kind = C::Label, .caption = "V1.77",
+         .left = 120, .top = 7635, .width = 11775, .height = 315,
+         .font = C::Arial, .pointSize = 12, .bold = true},
+        // The check caption and busy notice (and the player notice above) are wider and taller than
+        // their texts need in MS Sans Serif and Arial: the fonts that stand in for those here run
+        // wider and taller, and the captions must stay whole.
+        {.name = "checkPanel", .kind = C::Panel,
+         .left = 2160, .top = 480, .width = 7935, .height = 5535, .visible = false, .role = "Database check"},
+        {.name = "checkCaption", .kind = C::Label,
+         .caption = "The files listed  below could not be found (urls are not checked)",
+         .left = 240, .top = 120, .width = 7455, .height = 255, .parent = "checkPanel"},
+        {.name = "missingList", .kind = C::List,
+         .left = 240, .top = 360, .width = 7455, .height = 3375, .parent = "checkPanel",
+         .role = "Missing files"},
+        {.name = "missingCount", .kind = C::Label,
+         .left = 240, .top = 3840, .width = 615, .height = 255, .parent = "checkPanel",
+         .bold = true, .rightAligned = true}, // stands next to "files left"
+        {.name = "missingCountCaption", .kind = C::Label, .caption = "files left",
+         .left = 960, .top = 3840, .width = 735, .height = 255, .parent = "checkPanel", .bold = true},
+        {.name = "removeAllMissingButton", .kind = C::Button, .caption = "Remove all",
+         .left = 5640, .top = 3840, .width = 975, .height = 375, .parent = "checkPanel",
+         .visible = false, .enabled = false},
+        {.name = "checkDoneButton", .kind = C::Button, .caption = "Done",
+         .left = 6720, .top = 3840, .width = 975, .height = 375, .parent = "checkPanel"},
+        {.name = "checkBusyNotice", .kind = C::Label, .caption = "Not finished yet!",
+         .left = 1440, .top = 4680, .width = 5055, .height = 735, .parent = "checkPanel",
+         .pointSize = 24, .centred = true},
+    };
     return controls;
 }

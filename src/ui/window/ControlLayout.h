@@ -4,35 +4,27 @@
 #include <vector>
 
 // The main window's controls as data: what each is, where it sits (in twips) and how it starts.
+// Rows name their fields; a field left out keeps the default given here.
 struct ControlSpec
 {
     enum Kind { Label, Combo, Text, Button, GlyphButton, List, Frame, Player, Panel };
     enum FontRole { Sans, Arial, Courier };
 
-    ControlSpec(const char* name, Kind kind, QString caption, int left, int top, int width, int height,
-                const char* parent = "", bool visible = true, bool enabled = true, QString role = {},
-                FontRole font = Sans, double pointSize = 8.25, bool bold = false, int maxLength = 0)
-        : name(name), kind(kind), caption(std::move(caption)), left(left), top(top), width(width),
-          height(height), parent(parent), visible(visible), enabled(enabled), role(std::move(role)),
-          font(font), pointSize(pointSize), bold(bold), maxLength(maxLength)
-    {
-    }
-
-    const char* name;
-    Kind kind;
-    QString caption;
-    int left, top, width, height; // twips, inside the parent
-    const char* parent;           // "" for the window's client area
-    bool visible;
-    bool enabled;
+    const char* name = "";
+    Kind kind = Label;
+    QString caption = {};
+    int left = 0, top = 0, width = 0, height = 0; // twips, inside the parent
+    const char* parent = "";      // "" for the window's client area
+    bool visible = true;
+    bool enabled = true;
     // What the control is for, as a screen reader says it: its accessible name where it shows no
     // text of its own (lists, fields, glyph buttons, the player); where its text is what it means
     // (labels, captioned buttons), the live text is the name and the role its description.
-    QString role;
-    FontRole font;
-    double pointSize;
-    bool bold;
-    int maxLength;                // text fields
+    QString role = {};
+    FontRole font = Sans;
+    double pointSize = 8.25;
+    bool bold = false;
+    int maxLength = 0;            // text fields
     bool centred = false;         // labels
     bool rightAligned = false;    // labels
 };

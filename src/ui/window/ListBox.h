@@ -1,26 +1,62 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
+#include <optional>
 
-// A list of single choices that keeps "current" and "selected" together, as the lists of the
-// original desktop program did: Ctrl+click never clears the selection, and moving the keyboard
-// focus into a list with no current entry makes none current (a plain QListWidget makes the first
-// entry current without selecting it, which would run the list's handling for an entry nobody chose).
-class ListBox : public QListWidget
+class QAbstractItemView;
+
+// A list of single choices over a model, as the window's lists are: the artists, the titles, the
+// playlist and the missing files.
+//  - "Current" and "selected" go together: Ctrl+click never clears the selection, and moving the
+//    keyboard focus into a list with no current row makes none current (a plain view makes the
+//    first row current without selecting it, which would run the list's handling for a row
+//    nobody chose).
+//  - Taking rows out never chooses another row: when the current row goes, none is current
+//    afterwards, and no change is reported for it.
+//  - It reports a change of the current row and of the selection as signals of its own, which
+//    QSignalBlocker on the list holds back when code changes the list without a user's choice.
+class ListBox : public QListView
 {
+    Q_OBJECT
 public:
-    using QListWidget::QListWidget;
+    explicit ListBox(QWidget* parent = nullptr);
+
+    int count() const;
+    int currentRow() const;
+    // Makes row current and selected, as a click does; -1 leaves none current or selected.
+    void setCurrentRow(int row);
+    // What row shows.
+    QString text(int row) const;
+    // Where row is drawn, in the viewport.
+    QRect rowRect(int row) const;
+
+    void setModel(QAbstractItemModel* model) override;
+
+signals:
+    void currentRowChanged(int row);
+    void rowSelectionChanged();
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+
+private:
+    void rowsRemoved();
+
+    // While rows holding the chosen one are taken out: the signals' blocking state before.
+    std::optional<bool> quietRemoval_;
+    // Whether the current row is among them.
+    bool currentGoes_ = false;
 };
 
 // The selected row of a single-selection list, or -1 when none is selected. A list's current row
-// is not always selected (Ctrl+click clears the selection, Tab makes a row current without
-// selecting it), and handlers that act on "the selected entry" must not take one the user left.
-int selectedRow(const QListWidget* list);
+// is not always selected (Tab makes a row current without selecting it), and handlers that act on
+// "the selected entry" must not take one the user left.
+int selectedRow(const ListBox* list);
 
-// The texts of a list's entries, in order.
-QStringList entryTexts(const QListWidget* list);
+// The texts of a view's rows, in order.
+QStringList entryTexts(const QAbstractItemView* list);

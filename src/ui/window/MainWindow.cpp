@@ -23,8 +23,8 @@ QFont fontFor(const ControlSpec& control)
 {
     QFont font = control.font == ControlSpec::Courier ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
                                                    : QApplication::font();
-    // Liberation Sans has Arial's widths, close to what the layout was drawn for; without it the
-    // desktop's sans serif stands in.
+    // Liberation Sans has Arial's widths, which the layout's control sizes leave room for; without
+    // it the desktop's sans serif stands in.
     if (control.font == ControlSpec::Arial)
         font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), font.family()});
     else if (control.font == ControlSpec::Sans)
@@ -186,11 +186,11 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
       artistCaption(control<QLabel>("artistCaption")),
       artistField(control<QLineEdit>("artistField")),
       allToPlaylistButton(control<QPushButton>("allToPlaylistButton")),
-      artistList(control<QListWidget>("artistList")),
+      artistList(control<ListBox>("artistList")),
       titleCaption(control<QLabel>("titleCaption")),
       titleField(control<QLineEdit>("titleField")),
       showAllButton(control<QPushButton>("showAllButton")),
-      titleList(control<QListWidget>("titleList")),
+      titleList(control<ListBox>("titleList")),
       playerArea(control<QWidget>("playerArea")),
       playerNotice(control<QLabel>("playerNotice")),
       transportFrame(control<QFrame>("transportFrame")),
@@ -209,11 +209,11 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
       wizardNextButton(control<QPushButton>("wizardNextButton")),
       wizardCancelButton(control<QPushButton>("wizardCancelButton")),
       waitNotice(control<QLabel>("waitNotice")),
-      playlist(control<QListWidget>("playlist")),
+      playlist(control<ListBox>("playlist")),
       creditLine(control<QLabel>("creditLine")),
       checkPanel(control<QFrame>("checkPanel")),
       checkCaption(control<QLabel>("checkCaption")),
-      missingList(control<QListWidget>("missingList")),
+      missingList(control<ListBox>("missingList")),
       missingCount(control<QLabel>("missingCount")),
       missingCountCaption(control<QLabel>("missingCountCaption")),
       removeAllMissingButton(control<QPushButton>("removeAllMissingButton")),

@@ -7,7 +7,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class ListBox;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -46,11 +46,11 @@ public:
     QLabel* const artistCaption;
     QLineEdit* const artistField;
     QPushButton* const allToPlaylistButton;
-    QListWidget* const artistList;
+    ListBox* const artistList;
     QLabel* const titleCaption;
     QLineEdit* const titleField;
     QPushButton* const showAllButton;
-    QListWidget* const titleList;
+    ListBox* const titleList;
     // The player's video and the large notice over it.
     QWidget* const playerArea;
     QLabel* const playerNotice;
@@ -72,12 +72,12 @@ public:
     QPushButton* const wizardNextButton;
     QPushButton* const wizardCancelButton;
     QLabel* const waitNotice; // under the playlist, seen while the playlist is hidden
-    QListWidget* const playlist;
+    ListBox* const playlist;
     QLabel* const creditLine;
     // The database check's panel.
     QFrame* const checkPanel;
     QLabel* const checkCaption;
-    QListWidget* const missingList;
+    ListBox* const missingList;
     QLabel* const missingCount;
     QLabel* const missingCountCaption;
     QPushButton* const removeAllMissingButton;

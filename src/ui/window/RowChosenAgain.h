@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-class QListWidget;
+class QAbstractItemView;
 
 // A press or click on the row that is already selected changes no selection, so the list reports
 // no change; yet the user chose that row again. This calls back with the row when the list has
@@ -13,7 +13,7 @@ class RowChosenAgain : public QObject
 public:
     enum class On { Press, Click };
 
-    RowChosenAgain(QListWidget* list, On when, QObject* owner, std::function<void(int row)> chosen);
+    RowChosenAgain(QAbstractItemView* list, On when, QObject* owner, std::function<void(int row)> chosen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -21,7 +21,7 @@ protected:
 private:
     void handled(int row);
 
-    QListWidget* list_;
+    QAbstractItemView* list_;
     std::function<void(int)> chosen_;
     // The selected row a left press landed on, until the list has handled it; -1 for none.
     int armedRow_ = -1;

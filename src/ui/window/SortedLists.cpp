@@ -4,16 +4,8 @@
 #include "ui/window/ListBox.h"
 
 #include <QComboBox>
-#include <QListWidget>
 #include <QSignalBlocker>
 #include <algorithm>
-
-void addSorted(QListWidget* list, const QString& text)
-{
-    const QSignalBlocker block(list);
-    list->insertItem(sortedInsertRow(list->count(), text, [list](int i) { return list->item(i)->text(); }),
-                     text);
-}
 
 void addSorted(QComboBox* combo, const QString& text)
 {
@@ -22,24 +14,22 @@ void addSorted(QComboBox* combo, const QString& text)
                       text);
 }
 
-void addAllSorted(QListWidget* list, QStringList texts)
+void addAllSorted(ListBox* list, LibraryListModel& model, QList<LibraryListModel::Row> rows)
 {
-    if (texts.isEmpty())
+    if (rows.isEmpty())
         return;
     const QSignalBlocker block(list);
-    if (list->count() == 0) {
-        sortInListOrder(texts);
-        list->addItems(texts);
-        return;
-    }
     const int current = list->currentRow();
-    const QString currentText = current >= 0 ? list->item(current)->text() : QString();
-    QStringList all = entryTexts(list) + texts;
-    sortInListOrder(all);
-    list->clear();
-    list->addItems(all);
-    if (current >= 0)
-        list->setCurrentRow(int(all.indexOf(currentText)));
+    const QString currentText = current >= 0 ? model.text(current) : QString();
+    model.addAllSorted(std::move(rows));
+    if (current < 0)
+        return;
+    for (int row = 0; row < model.count(); ++row) {
+        if (model.text(row) == currentText) {
+            list->setCurrentRow(row);
+            return;
+        }
+    }
 }
 
 void addAllSorted(QComboBox* combo, QStringList texts)
@@ -56,21 +46,6 @@ void addAllSorted(QComboBox* combo, QStringList texts)
     combo->clear();
     combo->addItems(all);
     combo->setCurrentIndex(current >= 0 ? int(all.indexOf(currentText)) : -1);
-}
-
-void emptyList(QListWidget* list)
-{
-    const QSignalBlocker block(list);
-    list->clear();
-}
-
-void removeEntry(QListWidget* list, int row)
-{
-    const QSignalBlocker block(list);
-    const bool wasCurrent = list->currentRow() == row;
-    delete list->takeItem(row);
-    if (wasCurrent)
-        list->setCurrentRow(-1);
 }
 
 void emptyList(QComboBox* combo)

@@ -1,12 +1,12 @@
 #include "ui/window/WindowMode.h"
 
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 WindowMode::WindowMode(MainWindow& window) : QObject(&window), window_(window) {}

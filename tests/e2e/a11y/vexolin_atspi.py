@@ -119,9 +119,10 @@ class Program:
     def main_window(self):
         return self.window("Vexolin V1.77")
 
-    def choose_menu_item(self, menu, item):
-        """Triggers a menu item the way a screen reader user does, without opening the menu."""
-        frame = self.main_window()
+    def choose_menu_item(self, menu, item, frame=None):
+        """Triggers a menu item the way a screen reader user does, without opening the menu (of
+        the main window, unless another frame is given: one whose title tells what plays)."""
+        frame = frame or self.main_window()
         bar = next(node for node in children(frame) if node.getRoleName() == "menu bar")
         title = next(node for node in children(bar) if node.name == menu)
         for popup in children(title):

@@ -2,20 +2,19 @@
 # with the mouse, as a user would.
 
 # e2e_begin "$@" (the script's arguments: the program and the build folder) runs the calling
-# script again on a virtual display of its own, on a session bus of its own too when E2E_BUS=1,
-# after checking that the tools (and those named in E2E_TOOLS) are there. In that run it sets
-# vexolin, build and work, a scratch folder removed at the end, as is a program still running.
+# script again on a virtual display and a session bus of its own (so that the program started
+# there neither hands its files to a Vexolin of the desktop nor takes theirs), after checking that
+# the tools (and those named in E2E_TOOLS) are there. In that run it sets vexolin, build and work,
+# a scratch folder removed at the end, as is a program still running.
 e2e_begin() {
   if [ -z "${VEXOLIN_E2E_DISPLAY:-}" ]; then
     local tool
-    for tool in xvfb-run xdotool import ${E2E_TOOLS:-}; do
+    for tool in dbus-run-session xvfb-run xdotool import ${E2E_TOOLS:-}; do
       command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
     done
-    local bus=()
-    [ "${E2E_BUS:-}" = 1 ] && bus=(dbus-run-session --)
     # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
-    exec "${bus[@]}" xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
-      env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@"
+    exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+      env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
   fi
   vexolin=$(realpath "$1")
   build=$(realpath "$2")

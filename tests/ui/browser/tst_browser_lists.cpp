@@ -13,7 +13,8 @@
 #include <QComboBox>
 #include <QDrag>
 #include <QLineEdit>
-#include <QListWidget>
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -61,9 +62,9 @@ QStringList shownTexts(const QStringList& entries)
     return out;
 }
 
-QString shownCurrent(const QListWidget* list)
+QString shownCurrent(const ListBox* list)
 {
-    return list->currentItem() ? shown(list->currentItem()->text()) : QString();
+    return list->currentRow() >= 0 ? shown(list->text(list->currentRow())) : QString();
 }
 
 } // namespace
@@ -78,13 +79,12 @@ class TestBrowserLists : public QObject
     QString database;
     QList<int> dropped; // records the playlist received from drags
 
-    QListWidget* list(const QString& name) const { return w->findChild<QListWidget*>(name); }
+    ListBox* list(const QString& name) const { return w->findChild<ListBox*>(name); }
 
-    void clickRow(QListWidget* list, int row)
+    void clickRow(ListBox* list, int row)
     {
-        QListWidgetItem* item = list->item(row);
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+        list->scrollTo(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(row).center());
     }
     // Clicks on the title with this "title/record" text.
     void clickTitle(const QString& title)
@@ -98,7 +98,7 @@ class TestBrowserLists : public QObject
     void verifyTitleChosen(const QString& title)
     {
         QCOMPARE(shownCurrent(w->titleList), title);
-        QVERIFY(w->titleList->currentItem()->isSelected());
+        QCOMPARE(selectedRow(w->titleList), w->titleList->currentRow());
         QCOMPARE(w->titleField->text(), title.section('/', 0, 0));
         QCOMPARE(j->browser().recordOfChosenTitle(), title.section('/', 1).toInt());
     }
@@ -151,7 +151,7 @@ private slots:
 
     void entriesAddedOneByOneGoWhereALoadPutsThem()
     {
-        w->playlist->addItems({"/in/one.wav", "/in/two.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav", "/in/two.wav"}));
         w->editDatabaseAction->trigger();
         w->showAllButton->click(); // every title
         const QList<QStringList> added = {{QString::fromUtf8("Ève"), "Love", QString::fromUtf8("Éthio")},
@@ -227,7 +227,7 @@ private slots:
         clickTitle(chosen); // a press also drags onto the playlist
         if (use == "drag") {
             QCOMPARE(w->playlist->count(), 2);
-            QCOMPARE(recordOfCodedEntry(w->playlist->item(1)->text()), record);
+            QCOMPARE(recordOfCodedEntry(w->playlist->text(1)), record);
             return;
         }
         verifyTitleChosen(chosen);
@@ -255,7 +255,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, field);
         QFETCH(QStringList, titles);
-        QListWidget* chosenList = list(listName);
+        ListBox* chosenList = list(listName);
         QLineEdit* typedField = chosenList == w->artistList ? w->artistField : w->titleField;
         typedField->setText(typed);
         const int row = chosenList->currentRow();
@@ -278,7 +278,7 @@ private slots:
     void keysReachEveryRowInOrder()
     {
         QFETCH(QString, listName);
-        QListWidget* keyed = list(listName);
+        ListBox* keyed = list(listName);
         keyed->setFocus();
         clickRow(keyed, 0);
         const int count = keyed->count();

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -22,10 +22,10 @@ const QList<QStringList> Records = {
     {"ADAMS", "Stone", "Pop", "/m/5.wav"},
 };
 
-QString selected(const QListWidget* list)
+QString selected(const ListBox* list)
 {
-    const QListWidgetItem* item = list->currentItem();
-    return item ? trimBlanks(visibleTextOfCodedEntry(item->text())).toString() : QString();
+    const int row = list->currentRow();
+    return row >= 0 ? trimBlanks(visibleTextOfCodedEntry(list->text(row))).toString() : QString();
 }
 
 } // namespace

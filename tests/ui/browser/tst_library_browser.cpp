@@ -7,7 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -32,7 +32,7 @@ QStringList trimmed(const QStringList& texts)
     return out;
 }
 
-QStringList visibleTexts(const QListWidget* list)
+QStringList visibleTexts(const ListBox* list)
 {
     QStringList out;
     for (const QString& t : JukeboxFixture::texts(list))
@@ -40,7 +40,7 @@ QStringList visibleTexts(const QListWidget* list)
     return out;
 }
 
-QList<int> recordsOf(const QListWidget* list)
+QList<int> recordsOf(const ListBox* list)
 {
     QList<int> out;
     for (const QString& t : JukeboxFixture::texts(list))
@@ -48,10 +48,10 @@ QList<int> recordsOf(const QListWidget* list)
     return out;
 }
 
-int rowOf(const QListWidget* list, const QString& trimmedText)
+int rowOf(const ListBox* list, const QString& trimmedText)
 {
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().trimmed() == trimmedText)
+        if (list->text(i).trimmed() == trimmedText)
             return i;
     return -1;
 }
@@ -135,12 +135,12 @@ private slots:
     {
         // The artist field's type-ahead selects without writing the entry into the field.
         w->artistField->setText("Ad");
-        QCOMPARE(w->artistList->currentItem()->text().trimmed(), QStringLiteral("Adams"));
+        QCOMPARE(w->artistList->text(w->artistList->currentRow()).trimmed(), QStringLiteral("Adams"));
         QCOMPARE(w->artistField->text(), QStringLiteral("Ad"));
         QCOMPARE(w->titleList->count(), 0);
 
         w->artistField->setText("ADAMSON");
-        QCOMPARE(w->artistList->currentItem()->text().trimmed(), QStringLiteral("Adamson"));
+        QCOMPARE(w->artistList->text(w->artistList->currentRow()).trimmed(), QStringLiteral("Adamson"));
         QCOMPARE(w->artistField->text(), QStringLiteral("ADAMSON"));
         QCOMPARE(visibleTexts(w->titleList), QStringList{"Gamma"});
 
@@ -212,7 +212,7 @@ private slots:
         // title just chosen alone.
         QList<int> titleCountSeen;
         QList<int> titleRowSeen;
-        connect(w->artistList, &QListWidget::currentRowChanged, this, [&] {
+        connect(w->artistList, &ListBox::currentRowChanged, this, [&] {
             titleCountSeen.append(w->titleList->count());
             titleRowSeen.append(w->titleList->currentRow());
         });
@@ -250,7 +250,7 @@ private slots:
         // The title's handling runs nested inside the artist's and leaves the artist chosen.
         const int zed = rowOf(w->artistList, "Zed");
         QList<int> artistRowSeen;
-        connect(w->titleList, &QListWidget::currentRowChanged, this,
+        connect(w->titleList, &ListBox::currentRowChanged, this,
                 [&] { artistRowSeen.append(w->artistList->currentRow()); });
         selectArtist("Zed");
 

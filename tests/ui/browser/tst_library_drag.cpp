@@ -6,7 +6,7 @@
 #include <QDrag>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
@@ -34,7 +34,7 @@ std::unique_ptr<QMimeData> titleDragData()
 // Where drag events over a control arrive: a list's viewport, else the control itself.
 QWidget* dropTarget(QWidget* control)
 {
-    if (auto* list = qobject_cast<QListWidget*>(control))
+    if (auto* list = qobject_cast<ListBox*>(control))
         return list->viewport();
     return control;
 }
@@ -98,7 +98,7 @@ private slots:
     {
         QFETCH(QString, listName);
         QFETCH(LibraryDragSource, source);
-        auto* list = w->findChild<QListWidget*>(listName);
+        auto* list = w->findChild<ListBox*>(listName);
         QCOMPARE(list->count(), 3);
         setIcon(Icon::Drop);
 
@@ -112,7 +112,7 @@ private slots:
             QVERIFY(!drag->mimeData()->hasText()); // text fields must not take it
             drag->deleteLater();
         };
-        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->rowRect(1).center());
 
         QVERIFY(sources == QList<LibraryDragSource>{source});
         QCOMPARE(rowsAtStart, QList<int>{1});
@@ -120,10 +120,10 @@ private slots:
         QVERIFY(!j->libraryDrag().activeDrag());
 
         // Other buttons drag the selection as it stands.
-        QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->item(2)).center());
+        QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->rowRect(2).center());
         QCOMPARE(rowsAtStart, (QList<int>{1, 1}));
         // The list still answers a later click.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(0).center());
         QCOMPARE(list->currentRow(), 0);
         QCOMPARE(sources.size(), 3);
     }
@@ -136,7 +136,7 @@ private slots:
             drag->deleteLater();
         };
         QTest::mousePress(w->artistList->viewport(), Qt::LeftButton, {},
-                          w->artistList->visualItemRect(w->artistList->item(1)).center());
+                          w->artistList->rowRect(1).center());
         QCOMPARE(artistFieldAtDrag, QStringLiteral("Beta"));
         QCOMPARE(JukeboxFixture::texts(w->titleList).size(), 1);
     }
@@ -201,7 +201,7 @@ private slots:
             drag->deleteLater();
         };
         QTest::mousePress(w->artistList->viewport(), Qt::LeftButton, {},
-                          w->artistList->visualItemRect(w->artistList->item(0)).center());
+                          w->artistList->rowRect(0).center());
         QCOMPARE(cursorKeys, (QList<qint64>{iconPixmap(Icon::Drop).cacheKey(), iconPixmap(Icon::NoDrop).cacheKey(),
                                             iconPixmap(Icon::Drop).cacheKey()}));
     }

@@ -9,12 +9,12 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QDirIterator>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -93,13 +93,13 @@ class TestCdWizard : public QObject
     void add(int n)
     {
         if (n == 0) {
-            appendEntries(w->playlist, {entryOfText(songB)});
+            shownPlaylist(w->playlist).append({entryOfText(songB)});
             return;
         }
         const QString entry = codedEntry(trimBlanks(j->library().record(n).title), n);
-        const QList<QListWidgetItem*> found = w->titleList->findItems(entry, Qt::MatchExactly);
-        QCOMPARE(found.size(), 1);
-        w->titleList->setCurrentItem(found.first());
+        const QStringList listed = JukeboxFixture::texts(w->titleList);
+        QCOMPARE(listed.count(entry), 1);
+        w->titleList->setCurrentRow(int(listed.indexOf(entry)));
         j->playlistEditor().dropOntoPlaylist(LibraryDragSource::Titles);
     }
     void startWizardWith(const QList<int>& records)
@@ -160,14 +160,14 @@ private slots:
         // Save Database is hidden, and Qt keeps a hidden item disabled: its switching shows no change.
         order.removeOne(w->saveDatabaseAction->objectName());
         // Entry 3 of the playlist from before is the one opened last.
-        w->playlist->addItems({"/before/one.wav", "/before/two.wav", "/before/three.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/before/one.wav", "/before/two.wav", "/before/three.wav"}));
         w->playlist->setCurrentRow(2);
-        QCOMPARE(j->playerControl().position(), 3);
+        QCOMPARE(j->playlist().position(), 3);
         f->player.calls.clear();
 
         w->createCdAction->trigger();
         QCOMPARE(w->playlist->count(), 0);
-        QCOMPARE(j->playerControl().position(), 3);
+        QCOMPARE(j->playlist().position(), 3);
         QCOMPARE(j->cdWizard().selectionKilobytes(), 0);
         QVERIFY(!w->playerNotice->isHidden());
         QVERIFY(w->playerNotice->text().startsWith("Drag and Drop all artists and/or titles to the playlist window. "));

@@ -6,7 +6,8 @@
 #include "core/RecordCode.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <sys/resource.h>
@@ -201,7 +201,7 @@ private slots:
         // The lists were rebuilt from the table under "(All genres)".
         QCOMPARE(w->genreFilter->currentText(), QString("(All genres)"));
         QCOMPARE(w->artistList->count(), 1);
-        QCOMPARE(w->artistList->item(0)->text().trimmed(), QString("Café"));
+        QCOMPARE(w->artistList->text(0).trimmed(), QString("Café"));
         QCOMPARE(w->titleList->count(), 9);
 
         // The database stays open for appending to the new file.
@@ -257,15 +257,15 @@ private slots:
     {
         start();
         for (int n : {2, 3, 8, 11})
-            appendEntries(w->playlist, {libraryEntry(table(), n)});
+            shownPlaylist(w->playlist).append({libraryEntry(table(), n)});
         w->checkDatabaseAction->trigger();
         w->removeAllMissingButton->click(); // removes 3, 7 and 12
 
         QStringList files;
-        for (const PlaylistEntry& entry : playlistEntries(w->playlist))
+        for (const PlaylistEntry& entry : shownPlaylist(w->playlist).entries())
             files.append(trimBlanks(fileOfEntry(entry, table())).toString());
         QCOMPARE(files, (QStringList{media(2), media(3), media(8), media(11)}));
-        QCOMPARE(entryAt(w->playlist, 1).kind, EntryKind::Marked);
+        QCOMPARE(shownPlaylist(w->playlist).entry(1).kind, EntryKind::Marked);
     }
 
     void titleListNamesItsOwnRecordsAfterRemoveAll()
@@ -274,7 +274,7 @@ private slots:
         w->genreFilter->setCurrentIndex(w->genreFilter->findText("Rock"));
         w->showAllButton->click(); // the titles of the odd records
         j->browser().selectTitleRow(w->titleList->count() - 1);
-        const QString selected = visibleTextOfCodedEntry(w->titleList->currentItem()->text()).toString();
+        const QString selected = visibleTextOfCodedEntry(w->titleList->text(w->titleList->currentRow())).toString();
         w->checkDatabaseAction->trigger();
         w->removeAllMissingButton->click(); // removes 3, 7 and 12
 
@@ -288,7 +288,7 @@ private slots:
         }
         titles.sort();
         QCOMPARE(titles, (QStringList{"Song 1", "Song 11", "Song 5", "Song 9"}));
-        QCOMPARE(visibleTextOfCodedEntry(w->titleList->currentItem()->text()).toString(), selected);
+        QCOMPARE(visibleTextOfCodedEntry(w->titleList->text(w->titleList->currentRow())).toString(), selected);
     }
 
     void failedRewriteKeepsTheRemovalsPending()

@@ -2,7 +2,8 @@
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
 #include "core/RecordCode.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/editor/RecordEditor.h"
 #include "ui/window/MainWindow.h"
 
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(f.messageBox.shown[0].text.contains(path));
         QVERIFY(!window.playlist->isHidden());
 
-        appendEntries(window.playlist, {entryOfText("/new.mp3")});
+        shownPlaylist(window.playlist).append({entryOfText("/new.mp3")});
         j.editor().startEditing();
         window.playlist->setCurrentRow(0);
         window.artistField->setText("New");
@@ -214,7 +214,7 @@ private slots:
         QVERIFY2(told.startsWith(path + ": line 7 holds NUL bytes"), qPrintable(told));
         QVERIFY2(told.contains("browsing only"), qPrintable(told));
 
-        appendEntries(window.playlist, {entryOfText("/new.mp3")});
+        shownPlaylist(window.playlist).append({entryOfText("/new.mp3")});
         j.editor().startEditing();
         window.playlist->setCurrentRow(0);
         window.artistField->setText("New");
@@ -272,7 +272,7 @@ private slots:
                                                                 {"E", "X", "Jazz", "/e"}}));
         MainWindow& window = j.window();
         const PlaylistEntry entry = libraryEntry(j.library().table(), 2);
-        appendEntries(window.playlist, {entry, entryOfText("plain")});
+        shownPlaylist(window.playlist).append({entry, entryOfText("plain")});
         j.library().remove(3); // waits for a rewrite
         QVERIFY(j.library().needsRewrite());
         f.fileDialog.answers << f.writeDatabase("Two.VxDatabase", {{"C", "V", "Rock", "/c"}, {"D", "W", "Rock", "/d"}});
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(f.messageBox.asked.size(), 1);
         QCOMPARE(f.fileDialog.uses[0].title, QString("Open Database"));
         QCOMPARE(j.library().recordCount(), 2);
-        QCOMPARE(playlistEntries(window.playlist),
+        QCOMPARE(shownPlaylist(window.playlist).entries(),
                  (QList<PlaylistEntry>{markedEntry(QStringView(entry.text).left(entry.text.indexOf(NBSP)), u"/b"),
                                        entryOfText("plain")}));
         QVERIFY(!j.library().needsRewrite());
@@ -293,7 +293,7 @@ private slots:
         const QString one = f.writeDatabase("One.VxDatabase", {{"A", "T", "Jazz", "/a"}});
         Jukebox& j = f.start(one);
         MainWindow& window = j.window();
-        appendEntries(window.playlist, {entryOfText("kept")});
+        shownPlaylist(window.playlist).append({entryOfText("kept")});
         window.openDatabaseAction->trigger(); // no answer queued: cancelled
         QCOMPARE(j.library().recordCount(), 1);
         QCOMPARE(j.library().path(), one);

@@ -7,11 +7,11 @@
 #include "core/RecordCode.h"
 #include "ui/editor/RecordEditor.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -48,7 +48,7 @@ class TestDatabaseRoundTrips : public QObject
     // Adds a record for a playlist entry of file while editing.
     void add(const QString& artist, const QString& file)
     {
-        appendEntries(w->playlist, {entryOfText(file)});
+        shownPlaylist(w->playlist).append({entryOfText(file)});
         w->playlist->setCurrentRow(w->playlist->count() - 1);
         w->artistField->setText(artist);
         w->titleField->setText("New Song");
@@ -59,7 +59,7 @@ class TestDatabaseRoundTrips : public QObject
     void removeTitle(const QString& title)
     {
         for (int row = 0; row < w->titleList->count(); ++row)
-            if (trimBlanks(visibleTextOfCodedEntry(w->titleList->item(row)->text())) == title)
+            if (trimBlanks(visibleTextOfCodedEntry(w->titleList->text(row))) == title)
                 w->titleList->setCurrentRow(row);
         w->removeRecordButton->click();
     }
@@ -138,7 +138,7 @@ private slots:
             field->insert("a\r\nb"); // as a paste does
             QCOMPARE(field->text(), QString("a  b"));
         }
-        appendEntries(w->playlist, {entryOfText("/m/new.mp3")});
+        shownPlaylist(w->playlist).append({entryOfText("/m/new.mp3")});
         w->playlist->setCurrentRow(0);
         w->artistField->setText("Two\nLines");
         w->titleField->setText("T");

@@ -12,7 +12,8 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ListBox.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
@@ -23,7 +24,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <sys/resource.h>
@@ -57,10 +57,10 @@ QStringList titlesOf(const LibraryTable& table)
     return out;
 }
 
-int rowOf(const QListWidget* list, const QString& visibleText)
+int rowOf(const ListBox* list, const QString& visibleText)
 {
     for (int i = 0; i < list->count(); ++i)
-        if (trimBlanks(visibleTextOfCodedEntry(list->item(i)->text())) == visibleText)
+        if (trimBlanks(visibleTextOfCodedEntry(list->text(i))) == visibleText)
             return i;
     return -1;
 }
@@ -133,7 +133,7 @@ class TestRecordEditor : public QObject
         QVERIFY(j->library().isOpen());
     }
     const LibraryTable& table() const { return j->library().table(); }
-    void select(QListWidget* list, const QString& visibleText)
+    void select(ListBox* list, const QString& visibleText)
     {
         const int row = rowOf(list, visibleText);
         QVERIFY2(row >= 0, qPrintable(visibleText));
@@ -251,10 +251,10 @@ private slots:
         QFETCH(int, newArtistEntries);
         QFETCH(int, newGenreEntries);
         const QByteArray before = fileBytes(db);
-        w->playlist->addItems({"/in/one.wav", "/in/two.wav", "/in/three.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav", "/in/two.wav", "/in/three.wav"}));
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(1);
-        QCOMPARE(j->playerControl().position(), 2);
+        QCOMPARE(j->playlist().position(), 2);
         const int artists = w->artistList->count();
         const int genres = w->genreFilter->count();
         f->player.calls.clear();
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(JukeboxFixture::texts(w->playlist), QStringList({"/in/one.wav", "/in/three.wav"}));
         QCOMPARE(f->player.calls.filter("open "), QStringList({"open /in/one.wav", "open /in/three.wav"}));
         QCOMPARE(w->playlist->currentRow(), 1);
-        QCOMPARE(j->playerControl().position(), 2);
+        QCOMPARE(j->playlist().position(), 2);
         // Ready for the next title of the same artist and genre.
         QCOMPARE(w->artistField->text(), artist);
         QCOMPARE(w->genreField->text(), genre);
@@ -302,7 +302,7 @@ private slots:
     {
         QFETCH(QString, entry);
         QFETCH(QString, file);
-        appendEntries(w->playlist, {entry == "library 4" ? libraryEntry(table(), 4) : entryOfText(entry)});
+        shownPlaylist(w->playlist).append({entry == "library 4" ? libraryEntry(table(), 4) : entryOfText(entry)});
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         fill("A", "B", "C");
@@ -315,7 +315,7 @@ private slots:
 
     void addOfTheLastEntryLeavesNoneSelected()
     {
-        w->playlist->addItems({"/in/one.wav", "/in/two.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav", "/in/two.wav"}));
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(1);
         f->player.calls.clear();
@@ -339,7 +339,7 @@ private slots:
         QFETCH(Qt::Key, key);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->playlist->addItem("/in/one.wav");
+        shownPlaylist(w->playlist).append({entryOfText("/in/one.wav")});
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         fill("A", "B", "C");
@@ -355,7 +355,7 @@ private slots:
 
     void addOfAFileAlreadyInTheDatabaseWarnsButStaysPossible()
     {
-        w->playlist->addItems({"/in/new.wav", "/MEDIA/heavy.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/new.wav", "/MEDIA/heavy.wav"}));
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         fill("Someone", "Something", "Pop");
@@ -386,7 +386,7 @@ private slots:
     {
         QFETCH(QString, situation);
         QFETCH(QString, reason);
-        w->playlist->addItems({"/in/one.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav"}));
         w->editDatabaseAction->trigger();
         if (situation != "no entry")
             w->playlist->setCurrentRow(0);
@@ -411,7 +411,7 @@ private slots:
 
     void failedAppendIsReportedAndKeptForDone()
     {
-        w->playlist->addItems({"/in/one.wav"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav"}));
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         const QByteArray before = fileBytes(db);
@@ -465,7 +465,7 @@ private slots:
         const bool listed = rowOf(w->artistList, artist) >= 0;
         QCOMPARE(listed, !titlesLeft.isEmpty());
         if (listed) {
-            QCOMPARE(trimBlanks(w->artistList->currentItem()->text()), artist);
+            QCOMPARE(trimBlanks(w->artistList->text(w->artistList->currentRow())), artist);
             QStringList shown;
             for (const QString& t : JukeboxFixture::texts(w->titleList)) {
                 shown.append(visibleTextOfCodedEntry(t).toString());
@@ -500,7 +500,7 @@ private slots:
         QStringList state;
         for (int n = 1; n <= table().recordCount(); ++n)
             state << table().record(n).artist + u'|' + table().record(n).title;
-        for (const PlaylistEntry& entry : playlistEntries(w->playlist))
+        for (const PlaylistEntry& entry : shownPlaylist(w->playlist).entries())
             state << QStringLiteral("%1 %2").arg(int(entry.kind)).arg(entry.text);
         state << entryTexts(w->artistList) << entryTexts(w->titleList) << w->artistField->text()
               << w->titleField->text()
@@ -530,7 +530,7 @@ private slots:
             j = &f->start(f->writeDatabase("Music.VxDatabase", records));
             w = &f->window();
             for (int n = 1; n <= artists.size(); ++n)
-                appendEntries(w->playlist, {libraryEntry(table(), n)});
+                shownPlaylist(w->playlist).append({libraryEntry(table(), n)});
             w->editDatabaseAction->trigger();
             select(w->artistList, "Granite");
         };
@@ -582,13 +582,13 @@ private slots:
     void playlistEntriesKeepTheirFilesAfterARemoval()
     {
         for (int n : {2, 3, 5})
-            appendEntries(w->playlist, {libraryEntry(table(), n)});
+            shownPlaylist(w->playlist).append({libraryEntry(table(), n)});
         w->editDatabaseAction->trigger();
         select(w->titleList, "Heavy Square"); // record 3
         w->removeRecordButton->click();
 
-        QCOMPARE(entryAt(w->playlist, 1).kind, EntryKind::Marked);
-        QVERIFY(w->playlist->item(1)->text().startsWith(libraryEntry(table(), 1).text.left(40)));
+        QCOMPARE(shownPlaylist(w->playlist).entry(1).kind, EntryKind::Marked);
+        QVERIFY(w->playlist->text(1).startsWith(libraryEntry(table(), 1).text.left(40)));
         f->player.calls.clear();
         for (int row = 0; row < 3; ++row)
             w->playlist->setCurrentRow(row);
@@ -666,7 +666,7 @@ private slots:
         const QString folder = f->dir.filePath("ro");
         setMode(f->dir.path(), 0755);
         setMode(db, 0444);
-        appendEntries(w->playlist, entriesOfTexts({"/in/one.wav", "/in/two.wav"}));
+        shownPlaylist(w->playlist).append(entriesOfTexts({"/in/one.wav", "/in/two.wav"}));
         w->editDatabaseAction->trigger();
         w->playlist->setCurrentRow(0);
         fill("A", "B", "C");

@@ -7,12 +7,12 @@
 #include "core/Library.h"
 #include "core/RecordCode.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <csignal>
@@ -105,7 +105,7 @@ class TestUnsavedChanges : public QObject
     }
     void fillAndAdd(const QString& file)
     {
-        appendEntries(w->playlist, {entryOfText(file)});
+        shownPlaylist(w->playlist).append({entryOfText(file)});
         w->playlist->setCurrentRow(w->playlist->count() - 1);
         w->artistField->setText("Mine");
         w->titleField->setText("Ours");

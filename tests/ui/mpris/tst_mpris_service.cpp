@@ -6,7 +6,8 @@
 #include "ui/mpris/MprisService.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,6 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QListWidget>
 #include <QTest>
 
 namespace {
@@ -100,7 +100,7 @@ private slots:
         JukeboxFixture f;
         Jukebox& j = f.startWithRecords(Records);
         MprisService service(j.remoteControl(), QDBusConnection::sessionBus());
-        appendEntries(j.window().playlist, {libraryEntry(j.library().table(), 1)});
+        shownPlaylist(j.window().playlist).append({libraryEntry(j.library().table(), 1)});
         j.window().playlist->setCurrentRow(0);
         f.player.script.duration = 2.5;
         f.player.script.position = 1.5;
@@ -122,7 +122,7 @@ private slots:
         JukeboxFixture f;
         Jukebox& j = f.startWithRecords(Records);
         MprisService service(j.remoteControl(), QDBusConnection::sessionBus());
-        appendEntries(j.window().playlist, entriesOfTexts({"/a.wav", "/b.wav"}));
+        shownPlaylist(j.window().playlist).append(entriesOfTexts({"/a.wav", "/b.wav"}));
         j.window().playlist->setCurrentRow(0);
         j.updateStatus();
         f.player.calls.clear();
@@ -143,7 +143,7 @@ private slots:
         ChangeListener listener;
         QVERIFY(client().connect(Name, Path, Properties, "PropertiesChanged", &listener,
                                  SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
-        appendEntries(j.window().playlist, {entryOfText("/a.wav")});
+        shownPlaylist(j.window().playlist).append({entryOfText("/a.wav")});
         j.window().playlist->setCurrentRow(0);
         j.updateStatus();
 

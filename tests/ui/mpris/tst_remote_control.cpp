@@ -7,13 +7,13 @@
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
 #include <QDBusObjectPath>
 #include <QHash>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,7 +30,7 @@ const QList<QStringList> Records = {
 void prepare(JukeboxFixture& f, const QString& state)
 {
     Jukebox& j = f.startWithRecords(Records);
-    if (appendEntries(j.window().playlist, entriesOfTexts({"/a.wav", "/b.wav", "/c.wav"})) != 3)
+    if (shownPlaylist(j.window().playlist).append(entriesOfTexts({"/a.wav", "/b.wav", "/c.wav"})) != 3)
         qFatal("the playlist did not take the entries");
     j.playerControl().updateEntryCounter();
     if (state != "none")
@@ -141,7 +141,7 @@ private slots:
         remote.previous();
         QVERIFY(!remote.canGoPrevious());
         remote.previous();
-        QCOMPARE(f.jukebox->playerControl().position(), 1);
+        QCOMPARE(f.jukebox->playlist().position(), 1);
     }
 
     void metadataDescribeTheOpenedEntry()
@@ -151,7 +151,7 @@ private slots:
         const RemoteControl& remote = j.remoteControl();
         QCOMPARE(remote.metadata(), (QVariantMap{{"mpris:trackid", QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}}));
 
-        appendEntries(j.window().playlist, {libraryEntry(j.library().table(), 2), entryOfText("/saved/tone 3.wav")});
+        shownPlaylist(j.window().playlist).append({libraryEntry(j.library().table(), 2), entryOfText("/saved/tone 3.wav")});
         j.window().playlist->setCurrentRow(0);
         QVariantMap data = remote.metadata();
         QCOMPARE(data.value("xesam:title").toString(), QString("Stone Cold"));
@@ -245,7 +245,7 @@ private slots:
         Jukebox& j = f.start();
         MainWindow& window = j.window();
         window.showMinimized();
-        j.remoteControl().raise();
+        j.remoteControl().requestRaise();
         QVERIFY(window.isVisible());
         QVERIFY(!window.isMinimized());
     }

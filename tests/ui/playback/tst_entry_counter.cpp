@@ -2,12 +2,12 @@
 // n/m counter of the open media.
 #include "JukeboxFixture.h"
 #include "ui/playback/PlayerControl.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -18,7 +18,7 @@ void setPlaylist(const Jukebox& j, int entries)
     QStringList texts;
     for (int i = 0; i < entries; ++i)
         texts.append(QStringLiteral("/media/entry%1.wav").arg(i));
-    if (appendEntries(j.window().playlist, entriesOfTexts(texts)) != entries)
+    if (shownPlaylist(j.window().playlist).append(entriesOfTexts(texts)) != entries)
         qFatal("the playlist did not take the entries");
 }
 
@@ -58,7 +58,7 @@ private slots:
             w.playlist->setCurrentRow(position - 1);
             w.playlist->setCurrentRow(-1);
         }
-        QCOMPARE(j.playerControl().position(), position);
+        QCOMPARE(j.playlist().position(), position);
         QCOMPARE(w.playlist->currentRow(), -1);
         w.previousEntryButton->setEnabled(!previous);
         w.nextEntryButton->setEnabled(!next);
@@ -80,7 +80,7 @@ private slots:
         setPlaylist(j, 4);
         w.playlist->setCurrentRow(0);
         int changes = 0;
-        connect(w.playlist, &QListWidget::currentRowChanged, this, [&] { ++changes; });
+        connect(w.playlist, &ListBox::currentRowChanged, this, [&] { ++changes; });
         j.playerControl().requestNextEntry(); // position 2, not opened yet
         j.playerControl().updateEntryCounter();
         j.playerControl().updateEntryCounter();
@@ -89,7 +89,7 @@ private slots:
 
         // A position past the end (its entry removed) leaves the selection alone.
         w.playlist->setCurrentRow(3);
-        QCOMPARE(j.playerControl().position(), 4);
+        QCOMPARE(j.playlist().position(), 4);
         j.playlistEditor().removeSelected();
         QCOMPARE(w.playlist->count(), 3);
         QCOMPARE(w.playlist->currentRow(), -1);

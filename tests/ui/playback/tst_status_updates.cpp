@@ -7,7 +7,8 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
 #include "core/PlaylistEntry.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -205,7 +205,7 @@ void TestStatusUpdates::statusLine()
         j.cdWizard().start();
     if (entries > 0) {
         j.browser().selectArtistRow(0);
-        QCOMPARE(w.artistList->currentItem()->text().trimmed(), QStringLiteral("Granite"));
+        QCOMPARE(w.artistList->text(w.artistList->currentRow()).trimmed(), QStringLiteral("Granite"));
         j.playlistEditor().dropOntoPlaylist(LibraryDragSource::Artists);
         QCOMPARE(w.playlist->count(), entries);
         j.browser().showAllTitles(); // the title list holds every title again
@@ -362,7 +362,7 @@ void TestStatusUpdates::lengthLearntLateIsShown()
     JukeboxFixture f;
     Jukebox& j = startWithLibrary(f);
     MainWindow& w = f.window();
-    appendEntries(w.playlist, {entryOfText("/a.wav")});
+    shownPlaylist(w.playlist).append({entryOfText("/a.wav")});
     j.playerControl().openEntry(1); // the fake player opens at 0, its length not yet known
     j.updateStatus();
     QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:00:00"));
@@ -387,13 +387,13 @@ void TestStatusUpdates::stepsRunInOrder()
     JukeboxFixture f;
     Jukebox& j = startWithLibrary(f);
     MainWindow& w = f.window();
-    appendEntries(w.playlist, entriesOfTexts({"/a.wav", "/b.wav"}));
+    shownPlaylist(w.playlist).append(entriesOfTexts({"/a.wav", "/b.wav"}));
     f.player.script.state = MediaPlayer::Stopped;
     f.player.script.position = 30;
     j.updateStatus();
     QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:30"));
     j.playerControl().requestNextEntry(); // the first entry, as nothing was opened yet
-    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(j.playlist().position(), 1);
     QVERIFY(opened(f.player).isEmpty());
 
     j.updateStatus(); // the fake player opens at 0 and plays

@@ -6,7 +6,8 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -54,9 +55,9 @@ private slots:
         w->addUrlAction->trigger();
         AddUrlWindow* window = j->playlistEditor().addUrlWindow();
         QVERIFY(window);
-        w->playlist->addItem("first");
+        shownPlaylist(w->playlist).append({entryOfText("first")});
         w->playlist->setCurrentRow(0); // plays entry 1
-        QCOMPARE(j->playerControl().position(), 1);
+        QCOMPARE(j->playlist().position(), 1);
         f->player.script.entryOption = false;
         window->addButton->click(); // empty text: an empty entry
         window->urlField->setText("  http://radio.example/live ");
@@ -64,7 +65,7 @@ private slots:
         window->addButton->click();
         QCOMPARE(JukeboxFixture::texts(w->playlist),
                  (QStringList{"first", "", "  http://radio.example/live ", "  http://radio.example/live "}));
-        QCOMPARE(j->playerControl().position(), 1);
+        QCOMPARE(j->playlist().position(), 1);
         QVERIFY(!f->player.script.entryOption);
 
         window->doneButton->click();

@@ -5,7 +5,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QScreen>
 #include <QtTest>
 

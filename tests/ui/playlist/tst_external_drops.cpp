@@ -6,11 +6,11 @@
 #include "ui/cdwizard/CdWizard.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -39,9 +39,9 @@ void TestExternalDrops::fileManagerDropOnPlaylist()
     const QString m3u = fx.writeFile("mix.M3u", "#EXTM3U\r\n#EXTINF:5,Someone - Thing\r\nrel/thing.ogg\r\n\r\n");
     const QString saved = fx.dir.filePath("saved.VXPLAYLIST");
     QVERIFY(writePlaylistFile(saved, {libraryEntry(table, 1)}, table));
-    w.playlist->addItem("already there");
+    shownPlaylist(w.playlist).append({entryOfText("already there")});
     w.playlist->setCurrentRow(0); // plays entry 1
-    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(j.playlist().position(), 1);
     QVERIFY(!w.nextEntryButton->isEnabled());
 
     QMimeData mime;
@@ -52,13 +52,13 @@ void TestExternalDrops::fileManagerDropOnPlaylist()
     QCOMPARE(texts.mid(0, 7), (QStringList{"already there", "/music/z.mp3", "#EXTM3U", "#EXTINF:5,Someone - Thing",
                                             "rel/thing.ogg", "", "/music/a.mp3"}));
     QCOMPARE(texts.size(), 8);
-    QCOMPARE(entryAt(w.playlist, 7).kind, EntryKind::Marked);
+    QCOMPARE(shownPlaylist(w.playlist).entry(7).kind, EntryKind::Marked);
     QCOMPARE(markedPath(texts[7]), QStringView(u"/music/first.mp3"));
     // Never answered as a move: the file manager must not delete what it offered.
     QVERIFY(answer.enterAccepted);
     QVERIFY(answer.dropAccepted);
     QCOMPARE(answer.action, Qt::CopyAction);
-    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(j.playlist().position(), 1);
     QVERIFY(w.nextEntryButton->isEnabled()); // the counter saw the new entries
     QCOMPARE(w.waitNotice->text(), QString("Adding files, please wait..."));
     QVERIFY(!w.playlist->isHidden());
@@ -138,7 +138,7 @@ void TestExternalDrops::badFilesEndTheDropKeepingWhatWasAdded()
     const QStringList junkRead = playlistLines(binary);
     const qsizetype junkLines = junkRead.size() - junkRead.filter(QStringLiteral("\n")).size();
     for (const auto& [file, why] : bad) {
-        w.playlist->clear();
+        shownPlaylist(w.playlist).clear();
         fx.messageBox.shown.clear();
         QMimeData mime;
         setFiles(mime, {junk, "/music/a.mp3", fine, file, "/music/b.mp3"});

@@ -10,7 +10,8 @@
 #include "ui/playlist/ExternalDrops.h"
 #include "ui/playlist/PlaylistEditor.h"
 #include "DropEvents.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 #include "ui/playlist/AddUrlWindow.h"
 #include "ui/window/MainWindow.h"
 
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QDrag>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -31,12 +31,12 @@
 
 namespace {
 
-QListWidgetItem* itemNamed(const QListWidget* list, const QString& trimmedText)
+int rowNamed(const ListBox* list, const QString& trimmedText)
 {
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().trimmed() == trimmedText)
-            return list->item(i);
-    return nullptr;
+        if (list->text(i).trimmed() == trimmedText)
+            return i;
+    return -1;
 }
 
 // Stands for a second drop handler on the playlist: takes file drags, records what reaches it.
@@ -87,12 +87,12 @@ class TestPlaylistEditor : public QObject
     void playEntry(int p)
     {
         w->playlist->setCurrentRow(p - 1);
-        QCOMPARE(j->playerControl().position(), p);
+        QCOMPARE(j->playlist().position(), p);
         f->player.script.entryOption = false;
     }
     // Drags the selection of a library list as it stands (a press of the right button starts the
     // drag without choosing an entry) and drops it onto the playlist; whether the drop was taken.
-    bool dragToPlaylist(QListWidget* source)
+    bool dragToPlaylist(ListBox* source)
     {
         bool dropped = false;
         f->dragLoop = [this, &dropped](QDrag* drag) {
@@ -114,12 +114,12 @@ class TestPlaylistEditor : public QObject
     }
     void dropTitle(const QString& title)
     {
-        QListWidgetItem* item = nullptr;
-        for (int i = 0; i < w->titleList->count() && !item; ++i)
-            if (visibleTextOfCodedEntry(w->titleList->item(i)->text()) == title)
-                item = w->titleList->item(i);
-        QVERIFY(item);
-        w->titleList->setCurrentItem(item);
+        int row = -1;
+        for (int i = 0; i < w->titleList->count() && row < 0; ++i)
+            if (visibleTextOfCodedEntry(w->titleList->text(i)) == title)
+                row = i;
+        QVERIFY(row >= 0);
+        w->titleList->setCurrentRow(row);
         QVERIFY(dragToPlaylist(w->titleList));
     }
     // For each batch of entries that arrives: whether the playlist was hidden behind the notice.
@@ -167,14 +167,14 @@ private slots:
         QFETCH(QString, genre);
         QFETCH(QList<int>, records);
         selectGenre(genre);
-        w->playlist->addItem("already there");
+        shownPlaylist(w->playlist).append({entryOfText("already there")});
         playEntry(1);
         watchWaitFrame();
         w->allToPlaylistButton->click();
         QCOMPARE(playlist(), QStringList{"already there"} + entriesOf(records));
         QCOMPARE(waitFrames, QList<bool>{true});
         QVERIFY(!w->playlist->isHidden());
-        QCOMPARE(j->playerControl().position(), 1);
+        QCOMPARE(j->playlist().position(), 1);
         QVERIFY(!f->player.script.entryOption);
     }
 
@@ -203,7 +203,7 @@ private slots:
     void artistDropAddsEveryRecordOfTheArtist()
     {
         selectGenre("Rock");
-        w->artistList->setCurrentItem(itemNamed(w->artistList, "The Examples"));
+        w->artistList->setCurrentRow(rowNamed(w->artistList, "The Examples"));
         watchWaitFrame();
         QVERIFY(dragToPlaylist(w->artistList));
         QCOMPARE(playlist(), entriesOf({1, 2, 4}));
@@ -214,14 +214,14 @@ private slots:
 
     void titleDropAddsOneEntryAndRefreshesTheCounter()
     {
-        w->playlist->addItem("first");
+        shownPlaylist(w->playlist).append({entryOfText("first")});
         playEntry(1);
         QVERIFY(!w->nextEntryButton->isEnabled());
         dropTitle("Second Song");
         QCOMPARE(playlist(), QStringList{"first"} + entriesOf({2}));
         QVERIFY(f->player.script.entryOption);
         QVERIFY(w->nextEntryButton->isEnabled());
-        QCOMPARE(j->playerControl().position(), 1);
+        QCOMPARE(j->playlist().position(), 1);
         QVERIFY(!w->playlist->isHidden());
     }
 
@@ -275,8 +275,7 @@ private slots:
     void wholeDragFromTheTitleList()
     {
         QWidget* viewport = w->titleList->viewport();
-        QListWidgetItem* item = w->titleList->item(1);
-        const int record = recordOfCodedEntry(item->text());
+        const int record = recordOfCodedEntry(w->titleList->text(1));
         f->dragLoop = [this](QDrag* drag) {
             QWidget* target = w->playlist->viewport();
             QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, drag->mimeData(), Qt::LeftButton, {});
@@ -287,7 +286,7 @@ private slots:
             QVERIFY(dropped.isAccepted());
             drag->deleteLater();
         };
-        QTest::mousePress(viewport, Qt::LeftButton, {}, w->titleList->visualItemRect(item).center());
+        QTest::mousePress(viewport, Qt::LeftButton, {}, w->titleList->rowRect(1).center());
         QCOMPARE(playlist(), entriesOf({record}));
         QCOMPARE(j->libraryDrag().currentIcon().cacheKey(), j->libraryDrag().dropIcon().cacheKey());
     }
@@ -313,7 +312,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, entries);
         const QString path = f->writeFile(name, content);
-        w->playlist->addItem("before");
+        shownPlaylist(w->playlist).append({entryOfText("before")});
         // The dialog remembers a file chosen earlier, which Add file(s) does not offer.
         const QString previous = f->dir.filePath("previous.vxplaylist");
         f->fileDialog.answers = {previous};
@@ -329,7 +328,7 @@ private slots:
         QCOMPARE(f->fileDialog.uses[0].fileName, QString());
         const bool isList = name.right(4).toUpper() == ".M3U";
         QCOMPARE(playlist(), QStringList{"before"} + (isList ? entries : QStringList{path}));
-        QCOMPARE(j->playerControl().position(), 1);
+        QCOMPARE(j->playlist().position(), 1);
         QVERIFY(!f->player.script.entryOption);
         QVERIFY(f->messageBox.shown.isEmpty());
     }
@@ -413,23 +412,23 @@ private slots:
 
     void removeTakesOnlyTheSelectedEntry()
     {
-        w->playlist->addItems({"a", "b", "c"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"a", "b", "c"}));
         int clicks = 0;
-        connect(w->playlist, &QListWidget::currentRowChanged, this, [&] { ++clicks; });
+        connect(w->playlist, &ListBox::currentRowChanged, this, [&] { ++clicks; });
 
         w->removeAction->trigger(); // nothing selected
         QCOMPARE(playlist(), (QStringList{"a", "b", "c"}));
 
         playEntry(2); // a playlist click: opens entry 2
         w->nextEntryButton->click(); // entry 3 is next; the status tick would open it
-        QCOMPARE(j->playerControl().position(), 3);
+        QCOMPARE(j->playlist().position(), 3);
         f->player.script.entryOption = false;
         clicks = 0;
         w->removeAction->trigger();
         QCOMPARE(playlist(), (QStringList{"a", "c"}));
         QCOMPARE(w->playlist->currentRow(), -1);
         QCOMPARE(clicks, 0);
-        QCOMPARE(j->playerControl().position(), 3);
+        QCOMPARE(j->playlist().position(), 3);
         QVERIFY(!f->player.script.entryOption);
     }
 
@@ -446,7 +445,7 @@ private slots:
 
         w->clearPlaylistAction->trigger();
         QCOMPARE(w->playlist->count(), 0);
-        QCOMPARE(j->playerControl().position(), 0);
+        QCOMPARE(j->playlist().position(), 0);
         QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(0));
         QVERIFY(f->player.script.entryOption);
         QVERIFY(!w->nextEntryButton->isEnabled());
@@ -467,7 +466,7 @@ private slots:
         w->playlist->setCurrentRow(1); // First Song
         w->removeAction->trigger();
         QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2)); // 4 - 1.5 = 2.5, to the even 2
-        w->playlist->addItem(QStringLiteral("plain.mp3"));
+        shownPlaylist(w->playlist).append({entryOfText(QStringLiteral("plain.mp3"))});
         w->playlist->setCurrentRow(w->playlist->count() - 1);
         w->removeAction->trigger();
         QCOMPARE(j->cdWizard().selectionKilobytes(), qint64(2));
@@ -493,7 +492,7 @@ private slots:
         QStringList filler;
         for (int i = 0; i < PlaylistCapacity - 1; ++i)
             filler.append(QString::number(i));
-        appendEntries(w->playlist, entriesOfTexts(filler));
+        shownPlaylist(w->playlist).append(entriesOfTexts(filler));
         w->allToPlaylistButton->click(); // only record 1 still fits
         QCOMPARE(w->playlist->count(), PlaylistCapacity);
         QCOMPARE(playlist().last(), libraryEntry(j->library().table(), 1).text);
@@ -524,7 +523,7 @@ private slots:
         QStringList filler;
         for (int i = 0; i < PlaylistCapacity - room; ++i)
             filler.append(QString::number(i));
-        appendEntries(w->playlist, entriesOfTexts(filler));
+        shownPlaylist(w->playlist).append(entriesOfTexts(filler));
 
         if (operation == "all") {
             w->allToPlaylistButton->click();
@@ -556,9 +555,9 @@ private slots:
 
     void rightClickPopsUpThePlaylistMenu()
     {
-        w->playlist->addItems({"a", "b"});
+        shownPlaylist(w->playlist).append(entriesOfTexts({"a", "b"}));
         QWidget* viewport = w->playlist->viewport();
-        const QPoint onFirst = w->playlist->visualItemRect(w->playlist->item(0)).center();
+        const QPoint onFirst = w->playlist->rowRect(0).center();
         QTest::mousePress(viewport, Qt::RightButton, {}, onFirst);
         QVERIFY(w->playlistMenu->isVisible());
         QCOMPARE(w->playlist->currentRow(), -1); // the right button selects nothing

@@ -4,12 +4,12 @@
 #include "core/RecordCode.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -37,7 +37,7 @@ struct FileSizeLimit
 void playEntry(JukeboxFixture& fx, int p)
 {
     fx.window().playlist->setCurrentRow(p - 1);
-    QCOMPARE(fx.jukebox->playerControl().position(), p);
+    QCOMPARE(fx.jukebox->playlist().position(), p);
     fx.player.script.entryOption = false;
 }
 
@@ -66,7 +66,7 @@ void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
     Jukebox& j = fx.start();
     MainWindow& w = fx.window();
     const QString path = fx.writeFile("list.vxplaylist", "a\r\n\r\nb");
-    w.playlist->addItem("existing");
+    shownPlaylist(w.playlist).append({entryOfText("existing")});
     // The dialog remembers a file chosen earlier, which Open Playlist does not offer.
     const QString earlier = fx.dir.filePath("earlier.vxplaylist");
     fx.fileDialog.answers = {earlier};
@@ -88,7 +88,7 @@ void TestPlaylistFiles::openAppendsAfterExistingEntriesAndRefreshesCounter()
     QCOMPARE(fx.fileDialog.uses[0].mode, FileDialog::Mode::Open);
     QCOMPARE(fx.fileDialog.uses[0].filter, QString("Vexolin Playlist|*.vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[0].fileName, QString()); // cleared before showing
-    QCOMPARE(j.playerControl().position(), 1);
+    QCOMPARE(j.playlist().position(), 1);
     QVERIFY(fx.messageBox.shown.isEmpty());
 }
 
@@ -115,7 +115,7 @@ void TestPlaylistFiles::openFailuresAddNothingAndSayWhy()
     QVERIFY(::mkfifo(QFile::encodeName(fx.dir.filePath("fifo.m3u")).constData(), 0600) == 0);
     QVERIFY(QFile::link("/dev/zero", fx.dir.filePath("zero.m3u")));
     fx.writeFile("long.m3u", "a.mp3\r\n" + QByteArray(3 << 20, 'x') + "\r\nb.mp3\r\n");
-    w.playlist->addItems({"one", "two"});
+    shownPlaylist(w.playlist).append(entriesOfTexts({"one", "two"}));
     playEntry(fx, 1);
     const QString path = answer.isEmpty() ? answer : fx.dir.filePath(answer);
     fx.fileDialog.answers = {path};
@@ -138,11 +138,11 @@ void TestPlaylistFiles::openStopsWhenThePlaylistIsFull()
     fx.start();
     MainWindow& w = fx.window();
     QStringList many(PlaylistCapacity - 3, QStringLiteral("x"));
-    w.playlist->addItems(many);
+    shownPlaylist(w.playlist).append(entriesOfTexts(many));
     fx.fileDialog.answers = {fx.writeFile("ten.m3u", QByteArray("line\r\n").repeated(10))};
     w.openPlaylistAction->trigger();
     QCOMPARE(w.playlist->count(), PlaylistCapacity);
-    QCOMPARE(w.playlist->item(PlaylistCapacity - 1)->text(), QString("line"));
+    QCOMPARE(w.playlist->text(PlaylistCapacity - 1), QString("line"));
     QCOMPARE(fx.messageBox.shown.size(), 1); // the seven lines left out are counted
     QVERIFY(fx.messageBox.shown[0].text.startsWith("7 entries were left out"));
 }
@@ -172,7 +172,7 @@ void TestPlaylistFiles::saveCancelledWritesNothing()
     JukeboxFixture fx;
     fx.start();
     MainWindow& w = fx.window();
-    w.playlist->addItem("x");
+    shownPlaylist(w.playlist).append({entryOfText("x")});
     fx.fileDialog.answers = {QString()};
     w.savePlaylistAction->trigger();
     QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -202,7 +202,7 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
     const LibraryTable& table = j.library().table();
     const QList<PlaylistEntry> before{libraryEntry(table, 2), entryOfText("http://radio.example/live"),
                                       libraryEntry(table, 1)};
-    appendEntries(w.playlist, before);
+    shownPlaylist(w.playlist).append(before);
     const QString path = fx.dir.filePath("round.vxplaylist");
     fx.fileDialog.answers = {path, path};
 
@@ -211,7 +211,7 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
     QCOMPARE(w.playlist->count(), 0);
     w.openPlaylistAction->trigger();
 
-    const QList<PlaylistEntry> after = playlistEntries(w.playlist);
+    const QList<PlaylistEntry> after = shownPlaylist(w.playlist).entries();
     QCOMPARE(after.size(), before.size());
     const QStringList files{"/music/second.ogg", "http://radio.example/live", "/music/first.mp3"};
     for (int i = 0; i < after.size(); ++i) {
@@ -229,7 +229,7 @@ void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
     MainWindow& w = fx.window();
     const QByteArray earlier = "earlier\r\nplaylist\r\n";
     const QString path = fx.writeFile("keep.vxplaylist", earlier);
-    w.playlist->addItems(QStringList(2000, QString(200, QChar('x'))));
+    shownPlaylist(w.playlist).append(entriesOfTexts(QStringList(2000, QString(200, QChar('x')))));
     fx.fileDialog.answers = {path};
     {
         const FileSizeLimit fullDisk(64 * 1024);
@@ -248,7 +248,7 @@ void TestPlaylistFiles::unwritableLocationIsReported()
     JukeboxFixture fx;
     fx.start();
     MainWindow& w = fx.window();
-    w.playlist->addItem("x");
+    shownPlaylist(w.playlist).append({entryOfText("x")});
     fx.fileDialog.answers = {fx.dir.filePath("no/such/folder/list.vxplaylist")};
     w.savePlaylistAction->trigger();
     QCOMPARE(fx.messageBox.shown.size(), 1);
@@ -268,7 +268,7 @@ void TestPlaylistFiles::plainEntriesComeBackAndPlayTheirOwnFiles()
         "/music/" + QString(50, 'x') + NBSP + encodeRecordNumber(1) + NBSP,
         "The Examples" + QString(35, ' ') + "Second" + NBSP + encodeRecordNumber(2) + NBSP,
     };
-    appendEntries(w.playlist, entriesOfTexts(texts));
+    shownPlaylist(w.playlist).append(entriesOfTexts(texts));
     const QString path = fx.dir.filePath("plain.vxplaylist");
     fx.fileDialog.answers = {path, path};
     w.savePlaylistAction->trigger();
@@ -283,7 +283,7 @@ void TestPlaylistFiles::plainEntriesComeBackAndPlayTheirOwnFiles()
     for (const QString& call : fx.player.calls.filter("open "))
         opened.append(call.mid(5));
     QCOMPARE(opened, texts);
-    QCOMPARE(j.playerControl().position(), 3);
+    QCOMPARE(j.playlist().position(), 3);
 }
 
 QTEST_MAIN(TestPlaylistFiles)

@@ -5,11 +5,11 @@
 #include "ui/playback/PlayerControl.h"
 #include "ui/playlist/PlaylistShuffle.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/PlaylistItems.h"
+#include "core/Playlist.h"
+#include "ui/window/ListBox.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
@@ -64,7 +64,7 @@ void TestShuffle::ordersByKeyThenTextIgnoringCase()
     JukeboxFixture fx;
     fx.start();
     MainWindow& w = fx.window();
-    w.playlist->addItems({"delta", "banana", "Apple", "cherry", "apple"});
+    shownPlaylist(w.playlist).append(entriesOfTexts({"delta", "banana", "Apple", "cherry", "apple"}));
     // banana and Apple draw the same key 12300 (from 123 and 12300); so do cherry and apple.
     scriptNumbers(fx, {99997, 123, 12300, 4567, 45670});
 
@@ -83,19 +83,19 @@ void TestShuffle::keepsEveryEntryPositionAndClearsSelection()
     for (int i = 0; i < 300; ++i)
         entries << libraryEntry(j.library().table(), 1 + i % 2) << entryOfText(QString("/plain/%1.mp3").arg(i % 7))
                 << markedEntry(u"Shown", u"/marked.ogg");
-    appendEntries(w.playlist, entries);
+    shownPlaylist(w.playlist).append(entries);
     w.playlist->setCurrentRow(2); // plays entry 3; the entry counter follows
-    QCOMPARE(j.playerControl().position(), 3);
+    QCOMPARE(j.playlist().position(), 3);
     QCOMPARE(w.playlist->currentRow(), 2);
     const QString counter = w.entryCounter->text();
     fx.player.script.entryOption = false;
 
     w.shufflePlaylistAction->trigger();
     // Every entry keeps its kind: the kinds travel with the texts.
-    const QList<PlaylistEntry> after = playlistEntries(w.playlist);
+    const QList<PlaylistEntry> after = shownPlaylist(w.playlist).entries();
     QCOMPARE(sorted(after), sorted(entries));
     QVERIFY(after != entries);
-    QCOMPARE(j.playerControl().position(), 3);
+    QCOMPARE(j.playlist().position(), 3);
     QCOMPARE(w.playlist->currentRow(), -1);
     QVERIFY(!fx.player.script.entryOption); // the counter was not refreshed
     QCOMPARE(w.entryCounter->text(), counter);
@@ -111,7 +111,7 @@ void TestShuffle::drawsOneNumberPerEntryInPlaylistOrder()
     QStringList entries;
     for (int i = 0; i < 50; ++i)
         entries << QString("entry %1").arg(i);
-    w.playlist->addItems(entries);
+    shownPlaylist(w.playlist).append(entriesOfTexts(entries));
     QRandomGenerator random(1999);
     QList<double> draws;
     for (int i = 0; i < entries.size(); ++i)
@@ -143,7 +143,7 @@ void TestShuffle::smallPlaylists()
     QCOMPARE(w.playlist->count(), 0);
     QCOMPARE(fx.randomNumbers, QList<double>{Unused}); // nothing to key
 
-    w.playlist->addItem("only");
+    shownPlaylist(w.playlist).append({entryOfText("only")});
     scriptNumbers(fx, {7});
     w.shufflePlaylistAction->trigger();
     QCOMPARE(JukeboxFixture::texts(w.playlist), QStringList{"only"});
@@ -161,7 +161,7 @@ void TestShuffle::viewShowsTheNewOrderFromTheTop()
     QStringList entries;
     for (int i = 0; i < 400; ++i)
         entries << QString("entry %1").arg(i, 3, 10, QChar('0'));
-    w.playlist->addItems(entries);
+    shownPlaylist(w.playlist).append(entriesOfTexts(entries));
     w.playlist->setSelectionMode(QAbstractItemView::ExtendedSelection);
     w.playlist->selectAll();
     w.playlist->scrollToBottom();
@@ -174,11 +174,11 @@ void TestShuffle::viewShowsTheNewOrderFromTheTop()
     w.shufflePlaylistAction->trigger();
     QCoreApplication::processEvents();
     QCOMPARE(w.playlist->verticalScrollBar()->value(), 0);
-    QVERIFY(w.playlist->selectedItems().isEmpty());
+    QVERIFY(!w.playlist->selectionModel()->hasSelection());
     const QModelIndex top = w.playlist->indexAt(QPoint(2, 2));
     QCOMPARE(top.row(), 0);
     QCOMPARE(top.data().toString(), QString("entry 399"));
-    QCOMPARE(w.playlist->item(399)->text(), QString("entry 000"));
+    QCOMPARE(w.playlist->text(399), QString("entry 000"));
     QCOMPARE(w.playlist->count(), 400);
 }
 

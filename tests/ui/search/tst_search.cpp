@@ -5,7 +5,7 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
@@ -38,7 +38,7 @@ class TestSearch : public QObject
     }
     QString selectedArtist() const
     {
-        return window->artistList->currentRow() < 0 ? QString() : window->artistList->currentItem()->text().trimmed();
+        return window->artistList->currentRow() < 0 ? QString() : window->artistList->text(window->artistList->currentRow()).trimmed();
     }
 
 private slots:
@@ -57,7 +57,7 @@ private slots:
         // The artist list's own handling ran: the artist field and the artist's titles.
         QCOMPARE(window->artistField->text(), QString("Adams"));
         QCOMPARE(window->titleList->count(), 1);
-        QCOMPARE(visibleTextOfCodedEntry(window->titleList->item(0)->text()).toString(), QString("Alpha"));
+        QCOMPARE(visibleTextOfCodedEntry(window->titleList->text(0)).toString(), QString("Alpha"));
 
         dialog->nextButton->click();
         QCOMPARE(selectedArtist(), QString("Nadamo"));
