@@ -34,6 +34,12 @@ public:
     virtual bool setCurrentPosition(double seconds) = 0;
     // Length of the open media; 0 when unknown.
     virtual double duration() const = 0;
+    // Whether the open media can jump to another position (not before it is loaded, nor a live
+    // stream).
+    virtual bool canSeek() const = 0;
+    // The sound's loudness in percent, 0..100; it stays as set from one media to the next.
+    virtual int volume() const = 0;
+    virtual bool setVolume(int percent) = 0;
     // What open() was given last; empty while no media is open.
     virtual QString fileName() const = 0;
     // Stopped, Paused or Playing (other values may appear and are ignored by callers).
@@ -56,4 +62,10 @@ signals:
     // Something failed; the text is in errorDescription().
     void error();
     void stateChanged(int oldState, int newState);
+    // A jump to another position was carried out; seconds is where playing goes on.
+    void seeked(double seconds);
+    // Whether the open media can seek changed (canSeek()).
+    void seekableChanged(bool canSeek);
+    // The volume changed (volume()).
+    void volumeChanged(int percent);
 };

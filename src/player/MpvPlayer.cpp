@@ -59,6 +59,7 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), mode_(mo
     }
     mpv_observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_, 0, "pause", MPV_FORMAT_FLAG);
+    mpv_observe_property(mpv_, 0, "seekable", MPV_FORMAT_FLAG);
     mpv_hook_add(mpv_, 0, "on_load", 0);
     // Called on mpv's threads: handle the events on this object's thread.
     mpv_set_wakeup_callback(
@@ -330,6 +331,35 @@ bool MpvPlayer::seekNow(double seconds)
     return true;
 }
 
+bool MpvPlayer::canSeek() const
+{
+    return mpv_ && isLoaded(load_) && flag("seekable").value_or(false);
+}
+
+void MpvPlayer::publishSeekable()
+{
+    const bool now = canSeek();
+    if (now != std::exchange(lastSeekable_, now))
+        emit seekableChanged(now);
+}
+
+int MpvPlayer::volume() const
+{
+    return qBound(0, qRound(number("volume").value_or(100.0)), 100);
+}
+
+bool MpvPlayer::setVolume(int percent)
+{
+    percent = qBound(0, percent, 100);
+    const int before = volume();
+    double value = percent;
+    if (!mpv_ || mpv_set_property(mpv_, "volume", MPV_FORMAT_DOUBLE, &value) < 0)
+        return false;
+    if (percent != before)
+        emit volumeChanged(percent);
+    return true;
+}
+
 double MpvPlayer::duration() const
 {
     if (!mpv_ || !isLoaded(load_))
@@ -408,8 +438,9 @@ void MpvPlayer::handleEvent(const mpv_event& event)
 {
     switch (event.event_id) {
     case MPV_EVENT_PLAYBACK_RESTART:
-        if (isLoaded(load_))  // the seek is done; one asked for before loading is still to come
-            seek_.reset();
+        // The seek is done; one asked for before loading is still to come.
+        if (isLoaded(load_) && seek_)
+            emit seeked(*std::exchange(seek_, std::nullopt));
         break;
     case MPV_EVENT_START_FILE:
         if (load_ == Load::WaitingForVideo || load_ == Load::StoppedUnloaded)
@@ -434,6 +465,8 @@ void MpvPlayer::handleEvent(const mpv_event& event)
         if (qstrcmp(property->name, "eof-reached") == 0)
             eofReachedChanged(property->format == MPV_FORMAT_FLAG
                               && *static_cast<const int*>(property->data));
+        else if (qstrcmp(property->name, "seekable") == 0)
+            publishSeekable();
         break;
     }
     default:
@@ -525,6 +558,7 @@ void MpvPlayer::eofReachedChanged(bool reached)
 
 void MpvPlayer::publishState()
 {
+    publishSeekable();
     const int now = state();
     if (now == lastState_)
         return;

@@ -39,6 +39,9 @@ public:
     double currentPosition() const override;
     bool setCurrentPosition(double seconds) override;
     double duration() const override;
+    bool canSeek() const override;
+    int volume() const override;
+    bool setVolume(int percent) override;
     QString fileName() const override;
     int state() const override;
     QString errorDescription() const override;
@@ -99,6 +102,8 @@ private:
     void eofReachedChanged(bool reached);
     void publishState();
     bool seekNow(double seconds);
+    // Tells whether the media can seek, when that changed since it was told last.
+    void publishSeekable();
 
     int command(std::initializer_list<const char*> args);
     bool setFlag(const char* name, bool value);
@@ -125,4 +130,5 @@ private:
                                // this media (events about others are ignored)
     bool entryOption_ = false;
     int lastState_ = Stopped;
+    bool lastSeekable_ = false;
 };

@@ -160,6 +160,43 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(player.currentPosition() > expected + 0.2, Timeout);
     }
 
+    // Seeking is possible once a file is loaded, and each jump is announced when it is done.
+    void seekabilityAndJumpsAreAnnounced()
+    {
+        MpvPlayer player;
+        QSignalSpy seekable(&player, &MediaPlayer::seekableChanged);
+        QSignalSpy seeked(&player, &MediaPlayer::seeked);
+        QVERIFY(!player.canSeek());
+        openAndWait(player, path("long.wav"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.canSeek(), Timeout);
+        QVERIFY(!seekable.isEmpty());
+        QCOMPARE(seekable.last().at(0).toBool(), true);
+        QVERIFY(seeked.isEmpty());
+
+        QVERIFY(player.setCurrentPosition(1.25));
+        QTRY_COMPARE_WITH_TIMEOUT(seeked.count(), 1, Timeout);
+        QVERIFY(qAbs(seeked.at(0).at(0).toDouble() - 1.25) < 0.01);
+    }
+
+    // The volume is kept from one media to the next, within 0..100, and every change is told.
+    void volumeIsKeptAndBounded()
+    {
+        MpvPlayer player;
+        QSignalSpy changed(&player, &MediaPlayer::volumeChanged);
+        QVERIFY(player.setVolume(40));
+        QCOMPARE(player.volume(), 40);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(player.setVolume(40));
+        QCOMPARE(changed.count(), 1);
+        openAndWait(player, path("short.wav"));
+        QCOMPARE(player.volume(), 40);
+        QVERIFY(player.setVolume(250));
+        QCOMPARE(player.volume(), 100);
+        QVERIFY(player.setVolume(-5));
+        QCOMPARE(player.volume(), 0);
+        QCOMPARE(changed.count(), 3);
+    }
+
     void pauseHoldsPositionAndPlayResumes()
     {
         MpvPlayer player;

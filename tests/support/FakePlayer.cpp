@@ -67,6 +67,20 @@ bool FakePlayer::setCurrentPosition(double seconds)
     if (script.failCalls)
         return false;
     script.position = seconds;
+    emit seeked(seconds);
+    return true;
+}
+
+bool FakePlayer::setVolume(int percent)
+{
+    calls.append(QStringLiteral("setVolume %1").arg(percent));
+    if (script.failCalls)
+        return false;
+    percent = qBound(0, percent, 100);
+    if (percent != script.volume) {
+        script.volume = percent;
+        emit volumeChanged(percent);
+    }
     return true;
 }
 

@@ -21,6 +21,9 @@ public:
     double currentPosition() const override { return script.position; }
     bool setCurrentPosition(double seconds) override;
     double duration() const override { return script.duration; }
+    bool canSeek() const override { return script.seekable; }
+    int volume() const override { return script.volume; }
+    bool setVolume(int percent) override;
     QString fileName() const override { return script.fileName; }
     int state() const override { return script.state; }
     QString errorDescription() const override { return script.errorDescription; }
@@ -40,6 +43,8 @@ public:
         int currentEntry = 1;
         int entryCount = 1;
         bool entryOption = false;
+        bool seekable = true;
+        int volume = 100;
         bool failCalls = false; // every command reports failure
     };
     Script script;
@@ -48,6 +53,7 @@ public:
     QStringList calls;
 
     void emitEndOfStream() { emit endOfStream(0); }
+    void emitSeekable(bool on) { script.seekable = on; emit seekableChanged(on); }
     void emitNewStream() { emit newStream(); }
     void emitError(const QString& text);
 };
