@@ -22,4 +22,13 @@ inline const QString CdClosingMessage =
 inline const QString DatabaseFilter = QStringLiteral("Vexolin Database|*.vxdatabase");
 inline const QString PlaylistFilter = QStringLiteral("Vexolin Playlist|*.vxplaylist");
 inline const QString AnyFileFilter = QStringLiteral("All Files|*.*");
+// Add file(s): media first, then the playlists it reads, then anything.
+inline const QString AddFilesFilter =
+    QStringLiteral("Media files|*.mp3;*.ogg;*.oga;*.opus;*.flac;*.wav;*.m4a;*.aac;*.wma;*.mka;*.aif;*.aiff;*.ac3;"
+                   "*.wv;*.mpc;*.mp4;*.m4v;*.mkv;*.webm;*.ogv;*.avi;*.mov;*.mpg;*.mpeg;*.wmv;*.flv;*.3gp;*.ts"
+                   "|Playlists|*.m3u;*.m3u8;*.pls|")
+    + AnyFileFilter;
+// What a saved database or playlist is called when its name was given without an extension.
+inline const QString DatabaseSuffix = QStringLiteral("VxDatabase");
+inline const QString PlaylistSuffix = QStringLiteral("vxplaylist");
 inline const QString CdDatabaseFilter = QStringLiteral("All file types|*.*");

@@ -14,6 +14,7 @@ public:
         QString filter;
         QString title;
         QString fileName; // the file name offered when it was shown
+        QString defaultSuffix;
     };
     QStringList answers;
     QList<Use> uses;
@@ -21,7 +22,7 @@ public:
 protected:
     QString ask(QWidget*, Mode mode, const Request& request, const QString& offeredFile) override
     {
-        uses.append({mode, request.filter, request.title, offeredFile});
+        uses.append({mode, request.filter, request.title, offeredFile, request.defaultSuffix});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 };

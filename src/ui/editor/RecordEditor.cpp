@@ -63,7 +63,8 @@ void RecordEditor::createDatabase()
     window_.playerNotice->setText(QStringLiteral("Enter the filename for the new database..."));
     window_.playerNotice->show();
     const QString path =
-        fileDialog_.showSave(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("New Database")});
+        fileDialog_.showSave(&window_, {.filter = DatabaseFilter, .title = QStringLiteral("New Database"),
+                                        .defaultSuffix = DatabaseSuffix});
     window_.playerNotice->hide();
     // Changes not yet written go with the database being replaced: the user decides first. A
     // file that cannot be created is reported; the open database stays open.

@@ -92,7 +92,7 @@ void PlaylistEditor::appendTexts(const QStringList& texts)
 void PlaylistEditor::addFiles()
 {
     const QString chosen =
-        fileDialog_.showOpen(&window_, {.filter = AnyFileFilter, .title = QStringLiteral("Add File")});
+        fileDialog_.showOpen(&window_, {.filter = AddFilesFilter, .title = QStringLiteral("Add File")});
     if (chosen.isEmpty())
         return;
     if (chosen.right(4).toUpper() != QLatin1String(".M3U")) {

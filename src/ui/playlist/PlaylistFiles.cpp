@@ -47,9 +47,11 @@ void PlaylistFiles::appendEntriesOf(const QString& path)
 
 void PlaylistFiles::savePlaylist()
 {
-    // The dialog offers the most recent file chosen; replacing a file that is there asks first.
+    // The dialog offers the most recent file chosen; a name without an extension becomes a
+    // playlist file's, and replacing a file that is there asks first.
     const QString path = fileDialog_.showSave(
-        &window_, {.filter = PlaylistFilter, .title = QStringLiteral("Save Playlist"), .offerLastFile = true});
+        &window_, {.filter = PlaylistFilter, .title = QStringLiteral("Save Playlist"), .offerLastFile = true,
+                   .defaultSuffix = PlaylistSuffix});
     if (path.isEmpty())
         return;
     QString error;

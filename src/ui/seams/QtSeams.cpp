@@ -14,17 +14,21 @@ QString FileDialog::fileTitle() const
 
 QString qtFilter(const QString& filter)
 {
-    const qsizetype bar = filter.indexOf(QChar('|'));
-    if (bar < 0)
+    const QStringList parts = filter.split(QChar('|'));
+    if (parts.size() < 2)
         return filter;
-    QStringList patterns = filter.mid(bar + 1).split(QChar(';'), Qt::SkipEmptyParts);
-    for (QString& p : patterns) {
-        p = p.trimmed();
-        // "*.*" means every file; here it would leave out the names without a dot.
-        if (p == QLatin1String("*.*"))
-            p = QStringLiteral("*");
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QChar(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            // "*.*" means every file; here it would leave out the names without a dot.
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(QChar(' ')) + QChar(')'));
     }
-    return filter.left(bar) + QStringLiteral(" (") + patterns.join(QChar(' ')) + QChar(')');
+    return filters.join(QStringLiteral(";;"));
 }
 
 QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile)
@@ -35,7 +39,16 @@ QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, co
     QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     if (mode == Mode::Open)
         return QFileDialog::getOpenFileName(parent, request.title, offeredFile, filterText, nullptr, options);
-    return QFileDialog::getSaveFileName(parent, request.title, offeredFile, filterText, nullptr, options);
+    // The dialog adds the suffix to a name without a dot before it looks for a file of that name,
+    // so the question before replacing one is asked of the name that will be written.
+    QFileDialog dialog(parent, request.title, offeredFile, filterText);
+    dialog.setOptions(options);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 void QtMessageBox::show(QWidget* parent, const QString& text, const QString& title)

@@ -23,6 +23,6 @@ public:
     bool openDocument(const QString& path) override;
 };
 
-// "Description|*.ext" as Qt's filter "Description (*.ext)", readable as written; the dialog
-// matches it in any letter case.
+// "Description|*.ext" as Qt's filter "Description (*.ext)", readable as written (several pairs,
+// "A|*.a|B|*.b", as Qt's filters "A (*.a);;B (*.b)"); the dialog matches them in any letter case.
 QString qtFilter(const QString& filter);

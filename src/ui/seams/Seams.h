@@ -16,15 +16,17 @@ public:
 
     struct Request
     {
-        QString filter;                    // "Description|*.ext"
+        QString filter;                    // "Description|*.ext", or several such pairs joined by "|"
         QString title;
         bool offerLastFile = false;        // offer the file chosen last, rather than none
+        QString defaultSuffix = {};        // a save: added to a name without an extension ("vxplaylist")
     };
 
     virtual ~FileDialog() = default;
 
-    // Shows the dialog and returns the chosen full path, empty after a cancel. A save dialog asks
-    // before it replaces a file that is there; No returns to the dialog.
+    // Shows the dialog and returns the chosen full path, empty after a cancel. A save dialog gives
+    // a name typed without an extension the request's default suffix, and asks before it replaces
+    // a file of the name it returns; No returns to the dialog.
     QString showOpen(QWidget* parent, const Request& request) { return show(parent, Mode::Open, request); }
     QString showSave(QWidget* parent, const Request& request) { return show(parent, Mode::Save, request); }
 

@@ -218,6 +218,7 @@ private slots:
         QCOMPARE(f->fileDialog.uses.size(), 1);
         QCOMPARE(f->fileDialog.uses[0].mode, FileDialog::Mode::Save);
         QCOMPARE(f->fileDialog.uses[0].filter, QString("Vexolin Database|*.vxdatabase"));
+        QCOMPARE(f->fileDialog.uses[0].defaultSuffix, QString("VxDatabase")); // a bare name gets it
         QCOMPARE(f->fileDialog.uses[0].fileName, QString());
         QCOMPARE(w->playerNotice->text(), QString("Enter the filename for the new database..."));
         QVERIFY(w->playerNotice->isHidden());

@@ -13,6 +13,7 @@
 #include "core/Playlist.h"
 #include "ui/window/ListBox.h"
 #include "ui/playlist/AddUrlWindow.h"
+#include "ui/seams/QtSeams.h"
 #include "ui/window/MainWindow.h"
 
 #include <QAction>
@@ -324,7 +325,12 @@ private slots:
         w->addFilesAction->trigger();
 
         QCOMPARE(f->fileDialog.uses.size(), 1);
-        QCOMPARE(f->fileDialog.uses[0].filter, QStringLiteral("All Files|*.*"));
+        // Media first, then playlists, then every file.
+        const QStringList filters = qtFilter(f->fileDialog.uses[0].filter).split(";;");
+        QCOMPARE(filters.size(), 3);
+        QVERIFY(filters[0].startsWith("Media files (*.mp3 ") && filters[0].contains(" *.mkv "));
+        QCOMPARE(filters[1], QString("Playlists (*.m3u *.m3u8 *.pls)"));
+        QCOMPARE(filters[2], QString("All Files (*)"));
         QCOMPARE(f->fileDialog.uses[0].fileName, QString());
         const bool isList = name.right(4).toUpper() == ".M3U";
         QCOMPARE(playlist(), QStringList{"before"} + (isList ? entries : QStringList{path}));

@@ -153,7 +153,9 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
     fx.start();
     MainWindow& w = fx.window();
     const QString opened = fx.writeFile("chosen.m3u", "http://radio.example/live\r\n/m/a.mp3\r\n");
-    const QString typed = fx.dir.filePath("mylist"); // no extension added
+    // The dialog gives a name typed without an extension the playlist's (it is asked to); the
+    // file is written under exactly the name it returns.
+    const QString typed = fx.dir.filePath("mylist");
     fx.fileDialog.answers = {opened, typed};
 
     w.openPlaylistAction->trigger();
@@ -161,6 +163,7 @@ void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
     QCOMPARE(fx.fileDialog.uses.size(), 2);
     QCOMPARE(fx.fileDialog.uses[1].mode, FileDialog::Mode::Save);
     QCOMPARE(fx.fileDialog.uses[1].filter, QString("Vexolin Playlist|*.vxplaylist"));
+    QCOMPARE(fx.fileDialog.uses[1].defaultSuffix, QString("vxplaylist"));
     QCOMPARE(fx.fileDialog.uses[1].fileName, opened); // the most recent file chosen
     QCOMPARE(fileBytes(typed), QByteArray("http://radio.example/live\r\n/m/a.mp3\r\n"));
     QVERIFY(!QFile::exists(typed + ".vxplaylist"));

@@ -45,6 +45,7 @@ private slots:
         QTest::newRow("all files include names without a dot") << "All Files|*.*" << "All Files (*)";
         QTest::newRow("several patterns") << "Lists|*.m3u; *.pls" << "Lists (*.m3u *.pls)";
         QTest::newRow("no bar") << "*.txt" << "*.txt";
+        QTest::newRow("several filters") << "Media|*.mp3;*.wav|All Files|*.*" << "Media (*.mp3 *.wav);;All Files (*)";
     }
     void filtersReadAsWritten()
     {
