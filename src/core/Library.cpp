@@ -37,12 +37,14 @@ Library::LoadResult Library::load(const QString& path)
         if (result.recordsLoaded > 0)
             browseOnlyReason_ = allFit ? result.problem
                                        : path + QStringLiteral(": it holds more records than the library takes");
+        emit openChanged();
         return result;
     }
     removeStaleTemporaryFiles(QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath());
     file_.open(path, read.stamp, contents.style, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
     result.opened = true;
     result.leftOverLines = contents.leftOverLines;
+    emit openChanged();
     return result;
 }
 
@@ -53,11 +55,13 @@ void Library::clear()
     needsRewrite_ = false;
     emit aboutToClear();
     table_.clear();
+    emit openChanged();
 }
 
 void Library::close()
 {
     file_.close();
+    emit openChanged();
 }
 
 bool Library::createEmpty(const QString& path, QString* error)
@@ -68,6 +72,7 @@ bool Library::createEmpty(const QString& path, QString* error)
     file_.open(path, stamp);
     needsRewrite_ = false;
     browseOnlyReason_.clear();
+    emit openChanged();
     return true;
 }
 

@@ -89,6 +89,8 @@ signals:
     void aboutToClear();
     // Records first..recordCount() arrived from a database file.
     void recordsLoaded(int first);
+    // A database file was opened or created, or the open one was closed (see isOpen()).
+    void openChanged();
 
 private:
     LibraryTable table_;

@@ -49,6 +49,8 @@ LibraryBrowser::LibraryBrowser(MainWindow& window, const Library& library, const
 {
     setUpList(window_.artistList, &artists_);
     setUpList(window_.titleList, &titles_);
+    connect(&library_, &Library::openChanged, this, &LibraryBrowser::showOpeningHint);
+    showOpeningHint();
     connect(window_.genreFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             genreChosen();
@@ -239,6 +241,15 @@ void LibraryBrowser::listRecordsFrom(int first)
     addAllSorted(window_.artistList, artists_, std::move(newArtists));
     addAllSorted(window_.titleList, titles_, std::move(newTitles));
     addAllSorted(window_.genreFilter, std::move(newGenres));
+}
+
+void LibraryBrowser::showOpeningHint()
+{
+    // The empty artist list tells a first start where the music comes from; the first record
+    // listed takes the line's place.
+    static const QString hint = QStringLiteral("No database is open. Open one with File > Open Database, "
+                                               "or make a new one with Database > New.");
+    window_.artistList->setPlaceholderText(library_.isOpen() ? QString() : hint);
 }
 
 void LibraryBrowser::resetLists()

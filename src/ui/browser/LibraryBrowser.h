@@ -85,6 +85,8 @@ private:
     void artistChosen();
     // The title selection changed: put the title into the title field.
     void titleChosen();
+    // While no database is open, the empty artist list says how to open or make one.
+    void showOpeningHint();
     // Puts the chosen row's text into the artist or title field.
     void showChosenRowInField(QLineEdit* field, const QString& text);
     // The records of the genre filter's text: every record for "(All genres)", or those whose

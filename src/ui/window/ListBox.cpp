@@ -1,5 +1,6 @@
 #include "ui/window/ListBox.h"
 
+#include <QPainter>
 #include <QSignalBlocker>
 #include <utility>
 
@@ -12,11 +13,23 @@ ListBox::ListBox(QWidget* parent) : QListView(parent)
 
 void ListBox::setModel(QAbstractItemModel* model)
 {
-    if (this->model())
-        disconnect(this->model(), &QAbstractItemModel::rowsRemoved, this, nullptr);
+    if (this->model() == model)
+        return;
+    if (QAbstractItemModel* old = this->model()) {
+        disconnect(old, &QAbstractItemModel::rowsRemoved, this, &ListBox::rowsRemoved);
+        for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            disconnect(old, change, this, &ListBox::describePlaceholder);
+        disconnect(old, &QAbstractItemModel::modelReset, this, &ListBox::describePlaceholder);
+    }
     QListView::setModel(model);
-    if (model)
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &ListBox::rowsRemoved);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &ListBox::rowsRemoved);
+    // The placeholder is read only while it shows.
+    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, change, this, &ListBox::describePlaceholder);
+    connect(model, &QAbstractItemModel::modelReset, this, &ListBox::describePlaceholder);
+    describePlaceholder();
 }
 
 int ListBox::count() const
@@ -76,7 +89,14 @@ void ListBox::focusInEvent(QFocusEvent* event)
 
 void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QListView::currentChanged(current, previous);
+    // QListView tells the accessibility bus that the new current row has the focus, wherever the
+    // focus is: a row the program moves to (the entry playing) would pull a screen reader away
+    // from the control the user is on. The view's own handling (scrolling, repainting) runs
+    // either way.
+    if (hasFocus())
+        QListView::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
     emit currentRowChanged(current.row());
 }
 
@@ -106,6 +126,40 @@ void ListBox::rowsRemoved()
     if (std::exchange(currentGoes_, false))
         setCurrentRow(-1);
     blockSignals(*std::exchange(quietRemoval_, std::nullopt));
+}
+
+void ListBox::setPlaceholderText(const QString& text)
+{
+    if (text == placeholderText_)
+        return;
+    placeholderText_ = text;
+    describePlaceholder();
+    viewport()->update();
+}
+
+void ListBox::describePlaceholder()
+{
+    // The list's description is the placeholder's only while it shows one; otherwise it is left
+    // to whoever else describes the list.
+    if (!placeholderText_.isEmpty() && count() == 0) {
+        if (accessibleDescription() != placeholderText_)
+            setAccessibleDescription(placeholderText_);
+        placeholderDescribed_ = true;
+    } else if (std::exchange(placeholderDescribed_, false)) {
+        setAccessibleDescription(QString());
+    }
+}
+
+void ListBox::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    if (placeholderText_.isEmpty() || count() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().averageCharWidth();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignCenter | Qt::TextWordWrap, placeholderText_);
 }
 
 int selectedRow(const ListBox* list)

@@ -15,6 +15,9 @@ class QAbstractItemView;
 //    afterwards, and no change is reported for it.
 //  - It reports a change of the current row and of the selection as signals of its own, which
 //    QSignalBlocker on the list holds back when code changes the list without a user's choice.
+//  - The accessibility bus hears a row take the focus only while the list has the keyboard focus;
+//    a row chosen from code is announced as selected, not focused.
+//  - While it has no rows it may show a line of text in their place (read as its description).
 class ListBox : public QListView
 {
     Q_OBJECT
@@ -32,6 +35,10 @@ public:
 
     void setModel(QAbstractItemModel* model) override;
 
+    // What the list shows in place of rows while it has none; empty for nothing.
+    void setPlaceholderText(const QString& text);
+    const QString& placeholderText() const { return placeholderText_; }
+
 signals:
     void currentRowChanged(int row);
     void rowSelectionChanged();
@@ -43,14 +50,18 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void rowsRemoved();
+    void describePlaceholder();
 
     // While rows holding the chosen one are taken out: the signals' blocking state before.
     std::optional<bool> quietRemoval_;
     // Whether the current row is among them.
     bool currentGoes_ = false;
+    QString placeholderText_;
+    bool placeholderDescribed_ = false; // the description is the placeholder's
 };
 
 // The selected row of a single-selection list, or -1 when none is selected. A list's current row
