@@ -9,6 +9,7 @@
 #include "player/MediaPlayer.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/browser/EntryFields.h"
+#include "ui/browser/LibraryAddRequests.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/browser/LibraryDrag.h"
 #include "ui/cdwizard/CdWizard.h"
@@ -18,6 +19,8 @@
 #include "ui/editor/RecordEditor.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
+#include "ui/playback/SeekAndVolume.h"
+#include "ui/playback/TransportKeys.h"
 #include "ui/playlist/DropBox.h"
 #include "ui/playlist/ExternalDrops.h"
 #include "ui/playlist/PlaylistEditor.h"
@@ -46,10 +49,13 @@ Jukebox::Jukebox(const Seams& seams)
     about_ = new AboutWindow(w);
     browser_ = new LibraryBrowser(w, *library_, *mode_);
     libraryDrag_ = new LibraryDrag(w, seams.dragLoop);
+    libraryAddRequests_ = new LibraryAddRequests(w);
     databaseOpening_ = new DatabaseOpening(w, *library_, *browser_, seams.fileDialog, seams.messageBox);
     Playlist& playlist = *playlist_;
     playlistEditor_ = new PlaylistEditor(w, playlist, *library_, *browser_, seams.fileDialog, seams.messageBox);
     playerControl_ = new PlayerControl(w, playlist, seams.player, *library_, *mode_, seams.messageBox);
+    new TransportKeys(w, *playerControl_);
+    seekAndVolume_ = new SeekAndVolume(w, seams.player);
     playlistFiles_ = new PlaylistFiles(w, playlist, *library_, seams.fileDialog, seams.messageBox);
     shuffle_ = new PlaylistShuffle(w, playlist, seams.random);
     drops_ = new ExternalDrops(w, playlist, seams.messageBox);
@@ -93,6 +99,8 @@ void Jukebox::wire()
     connect(playlistEditor_, &PlaylistEditor::cleared, playerControl_, &PlayerControl::forgetPosition);
     connect(playlistEditor_, &PlaylistEditor::cleared, cdWizard_, &CdWizard::resetSelection);
     connect(playlistEditor_, &PlaylistEditor::titleDropped, playerControl_, &PlayerControl::updateEntryCounter);
+    // Enter, a double-click or the context menu on a library row adds what its drop would.
+    connect(libraryAddRequests_, &LibraryAddRequests::addRequested, playlistEditor_, &PlaylistEditor::dropOntoPlaylist);
     connect(playlistFiles_, &PlaylistFiles::playlistOpened, playerControl_, &PlayerControl::updateEntryCounter);
     connect(drops_, &ExternalDrops::filesDropped, playerControl_, &PlayerControl::updateEntryCounter);
 
@@ -145,6 +153,7 @@ void Jukebox::updateStatus()
     playerControl_->carryOutOpenRequest();
     editor_->updateAddButton();
     playerControl_->showPlayTimes();
+    seekAndVolume_->showPosition();
     remoteControl_->announceChanges();
 }
 

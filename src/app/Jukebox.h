@@ -16,6 +16,7 @@ class DropBox;
 class ExternalDrops;
 class FileDialog;
 class Library;
+class LibraryAddRequests;
 class LibraryBrowser;
 class LibraryDrag;
 class MainWindow;
@@ -30,6 +31,7 @@ class RecordEditor;
 class RemoteControl;
 class RequestedFiles;
 class SearchDialog;
+class SeekAndVolume;
 class Shell;
 class WindowMode;
 
@@ -73,6 +75,7 @@ public:
     WindowMode& mode() const { return *mode_; }
     LibraryBrowser& browser() const { return *browser_; }
     LibraryDrag& libraryDrag() const { return *libraryDrag_; }
+    LibraryAddRequests& libraryAddRequests() const { return *libraryAddRequests_; }
     DatabaseOpening& databaseOpening() const { return *databaseOpening_; }
     SearchDialog& search() const { return *search_; }
     RecordEditor& editor() const { return *editor_; }
@@ -83,6 +86,7 @@ public:
     ExternalDrops& drops() const { return *drops_; }
     DropBox& dropBox() const { return *dropBox_; }
     PlayerControl& playerControl() const { return *playerControl_; }
+    SeekAndVolume& seekAndVolume() const { return *seekAndVolume_; }
     CdWizard& cdWizard() const { return *cdWizard_; }
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
@@ -114,6 +118,7 @@ private:
     WindowMode* mode_;
     LibraryBrowser* browser_;
     LibraryDrag* libraryDrag_;
+    LibraryAddRequests* libraryAddRequests_;
     DatabaseOpening* databaseOpening_;
     SearchDialog* search_;
     RecordEditor* editor_;
@@ -124,6 +129,7 @@ private:
     ExternalDrops* drops_;
     DropBox* dropBox_;
     PlayerControl* playerControl_;
+    SeekAndVolume* seekAndVolume_;
     CdWizard* cdWizard_;
     AboutWindow* about_;
     RemoteControl* remoteControl_;

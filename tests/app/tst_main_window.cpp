@@ -43,13 +43,15 @@ private slots:
         QTest::newRow("All to Playlist") << "allToPlaylistButton" << QRect(236, 48, 73, 21);
         QTest::newRow("artist list") << "artistList" << QRect(4, 72, 305, 147);
         QTest::newRow("title list") << "titleList" << QRect(4, 248, 305, 147);
-        QTest::newRow("player area") << "playerArea" << QRect(316, 20, 473, 397);
+        QTest::newRow("player area") << "playerArea" << QRect(316, 20, 473, 348);
+        QTest::newRow("position slider") << "positionSlider" << QRect(316, 370, 473, 21);
         QTest::newRow("play button") << "playButton" << QRect(316, 396, 41, 24);
-        QTest::newRow("entry counter") << "entryCounter" << QRect(532, 403, 57, 17);
+        QTest::newRow("entry counter") << "entryCounter" << QRect(534, 403, 53, 17);
         QTest::newRow("next entry button") << "nextEntryButton" << QRect(620, 396, 41, 24);
+        QTest::newRow("volume slider") << "volumeSlider" << QRect(667, 396, 122, 24);
         QTest::newRow("playlist") << "playlist" << QRect(4, 424, 785, 82);
         QTest::newRow("credit line") << "creditLine" << QRect(8, 509, 785, 21);
-        QTest::newRow("check panel") << "checkPanel" << QRect(144, 32, 529, 369);
+        QTest::newRow("check panel") << "checkPanel" << QRect(144, 32, 529, 363);
         QTest::newRow("missing files, in the panel") << "missingList" << QRect(16, 24, 497, 225);
     }
     void controlsSitWhereTheyBelong()
@@ -64,27 +66,44 @@ private slots:
         QCOMPARE(window.client->size(), QSize(794, 530));
     }
 
-    // The transport buttons stand in one row at the bottom of the player area, left to right in
-    // this order without covering one another; the entry counter stands between the two steps
-    // inside a media.
-    void transportButtonsInOneRow()
+    // The transport buttons stand in one row below the player area and the position slider, left
+    // to right in this order, the entry counter between the two steps inside a media and the
+    // volume at the right; nothing in the row or above it covers another control.
+    void transportRowOverlapsNothing()
     {
         JukeboxFixture f;
         MainWindow& window = f.start().window();
-        const QList<QPushButton*> row{window.playButton, window.pauseButton, window.stopButton,
-                                      window.previousEntryButton, window.previousInMediaButton,
-                                      window.nextInMediaButton, window.nextEntryButton};
+        const QList<QWidget*> row{window.playButton, window.pauseButton, window.stopButton,
+                                  window.previousEntryButton, window.previousInMediaButton, window.entryCounter,
+                                  window.nextInMediaButton, window.nextEntryButton, window.volumeSlider};
         const QRect player = window.playerArea->geometry();
+        const QRect slider = window.positionSlider->geometry();
+        QVERIFY(player.bottom() < slider.top());
         for (qsizetype i = 0; i < row.size(); ++i) {
-            const QRect button = row[i]->geometry();
-            QVERIFY2(button.top() == 396 && button.height() == 24, qPrintable(row[i]->objectName()));
-            QVERIFY2(button.left() >= player.left() && button.right() <= player.right(), qPrintable(row[i]->objectName()));
+            const QRect control = row[i]->geometry();
+            QVERIFY2(control.top() > slider.bottom() && control.bottom() <= 419, qPrintable(row[i]->objectName()));
+            QVERIFY2(control.left() >= player.left() && control.right() <= player.right(), qPrintable(row[i]->objectName()));
             if (i > 0)
-                QVERIFY2(row[i - 1]->geometry().right() < button.left(), qPrintable(row[i]->objectName()));
+                QVERIFY2(row[i - 1]->geometry().right() < control.left(), qPrintable(row[i]->objectName()));
         }
-        const QPoint counter = window.entryCounter->geometry().center();
-        QVERIFY(window.previousInMediaButton->geometry().right() < counter.x());
-        QVERIFY(counter.x() < window.nextInMediaButton->geometry().left());
+        // The check panel, when it shows, ends above the row.
+        QVERIFY(window.checkPanel->geometry().bottom() < window.playButton->geometry().top());
+    }
+
+    // Each caption stands level with its field; the genre box and the fields start at one edge,
+    // right of their captions.
+    void captionsLineUpWithTheirFields()
+    {
+        JukeboxFixture f;
+        MainWindow& window = f.start().window();
+        const QList<std::pair<QWidget*, QWidget*>> pairs = {{window.genreCaption, window.genreFilter},
+                                                           {window.artistCaption, window.artistField},
+                                                           {window.titleCaption, window.titleField}};
+        for (const auto& [caption, field] : pairs) {
+            QCOMPARE(caption->geometry().center().y(), field->geometry().center().y());
+            QVERIFY(caption->geometry().right() < field->geometry().left());
+            QCOMPARE(field->geometry().left(), window.genreFilter->geometry().left());
+        }
     }
 
     // What shows at start-up, and what a screen reader hears: a label or a captioned button by
@@ -141,8 +160,7 @@ private slots:
         QVERIFY(j.libraryDrag().currentIcon().toImage() == j.libraryDrag().noDropIcon().toImage());
     }
 
-    // The transport row lies over the bottom of the player area; the video is drawn above it,
-    // across the area's whole width, and nothing covers it.
+    // The video fills the player area, and nothing covers it.
     void videoIsDrawnWhereNothingCoversIt()
     {
         auto* video = new QWidget;
@@ -150,13 +168,13 @@ private slots:
         window.playerArea->layout()->activate();
         const QRect area = window.playerArea->geometry();
         const QRect shown(window.playerArea->mapTo(window.client, video->geometry().topLeft()), video->size());
-        QCOMPARE(shown.top(), area.top());
-        QCOMPARE(shown.left(), area.left());
-        QCOMPARE(shown.width(), area.width());
-        QCOMPARE(shown.bottom() + 1, window.transportFrame->geometry().top());
+        QCOMPARE(shown, area);
         for (QWidget* over : window.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (over != window.playerArea && !over->isHidden() && over->geometry().intersects(area))
                 QVERIFY2(!over->geometry().intersects(shown), qPrintable(over->objectName()));
+        // What shows over the player, when it shows, is a native window raised above the video's.
+        for (QWidget* overlay : {static_cast<QWidget*>(window.playerNotice), static_cast<QWidget*>(window.checkPanel)})
+            QVERIFY2(overlay->testAttribute(Qt::WA_NativeWindow), qPrintable(overlay->objectName()));
     }
 
     void menusInOrder()
@@ -167,12 +185,12 @@ private slots:
         QStringList menus;
         for (QAction* a : window.menuBar()->actions())
             if (a->isVisible())
-                menus << a->text();
+                menus << QString(a->text()).remove('&');
         QCOMPARE(menus, (QStringList{"File", "Search", "Database", "Playlist", "Create CD", "Help"}));
         QStringList items;
         for (QAction* a : window.playlistMenu->actions())
-            items << a->text();
-        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)", "Add url", "Remove", "Shuffle playlist", "Clear playlist"}));
+            items << QString(a->text()).remove('&');
+        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)...", "Add url...", "Remove", "Shuffle playlist", "Clear playlist"}));
         QVERIFY(window.dropBoxAction->isCheckable());
         QVERIFY(!window.saveDatabaseAction->isVisible() && !window.saveDatabaseAction->isEnabled());
         QCOMPARE(window.searchAction->shortcut(), QKeySequence(Qt::Key_F3));

@@ -3,7 +3,8 @@
 # window of its own, made when the first media opens, so the program starts without OpenGL.
 # Checked with a generated red test picture: the player area is black before anything plays and
 # red once a click on the entry opens it; the notice that lies over the player (Database > New's)
-# covers the video while it shows, and the video comes back when it goes.
+# covers the video while it shows, and the video comes back when it goes; the database check's
+# panel, opened by the keyboard after the video played, shows its buttons over the player area.
 #
 # usage: video.sh <path-to-vexolin> <build-dir>
 set -euo pipefail
@@ -23,7 +24,9 @@ bytes() { head -c "$1" /dev/zero | tr '\0' "$2"; }
     bytes 768 '\360'
   done
 } >"$work/media/red.y4m"
-printf '%s\r\n' "Test Pattern" "Red Picture" "Video" "#:/media/red.y4m" >"$work/Video.VxDatabase"
+# A second record names a file that is not there, for the database check to list.
+printf '%s\r\n' "Test Pattern" "Red Picture" "Video" "#:/media/red.y4m" \
+  "Test Pattern" "Gone Picture" "Video" "#:/media/gone.y4m" >"$work/Video.VxDatabase"
 
 start_vexolin "$work/Video.VxDatabase"
 title_is "Vexolin V1.77" || wait_until 10 title_is "Vexolin V1.77" || fail "start-up title is '$(title)'"
@@ -41,7 +44,7 @@ is_red() {
 }
 is_black() { [ "$(colour_at "$1" "$2")" = 000000 ]; }
 
-# Inside both the player area (4740, 300, 7095 twips wide) and the notice over it (5160, 480,
+# Inside both the player area (4740, 300, 7095 twips wide) and the notice over it (5160, 420,
 # 6375 wide), right of where the file dialog of Database > New opens.
 spot_x=$(px 11250)
 spot_y=$(px 3200)
@@ -68,3 +71,32 @@ echo "ok: the notice covers the video ($(colour_at "$spot_x" "$spot_y"))"
 xdotool key Escape
 wait_until 5 is_red "$spot_x" "$spot_y" || fail "after the notice the player area is $(colour_at "$spot_x" "$spot_y")"
 echo "ok: the video shows again when the notice goes"
+
+# The record editor that Database > New opened closes with its Done (3650, 6030, 975 x 285
+# twips); Stop (6180, 5940, 615 x 360) stops the video, whose last picture stays.
+click_at $(px $((3650 + 975 / 2))) $(px $((6030 + 285 / 2)))
+click_at $(px $((6180 + 615 / 2))) $(px $((5940 + 360 / 2)))
+sleep 0.5
+
+# Database > Check by its mnemonics. Its panel (2160, 480 twips) lies over the player area: "Remove
+# all" (5640, 3840, 975 x 375 within the panel) and "Done" (6720, 3840) must be seen there, drawn
+# as buttons (light), not covered by the black or red of the player.
+xdotool key alt+d
+sleep 0.5
+xdotool key c
+# Light grey, as a button's face is.
+is_light() {
+  local c
+  c=$(colour_at "$1" "$2")
+  [ -n "$c" ] && [ $((16#${c:0:2})) -gt 150 ] && [ $((16#${c:2:2})) -gt 150 ] && [ $((16#${c:4:2})) -gt 150 ]
+}
+for button in "Remove all:5640" "Done:6720"; do
+  name=${button%%:*}
+  left=$(px $((2160 + ${button##*:})))
+  top=$(px $((480 + 3840)))
+  for spot in "$((left + 6)) $((top + 6))" "$((left + 58)) $((top + 19))"; do
+    # shellcheck disable=SC2086
+    wait_until 5 is_light $spot || fail "the check panel's $name is not seen at $spot: $(colour_at $spot)"
+  done
+  echo "ok: the check panel's $name shows over the player area"
+done

@@ -67,7 +67,6 @@ bool LibraryDrag::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
         if (watched == window_.artistList->viewport() || watched == window_.titleList->viewport())
             return handlePress(static_cast<QWidget*>(watched), event);
         return false;
@@ -91,8 +90,11 @@ bool LibraryDrag::handlePress(QWidget* viewport, QEvent* event)
     if (forwardingPress_)
         return false;
     auto* press = static_cast<QMouseEvent*>(event);
+    // The right button chooses the entry under the mouse for the context menu, without a drag.
+    if (press->button() == Qt::RightButton)
+        return false;
     // A left press selects the entry under the mouse before the drag starts; the drag then
-    // takes the entry just chosen. Other buttons drag the selection as it stands.
+    // takes the entry just chosen. The middle button drags the selection as it stands.
     const bool selects = press->button() == Qt::LeftButton;
     if (selects) {
         forwardingPress_ = true;

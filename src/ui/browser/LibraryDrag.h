@@ -22,7 +22,8 @@ LibraryDragSource libraryDragSource(const QMimeData* data);
 
 // Drags of an artist or a title from the library lists onto the playlist.
 //
-// A press of any mouse button over either list starts the drag at once. The drag carries only
+// A press of the left or middle mouse button over either list starts the drag at once (the
+// right button opens the lists' context menu instead; a double-click is the list's own, and adds). The drag carries only
 // the in-program type LibraryDragMimeType naming the list it came from; the receiver reads that
 // list's selection when the drop happens.
 //

@@ -39,6 +39,9 @@ void DatabaseCheck::start()
     window_.missingCountCaption->hide();
     window_.missingCount->hide();
     window_.checkDoneButton->setEnabled(true);
+    // With nothing listed, Done is all there is to do.
+    if (missingRecords_.isEmpty() && window_.missingList->hasFocus())
+        mode_.moveFocus(window_.checkDoneButton);
 }
 
 void DatabaseCheck::scan()

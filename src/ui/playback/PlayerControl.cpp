@@ -220,7 +220,26 @@ bool PlayerControl::isAvailable(Action action) const
 void PlayerControl::setAvailable(Action action, bool available)
 {
     available_[size_t(action)] = available;
-    buttonFor(action)->setEnabled(available);
+    QPushButton* button = buttonFor(action);
+    // A button that turns itself off under the keyboard focus hands the focus to the one that
+    // undoes it: Space on Pause, then Space again, plays on (Qt would pass it on to Stop).
+    if (!available && button->hasFocus()) {
+        if (QPushButton* undo = buttonFor(undoing(action)); undo != button && undo->isEnabled())
+            undo->setFocus(Qt::OtherFocusReason);
+    }
+    button->setEnabled(available);
+}
+
+Transport::Action PlayerControl::undoing(Action action)
+{
+    switch (action) {
+    case Action::Play: return Action::Pause;
+    case Action::Pause: return Action::Play;
+    case Action::PreviousEntry: return Action::NextEntry;
+    case Action::NextEntry: return Action::PreviousEntry;
+    case Action::Stop: break;
+    }
+    return action;
 }
 
 void PlayerControl::carryOut(Action action)
@@ -280,9 +299,11 @@ void PlayerControl::mediaEnded()
 void PlayerControl::followPlayState()
 {
     switch (player_.state()) {
+    // The action that becomes available goes first, so that it can take the focus from the one
+    // that goes.
     case MediaPlayer::Playing:
-        setAvailable(Action::Play, false);
         setAvailable(Action::Pause, true);
+        setAvailable(Action::Play, false);
         break;
     case MediaPlayer::Paused:
         setAvailable(Action::Play, true);

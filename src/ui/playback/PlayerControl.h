@@ -84,6 +84,8 @@ private:
     // Entry p names no media: carries on as when a media ends.
     void passOver(int p);
     QPushButton* buttonFor(Action action) const;
+    // The action whose button undoes this one's (Play and Pause, previous and next entry).
+    static Action undoing(Action action);
     // Makes an action available or not; its button shows which.
     void setAvailable(Action action, bool available);
 

@@ -50,6 +50,8 @@ SearchDialog::SearchDialog(MainWindow& window, LibraryBrowser& browser, MessageB
 void SearchDialog::beginSearch()
 {
     showToolWindowOverPlayer(*this, window_, *searchField);
+    // The kept search string is selected: typing replaces it, Next searches for it again.
+    searchField->selectAll();
     browser_.showAllTitles();
 }
 

@@ -23,7 +23,8 @@ public:
     SearchDialog(MainWindow& window, LibraryBrowser& browser, MessageBox& messageBox);
 
     // Search > Search: shows the dialog over the player, in front, with the focus in the search
-    // field, and lists every title afresh with no artist chosen, so the first Next starts at the top.
+    // field and its kept text selected, and lists every title afresh with no artist chosen, so
+    // the first Next starts at the top.
     void beginSearch();
     // Next (also Enter in the search field): selects the next match after the list's selection.
     void findNext();

@@ -7,7 +7,7 @@
 // Rows name their fields; a field left out keeps the default given here.
 struct ControlSpec
 {
-    enum Kind { Label, Combo, Text, Button, GlyphButton, List, Frame, Player, Panel };
+    enum Kind { Label, Combo, Text, Button, GlyphButton, List, Frame, Player, Panel, Slider };
     enum FontRole { Sans, Arial, Courier };
 
     const char* name = "";
@@ -18,7 +18,7 @@ struct ControlSpec
     bool visible = true;
     bool enabled = true;
     // What the control is for, as a screen reader says it: its accessible name where it shows no
-    // text of its own (lists, fields, glyph buttons, the player); where its text is what it means
+    // text of its own (lists, fields, glyph buttons, sliders, the player); where its text is what it means
     // (labels, captioned buttons), the live text is the name and the role its description.
     QString role = {};
     FontRole font = Sans;

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -88,6 +90,13 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
         break;
     }
     case ControlSpec::List: w = new ListBox(parent); break;
+    case ControlSpec::Slider: {
+        auto* slider = new QSlider(Qt::Horizontal, parent);
+        slider->setFocusPolicy(Qt::StrongFocus); // moved by the keyboard too
+        slider->setToolTip(control.role);
+        w = slider;
+        break;
+    }
     case ControlSpec::Frame: {
         auto* frame = new QFrame(parent);
         frame->setFrameShape(QFrame::Box);
@@ -165,10 +174,11 @@ QMenu* MainWindow::addMenu(const char* name, const QString& caption)
     return menu;
 }
 
-QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption)
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut)
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
     return item;
 }
 
@@ -193,6 +203,7 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
       titleList(control<ListBox>("titleList")),
       playerArea(control<QWidget>("playerArea")),
       playerNotice(control<QLabel>("playerNotice")),
+      positionSlider(control<QSlider>("positionSlider")),
       transportFrame(control<QFrame>("transportFrame")),
       playButton(control<QPushButton>("playButton")),
       pauseButton(control<QPushButton>("pauseButton")),
@@ -202,6 +213,7 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
       entryCounter(control<QLabel>("entryCounter")),
       nextInMediaButton(control<QPushButton>("nextInMediaButton")),
       nextEntryButton(control<QPushButton>("nextEntryButton")),
+      volumeSlider(control<QSlider>("volumeSlider")),
       playlistCaption(control<QLabel>("playlistCaption")),
       addRecordButton(control<QPushButton>("addRecordButton")),
       removeRecordButton(control<QPushButton>("removeRecordButton")),
@@ -220,30 +232,33 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
       checkDoneButton(control<QPushButton>("checkDoneButton")),
       checkBusyNotice(control<QLabel>("checkBusyNotice")),
       statusTimer(makeStatusTimer(this)),
-      fileMenu(addMenu("fileMenu", QStringLiteral("File"))),
-      openDatabaseAction(addItem(fileMenu, "openDatabaseAction", QStringLiteral("Open Database"))),
+      fileMenu(addMenu("fileMenu", QStringLiteral("&File"))),
+      openDatabaseAction(addItem(fileMenu, "openDatabaseAction", QStringLiteral("&Open Database..."),
+                                 QKeySequence(Qt::CTRL | Qt::Key_O))),
       saveDatabaseAction(addItem(fileMenu, "saveDatabaseAction", QStringLiteral("Save Database"))),
-      openPlaylistAction(addItem(fileMenu, "openPlaylistAction", QStringLiteral("Open Playlist"))),
-      savePlaylistAction(addItem(fileMenu, "savePlaylistAction", QStringLiteral("Save Playlist"))),
-      exitAction(addItem(fileMenu, "exitAction", QStringLiteral("Exit"))),
-      searchMenu(addMenu("searchMenu", QStringLiteral("Search"))),
-      searchAction(addItem(searchMenu, "searchAction", QStringLiteral("Search"))),
-      databaseMenu(addMenu("databaseMenu", QStringLiteral("Database"))),
-      newDatabaseAction(addItem(databaseMenu, "newDatabaseAction", QStringLiteral("New"))),
-      editDatabaseAction(addItem(databaseMenu, "editDatabaseAction", QStringLiteral("Edit"))),
-      checkDatabaseAction(addItem(databaseMenu, "checkDatabaseAction", QStringLiteral("Check"))),
-      playlistMenu(addMenu("playlistMenu", QStringLiteral("Playlist"))),
-      dropBoxAction(addItem(playlistMenu, "dropBoxAction", QStringLiteral("Drop Box"))),
-      addFilesAction(addItem(playlistMenu, "addFilesAction", QStringLiteral("Add file(s)"))),
-      addUrlAction(addItem(playlistMenu, "addUrlAction", QStringLiteral("Add url"))),
-      removeAction(addItem(playlistMenu, "removeAction", QStringLiteral("Remove"))),
-      shufflePlaylistAction(addItem(playlistMenu, "shufflePlaylistAction", QStringLiteral("Shuffle playlist"))),
-      clearPlaylistAction(addItem(playlistMenu, "clearPlaylistAction", QStringLiteral("Clear playlist"))),
-      createCdMenu(addMenu("createCdMenu", QStringLiteral("Create CD"))),
-      createCdAction(addItem(createCdMenu, "createCdAction", QStringLiteral("Create"))),
-      helpMenu(addMenu("helpMenu", QStringLiteral("Help"))),
-      helpAction(addItem(helpMenu, "helpAction", QStringLiteral("Help"))),
-      aboutAction(addItem(helpMenu, "aboutAction", QStringLiteral("About Vexolin"))),
+      openPlaylistAction(addItem(fileMenu, "openPlaylistAction", QStringLiteral("Open &Playlist..."),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O))),
+      savePlaylistAction(addItem(fileMenu, "savePlaylistAction", QStringLiteral("&Save Playlist..."),
+                                 QKeySequence(Qt::CTRL | Qt::Key_S))),
+      exitAction(addItem(fileMenu, "exitAction", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q))),
+      searchMenu(addMenu("searchMenu", QStringLiteral("&Search"))),
+      searchAction(addItem(searchMenu, "searchAction", QStringLiteral("&Search..."), QKeySequence(Qt::Key_F3))),
+      databaseMenu(addMenu("databaseMenu", QStringLiteral("&Database"))),
+      newDatabaseAction(addItem(databaseMenu, "newDatabaseAction", QStringLiteral("&New..."))),
+      editDatabaseAction(addItem(databaseMenu, "editDatabaseAction", QStringLiteral("&Edit"))),
+      checkDatabaseAction(addItem(databaseMenu, "checkDatabaseAction", QStringLiteral("&Check"))),
+      playlistMenu(addMenu("playlistMenu", QStringLiteral("&Playlist"))),
+      dropBoxAction(addItem(playlistMenu, "dropBoxAction", QStringLiteral("&Drop Box"))),
+      addFilesAction(addItem(playlistMenu, "addFilesAction", QStringLiteral("&Add file(s)..."))),
+      addUrlAction(addItem(playlistMenu, "addUrlAction", QStringLiteral("Add &url..."))),
+      removeAction(addItem(playlistMenu, "removeAction", QStringLiteral("&Remove"), QKeySequence(Qt::Key_Delete))),
+      shufflePlaylistAction(addItem(playlistMenu, "shufflePlaylistAction", QStringLiteral("&Shuffle playlist"))),
+      clearPlaylistAction(addItem(playlistMenu, "clearPlaylistAction", QStringLiteral("&Clear playlist"))),
+      createCdMenu(addMenu("createCdMenu", QStringLiteral("&Create CD"))),
+      createCdAction(addItem(createCdMenu, "createCdAction", QStringLiteral("&Create"))),
+      helpMenu(addMenu("helpMenu", QStringLiteral("&Help"))),
+      helpAction(addItem(helpMenu, "helpAction", QStringLiteral("&Help"))),
+      aboutAction(addItem(helpMenu, "aboutAction", QStringLiteral("&About Vexolin"))),
       hiddenMenu(addMenu("hiddenMenu", QStringLiteral("Secret1"))),
       hiddenAddFilesAction(addItem(hiddenMenu, "hiddenAddFilesAction", QStringLiteral("AddFiles")))
 {
@@ -253,7 +268,6 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
 
     saveDatabaseAction->setVisible(false);
     saveDatabaseAction->setEnabled(false);
-    searchAction->setShortcut(QKeySequence(Qt::Key_F3));
     dropBoxAction->setCheckable(true);
     hiddenMenu->menuAction()->setVisible(false);
 
@@ -275,30 +289,44 @@ MainWindow::MainWindow(QWidget* videoWidget, QWidget* parent)
     client->setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setUpShortcuts();
 
     if (videoWidget) {
-        // The transport row lies over the bottom of the player area: the video is drawn above it,
-        // where nothing covers the picture (subtitles sit at its bottom).
-        int transportTop = playerArea->geometry().bottom() + 1;
-        for (const QWidget* w : {static_cast<QWidget*>(transportFrame), static_cast<QWidget*>(entryCounter)})
-            transportTop = std::min(transportTop, w->geometry().top());
-        for (const QPushButton* button : transportButtons())
-            transportTop = std::min(transportTop, button->geometry().top());
-        playerArea->layout()->setContentsMargins(0, 0, 0, playerArea->geometry().bottom() + 1 - transportTop);
         playerArea->layout()->addWidget(videoWidget);
-        // Native windows stack by their own order: the notice goes on top each time it shows.
-        playerNotice->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        playerNotice->setAttribute(Qt::WA_NativeWindow);
-        playerNotice->installEventFilter(this);
+        // Native windows stack by their own order: what lies over the player goes on top each
+        // time it shows.
+        keepAboveVideo(playerNotice);
+        keepAboveVideo(checkPanel);
     }
+}
+
+void MainWindow::setUpShortcuts()
+{
+    // Delete removes a playlist entry only where the playlist has the focus: in a field it
+    // deletes a character, and on the library lists it has nothing to remove.
+    removeAction->setShortcutContext(Qt::WidgetShortcut);
+    playlist->addAction(removeAction);
+    // F10 opens the first menu, from where the arrow keys reach every other.
+    auto* openMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBarShortcut"));
+    connect(openMenuBar, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(fileMenu->menuAction()); });
+}
+
+void MainWindow::keepAboveVideo(QWidget* overlay)
+{
+    overlay->setAttribute(Qt::WA_DontCreateNativeAncestors);
+    overlay->setAttribute(Qt::WA_NativeWindow);
+    overlay->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // (QWidget::raise() leaves the native window where it is when the notice is already the
+    // (QWidget::raise() leaves the native window where it is when the control is already the
     // topmost of its siblings.)
-    if (watched == playerNotice && event->type() == QEvent::Show && playerNotice->windowHandle())
-        playerNotice->windowHandle()->raise();
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        if (QWindow* native = static_cast<QWidget*>(watched)->windowHandle())
+            native->raise();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

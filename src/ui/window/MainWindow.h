@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 class QAction;
@@ -10,6 +11,7 @@ class QLineEdit;
 class ListBox;
 class QMenu;
 class QPushButton;
+class QSlider;
 class QTimer;
 
 // The main window: its controls and menus, laid out as the fixed 794 x 530 client area, and
@@ -20,7 +22,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     // videoWidget, when given, fills the player area. It may be a window of its own (drawn over
-    // the widgets around it), so the notice that lies over the player is one too.
+    // the widgets around it), so what lies over the player (the notice, the check panel) is one
+    // too, raised above it whenever it shows.
     explicit MainWindow(QWidget* videoWidget = nullptr, QWidget* parent = nullptr);
 
     // Shows a wait notice in the playlist's place and paints the window at once.
@@ -51,9 +54,10 @@ public:
     QLineEdit* const titleField;
     QPushButton* const showAllButton;
     ListBox* const titleList;
-    // The player's video and the large notice over it.
+    // The player's video, the large notice over it, and the position slider below it.
     QWidget* const playerArea;
     QLabel* const playerNotice;
+    QSlider* const positionSlider;
     // Transport.
     QFrame* const transportFrame;
     QPushButton* const playButton;
@@ -64,6 +68,7 @@ public:
     QLabel* const entryCounter;
     QPushButton* const nextInMediaButton;
     QPushButton* const nextEntryButton;
+    QSlider* const volumeSlider; // right of the transport row
     // The playlist and the buttons beside its caption (record editing, CD wizard).
     QLabel* const playlistCaption;
     QPushButton* const addRecordButton;
@@ -86,7 +91,8 @@ public:
     // Ten times a second the status of the window is brought up to date.
     QTimer* const statusTimer;
 
-    // Menus and their items, in menu order.
+    // Menus and their items, in menu order. Each has a mnemonic; the usual shortcuts are set, and
+    // F10 opens the menu bar.
     QMenu* const fileMenu;
     QAction* const openDatabaseAction;
     QAction* const saveDatabaseAction; // hidden, and without an action
@@ -126,5 +132,8 @@ private:
     template <typename T>
     T* control(const char* name) const;
     QMenu* addMenu(const char* name, const QString& caption);
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption);
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    // Makes a control that lies over the player a native window, raised whenever it shows.
+    void keepAboveVideo(QWidget* overlay);
+    void setUpShortcuts();
 };

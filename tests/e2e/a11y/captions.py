@@ -138,7 +138,7 @@ def check(program, build):
     check_window(program, main, "CD wizard", failures)
     close_with(cancel)
 
-    for menu, item, title in [("Search", "Search", "Search"), ("Playlist", "Add url", "Add url")]:
+    for menu, item, title in [("Search", "Search...", "Search"), ("Playlist", "Add url...", "Add url")]:
         program.choose_menu_item(menu, item)
         window = program.window(title)
         check_window(program, window, f"{title} window", failures)

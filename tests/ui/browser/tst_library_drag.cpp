@@ -119,9 +119,14 @@ private slots:
         QCOMPARE(cursorKeys, QList<qint64>{iconPixmap(Icon::Drop).cacheKey()}); // the icon as last set
         QVERIFY(!j->libraryDrag().activeDrag());
 
-        // Other buttons drag the selection as it stands.
-        QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->rowRect(2).center());
+        // The middle button drags the selection as it stands; the right one chooses the entry
+        // under the mouse for the context menu, without a drag.
+        QTest::mousePress(list->viewport(), Qt::MiddleButton, {}, list->rowRect(2).center());
         QCOMPARE(rowsAtStart, (QList<int>{1, 1}));
+        QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->rowRect(2).center());
+        QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, list->rowRect(2).center());
+        QCOMPARE(rowsAtStart.size(), 2);
+        QCOMPARE(list->currentRow(), 2);
         // The list still answers a later click.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(0).center());
         QCOMPARE(list->currentRow(), 0);

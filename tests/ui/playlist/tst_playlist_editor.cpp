@@ -91,7 +91,7 @@ class TestPlaylistEditor : public QObject
         QCOMPARE(j->playlist().position(), p);
         f->player.script.entryOption = false;
     }
-    // Drags the selection of a library list as it stands (a press of the right button starts the
+    // Drags the selection of a library list as it stands (a press of the middle button starts the
     // drag without choosing an entry) and drops it onto the playlist; whether the drop was taken.
     bool dragToPlaylist(ListBox* source)
     {
@@ -107,8 +107,8 @@ class TestPlaylistEditor : public QObject
             drag->deleteLater();
         };
         const QPointF at(2, 2);
-        QMouseEvent press(QEvent::MouseButtonPress, at, source->viewport()->mapToGlobal(at), Qt::RightButton,
-                          Qt::RightButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, source->viewport()->mapToGlobal(at), Qt::MiddleButton,
+                          Qt::MiddleButton, Qt::NoModifier);
         QCoreApplication::sendEvent(source->viewport(), &press);
         f->dragLoop = {};
         return dropped;

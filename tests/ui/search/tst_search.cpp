@@ -158,6 +158,12 @@ private slots:
         window->searchAction->trigger();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->searchField->text(), QString("bak"));
+        // The kept text is selected, with the focus in the field: typing replaces it.
+        QCOMPARE(dialog->searchField->selectedText(), QString("bak"));
+        QCOMPARE(dialog->focusWidget(), dialog->searchField);
+        QTest::keyClicks(dialog->searchField, "qu");
+        QCOMPARE(dialog->searchField->text(), QString("qu"));
+        dialog->searchField->setText("bak");
         QVERIFY(dialog->artistsOption->isChecked());
         // Show all ran: no artist selected and every title listed, none selected.
         QCOMPARE(window->artistList->currentRow(), -1);
