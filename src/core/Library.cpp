@@ -7,6 +7,23 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+// Gives the memory a load freed (the bytes read, the lines split from them, what listing the
+// records took) back to the system: otherwise it stays with the process, below the records.
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
+
 Library::LoadResult Library::load(const QString& path)
 {
     const int first = recordCount() + 1;
@@ -17,21 +34,18 @@ Library::LoadResult Library::load(const QString& path)
     LoadResult result;
     result.problem = read.problem;
     DatabaseContents contents = parseDatabase(read.data, path);
+    // The records hold what they need of the bytes read.
+    read.data = QByteArray();
     if (contents.damagedFromLine > 0) {
         result.damagedFromLine = contents.damagedFromLine;
         result.problem = path + QStringLiteral(": line %1 holds NUL bytes, so the file is damaged from there on")
                                     .arg(contents.damagedFromLine);
     }
-    bool allFit = contents.withinCapacity;
-    table_.reserve(recordCount() + int(contents.records.size()));
-    for (LibraryRecord& record : contents.records) {
-        if (!table_.append(std::move(record))) {
-            allFit = false;
-            break;
-        }
-        ++result.recordsLoaded;
-    }
+    const size_t parsed = contents.records.size();
+    result.recordsLoaded = table_.appendAll(std::move(contents.records));
+    const bool allFit = contents.withinCapacity && size_t(result.recordsLoaded) == parsed;
     emit recordsLoaded(first);
+    returnFreedMemory();
     result.stoppedAtCapacity = !allFit;
     if (!read.complete || !allFit || result.damagedFromLine > 0) {
         if (result.recordsLoaded > 0)
