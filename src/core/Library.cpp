@@ -7,23 +7,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
-namespace {
-
-// Gives the memory a load freed (the bytes read, the lines split from them, what listing the
-// records took) back to the system: otherwise it stays with the process, below the records.
-void returnFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
-} // namespace
-
 Library::LoadResult Library::load(const QString& path)
 {
     const int first = recordCount() + 1;
@@ -45,7 +28,6 @@ Library::LoadResult Library::load(const QString& path)
     result.recordsLoaded = table_.appendAll(std::move(contents.records));
     const bool allFit = contents.withinCapacity && size_t(result.recordsLoaded) == parsed;
     emit recordsLoaded(first);
-    returnFreedMemory();
     result.stoppedAtCapacity = !allFit;
     if (!read.complete || !allFit || result.damagedFromLine > 0) {
         if (result.recordsLoaded > 0)

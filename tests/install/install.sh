@@ -25,7 +25,7 @@ done
 files_under() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
 expected="bin/vexolin
-lib/vexolin/vexolin-mpv.so
+lib/vexolin/player/vexolin-mpv.so
 share/applications/vexolin.desktop
 share/doc/vexolin/changelog.gz
 share/doc/vexolin/copyright
@@ -45,7 +45,7 @@ actual=$(files_under "$prefix")
 [ -x "$prefix/bin/vexolin" ] || fail "bin/vexolin is not executable"
 # libmpv and the libraries it brings load with the player module, once the window shows.
 ! readelf -d "$prefix/bin/vexolin" | grep -q 'NEEDED.*libmpv' || fail "bin/vexolin links libmpv itself"
-readelf -d "$prefix/lib/vexolin/vexolin-mpv.so" | grep -q 'NEEDED.*libmpv' || fail "the player module does not link libmpv"
+readelf -d "$prefix/lib/vexolin/player/vexolin-mpv.so" | grep -q 'NEEDED.*libmpv' || fail "the player module does not link libmpv"
 echo "ok: the prefix holds the program, its player module and its ten companion files"
 
 # --- the launcher: valid, opens any number of files, lists its own file types, playlists and media
