@@ -122,6 +122,18 @@ void RequestedFiles::appendMedia(const QStringList& files, bool& playing)
     playing = true;
 }
 
+QString RequestedFiles::openAddress(const QString& address)
+{
+    if (!window_.addUrlAction->isEnabled())
+        return QStringLiteral("Vexolin cannot open %1 now. %2").arg(address, reasonOfMode(features_.mode.current()).arg("it"));
+    const int before = features_.playlist.count();
+    features_.drops.addDroppedFiles({.files = {}, .text = address, .effect = LinkOnlyEffect});
+    if (features_.playlist.count() == before)
+        return QStringLiteral("%1 was not added to the playlist").arg(address);
+    features_.playerControl.playEntry(before + 1);
+    return {};
+}
+
 bool RequestedFiles::allowedNow(const QString& file) const
 {
     switch (kindOfFile(file)) {
