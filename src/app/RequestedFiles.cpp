@@ -153,5 +153,5 @@ void RequestedFiles::tellLeftOut(const QStringList& files)
                              : QStringLiteral("these files now:\n\n") + files.join(QLatin1Char('\n'));
     const QString reason = reasonOfMode(features_.mode.current()).arg(one ? QStringLiteral("it") : QStringLiteral("them"));
     const QString text = QStringLiteral("Vexolin cannot open %1\n\n%2").arg(what, reason);
-    features_.messageBox.show(&window_, text, QStringLiteral("Vexolin"));
+    features_.messageBox.show(&window_, text, MessageBox::programTitle());
 }
