@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString MessageTitle = QStringLiteral("Vexolin");
-
 // Keeps a field on one line: a pasted line break becomes a blank.
 class LineBreaksAsBlanks : public QValidator
 {
@@ -71,7 +69,7 @@ void RecordEditor::createDatabase()
                        && !library_.createEmpty(path, &error))
         messageBox_.show(&window_,
                          QStringLiteral("The new database could not be created.\n\n%1\n%2").arg(path, error),
-                         MessageTitle);
+                         MessageBox::programTitle());
     startEditing();
 }
 
@@ -110,7 +108,7 @@ QString RecordEditor::addRefusal() const
 void RecordEditor::addRecord()
 {
     if (const QString refusal = addRefusal(); !refusal.isEmpty()) {
-        messageBox_.show(&window_, refusal, MessageTitle);
+        messageBox_.show(&window_, refusal, MessageBox::programTitle());
         return;
     }
     appendToFile(storeRecordOfSelectedEntry());
@@ -144,7 +142,7 @@ void RecordEditor::appendToFile(int n)
     if (library_.isChangedElsewhere()) {
         messageBox_.show(&window_,
                          changedElsewhereMessage(library_.path(), QStringLiteral("The record was not added to it")),
-                         MessageTitle);
+                         MessageBox::programTitle());
         return;
     }
     // The record stays in the table; Done's rewrite stores it.
@@ -152,7 +150,7 @@ void RecordEditor::appendToFile(int n)
                      QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"
                                     "It is kept and will be written when you press Done.")
                          .arg(library_.path(), error),
-                     MessageTitle);
+                     MessageBox::programTitle());
 }
 
 void RecordEditor::removeChosen()
