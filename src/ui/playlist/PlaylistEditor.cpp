@@ -80,13 +80,13 @@ void PlaylistEditor::appendRecords(const QList<int>& records)
     tellEntriesLeftOut(messageBox_, &window_, records.size() - appended);
 }
 
-void PlaylistEditor::appendTexts(const QStringList& texts)
+void PlaylistEditor::appendTexts(const QStringList& texts, qsizetype alreadyLeftOut)
 {
     QStringList refusals;
     const QStringList admitted = admittedEntries(texts, refusals);
     const int appended = playlist_.append(entriesOfTexts(admitted));
     tellEntriesRefused(messageBox_, &window_, refusals);
-    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
+    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended + alreadyLeftOut);
 }
 
 void PlaylistEditor::addFiles()
@@ -100,12 +100,10 @@ void PlaylistEditor::addFiles()
         return;
     }
     // A file that cannot be read to its end keeps the lines read until then.
-    QStringList lines;
-    QString problem;
-    readPlaylistFile(chosen, lines, &problem);
-    appendTexts(lines);
-    if (!problem.isEmpty())
-        messageBox_.show(&window_, problem, QStringLiteral("Error"));
+    const PlaylistFileRead read = readPlaylistFile(chosen);
+    appendTexts(read.lines, read.linesLeftOut);
+    if (!read.ok())
+        messageBox_.show(&window_, read.problem, QStringLiteral("Error"));
 }
 
 void PlaylistEditor::showAddUrlWindow()
