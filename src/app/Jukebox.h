@@ -15,6 +15,7 @@ class DatabaseOpening;
 class DropBox;
 class ExternalDrops;
 class FileDialog;
+class FolderImport;
 class Library;
 class LibraryBrowser;
 class LibraryDrag;
@@ -31,6 +32,7 @@ class RemoteControl;
 class RequestedFiles;
 class SearchDialog;
 class Shell;
+class TagReader;
 class WindowMode;
 
 // What the program is wired to: the player and the desktop. Tests wire fakes.
@@ -40,6 +42,8 @@ struct Seams
     FileDialog& fileDialog;
     MessageBox& messageBox;
     Shell& shell;
+    // Reads media files' tags (from several threads at once).
+    const TagReader& tags;
     // Random numbers in [0, 1) for the shuffle.
     std::function<double()> random;
     // Runs a drag from the library lists to its end; empty for the platform's own drag loop.
@@ -84,6 +88,7 @@ public:
     DropBox& dropBox() const { return *dropBox_; }
     PlayerControl& playerControl() const { return *playerControl_; }
     CdWizard& cdWizard() const { return *cdWizard_; }
+    FolderImport& folderImport() const { return *folderImport_; }
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
     // Files handed over by a later start of the program arrive here.
@@ -125,6 +130,7 @@ private:
     DropBox* dropBox_;
     PlayerControl* playerControl_;
     CdWizard* cdWizard_;
+    FolderImport* folderImport_;
     AboutWindow* about_;
     RemoteControl* remoteControl_;
     RequestedFiles* requestedFiles_;

@@ -21,14 +21,16 @@ WindowMode::Controls WindowMode::controlsOf(Mode mode) const
                 {w.genreField, w.doneEditingButton, w.removeRecordButton, w.addRecordButton},
                 {w.allToPlaylistButton}};
     case Checking:
-        return {{w.openDatabaseAction, w.newDatabaseAction, w.editDatabaseAction, w.createCdAction},
+        return {{w.openDatabaseAction, w.newDatabaseAction, w.editDatabaseAction, w.createCdAction,
+                 w.importFolderAction},
                 {w.checkPanel, w.missingList, w.checkDoneButton, w.removeAllMissingButton, w.missingCountCaption,
                  w.missingCount},
                 {}};
     case CdWizard:
         return {{w.openDatabaseAction, w.openPlaylistAction, w.saveDatabaseAction, w.savePlaylistAction,
                  w.newDatabaseAction, w.editDatabaseAction, w.checkDatabaseAction, w.addFilesAction,
-                 w.dropBoxAction, w.shufflePlaylistAction, w.addUrlAction, w.aboutAction, w.createCdAction},
+                 w.dropBoxAction, w.shufflePlaylistAction, w.addUrlAction, w.aboutAction, w.createCdAction,
+                 w.addFolderAction, w.importFolderAction},
                 {w.wizardNextButton, w.wizardCancelButton},
                 {}};
     case Normal: break;
