@@ -57,7 +57,8 @@ void FolderImportJob::walk()
     };
     events.fileLookedAt = [this] { ++filesLookedAt_; };
     events.mediaFound = [this](const QString& path) {
-        if (settings_.knownFiles.contains(comparableFile(path)))
+        // The walk's paths are clean already.
+        if (settings_.knownFiles.contains(path))
             ++result_.alreadyIn;
         else if (const QString reason = whyNotARecordFile(path); !reason.isEmpty())
             result_.notRead.append(reason);

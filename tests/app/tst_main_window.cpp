@@ -172,7 +172,12 @@ private slots:
         QStringList items;
         for (QAction* a : window.playlistMenu->actions())
             items << a->text();
-        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)", "Add url", "Remove", "Shuffle playlist", "Clear playlist"}));
+        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)", "Add f&older...", "Add url", "Remove", "Shuffle playlist",
+                                     "Clear playlist"}));
+        items.clear();
+        for (QAction* a : window.databaseMenu->actions())
+            items << a->text();
+        QCOMPARE(items, (QStringList{"New", "Edit", "Check", "&Import folder..."}));
         QVERIFY(window.dropBoxAction->isCheckable());
         QVERIFY(!window.saveDatabaseAction->isVisible() && !window.saveDatabaseAction->isEnabled());
         QCOMPARE(window.searchAction->shortcut(), QKeySequence(Qt::Key_F3));

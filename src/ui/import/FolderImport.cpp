@@ -72,6 +72,11 @@ FolderImport::~FolderImport()
     }
 }
 
+ImportWindow* FolderImport::importWindow() const
+{
+    return importWindow_;
+}
+
 void FolderImport::updateAvailability()
 {
     window_.importFolderAction->setEnabled(library_.isOpen() && !mode_.isChecking() && !mode_.inCdWizard());

@@ -34,7 +34,7 @@ public:
     void importFolder();
 
     // The window of the import being prepared or run; null when there is none.
-    ImportWindow* importWindow() const { return importWindow_; }
+    ImportWindow* importWindow() const;
     bool isRunning() const { return thread_ != nullptr; }
 
 signals:
