@@ -1,5 +1,6 @@
 #include "core/ImportNaming.h"
 
+#include "core/MediaAddress.h"
 #include "core/StorableNames.h"
 
 #include <QDir>
@@ -73,7 +74,9 @@ NamedRecord recordOfMediaFile(const QString& path, const MediaTags& tags, QStrin
 
 QString comparableFile(const QString& file)
 {
-    return file.startsWith(u'/') ? QDir::cleanPath(file) : file;
+    // A file:// URL names the local file its decoded path names.
+    const QString path = addressKind(file) == AddressKind::FileUrl ? playerAddress(file, QStringLiteral("/")) : file;
+    return path.startsWith(u'/') ? QDir::cleanPath(path) : file;
 }
 
 QSet<QString> filesNamedBy(const LibraryTable& table)

@@ -29,8 +29,9 @@ struct NamedRecord
 // The record of the media file at path (an absolute path), with its tags.
 NamedRecord recordOfMediaFile(const QString& path, const MediaTags& tags, QStringView givenGenre);
 
-// The form in which a file's path is compared with the files of the records: local paths cleaned
-// of "." and ".." steps and doubled slashes; other names as they stand.
+// The form in which a file's path is compared with the files of the records: absolute paths, and
+// file:// URLs as the paths they name, cleaned of "." and ".." steps and doubled slashes; other
+// names as they stand.
 QString comparableFile(const QString& file);
 // The files the records of table name, each in its comparable form.
 QSet<QString> filesNamedBy(const LibraryTable& table);

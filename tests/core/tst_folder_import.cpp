@@ -215,6 +215,25 @@ private slots:
         }
     }
 
+    // A record's file and a walked path are the same file in whatever form the record names it.
+    void comparableFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("comparable");
+        QTest::newRow("clean path") << "/music/a.mp3" << "/music/a.mp3";
+        QTest::newRow("steps and doubled slashes") << "/music//x/../a.mp3" << "/music/a.mp3";
+        QTest::newRow("file URL") << "file:///music/A%20b.mp3" << "/music/A b.mp3";
+        QTest::newRow("file URL with steps") << "FILE:///music/./a.mp3" << "/music/a.mp3";
+        QTest::newRow("relative path") << "music/./a.mp3" << "music/./a.mp3";
+        QTest::newRow("stream") << "http://radio.example/a.mp3" << "http://radio.example/a.mp3";
+    }
+    void comparableFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, comparable);
+        QCOMPARE(comparableFile(file), comparable);
+    }
+
     void jobKeepsToTheRoomLeft()
     {
         FakeTagReader reader;
