@@ -115,6 +115,7 @@ void Jukebox::wire()
     // quit as closing the window does (after the bus has had its answer).
     connect(playerControl_, &PlayerControl::entryOpened, remoteControl_, &RemoteControl::followOpenedEntry);
     connect(remoteControl_, &RemoteControl::raiseRequested, this, &Jukebox::raiseWindow);
+    remoteControl_->setAddressOpener([this](const QString& address) { return requestedFiles_->openAddress(address); });
     connect(remoteControl_, &RemoteControl::quitRequested, &w, &QWidget::close, Qt::QueuedConnection);
     // A later start of the program handed its files over: the window comes up.
     connect(requestedFiles_, &RequestedFiles::raiseRequested, this, &Jukebox::raiseWindow);

@@ -122,6 +122,18 @@ void RequestedFiles::appendMedia(const QStringList& files, bool& playing)
     playing = true;
 }
 
+QString RequestedFiles::openAddress(const QString& address)
+{
+    if (!window_.addUrlAction->isEnabled())
+        return QStringLiteral("Vexolin cannot open %1 now. %2").arg(address, reasonOfMode(features_.mode.current()).arg("it"));
+    const int before = features_.playlist.count();
+    features_.drops.addDroppedFiles({.files = {}, .text = address, .effect = LinkOnlyEffect});
+    if (features_.playlist.count() == before)
+        return QStringLiteral("%1 was not added to the playlist").arg(address);
+    features_.playerControl.playEntry(before + 1);
+    return {};
+}
+
 bool RequestedFiles::allowedNow(const QString& file) const
 {
     switch (kindOfFile(file)) {
@@ -141,5 +153,5 @@ void RequestedFiles::tellLeftOut(const QStringList& files)
                              : QStringLiteral("these files now:\n\n") + files.join(QLatin1Char('\n'));
     const QString reason = reasonOfMode(features_.mode.current()).arg(one ? QStringLiteral("it") : QStringLiteral("them"));
     const QString text = QStringLiteral("Vexolin cannot open %1\n\n%2").arg(what, reason);
-    features_.messageBox.show(&window_, text, QStringLiteral("Vexolin"));
+    features_.messageBox.show(&window_, text, MessageBox::programTitle());
 }

@@ -43,6 +43,10 @@ public:
     // menu of its own waiting for the user. What the record editor, the database check or the
     // CD wizard does not allow now is left out, and the user is told why.
     void openHandedOver(const QStringList& files);
+    // The desktop asks to play an address (a local path or a network stream): it is appended to
+    // the playlist, as a dropped link is, and plays. Returns why it cannot now (the window's mode
+    // adds nothing, the playlist took nothing), or nothing.
+    QString openAddress(const QString& address);
 
 signals:
     // The window is asked to come up, in front, with the focus.

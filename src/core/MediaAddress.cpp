@@ -24,14 +24,13 @@ QString streamScheme(QStringView address)
     return address.first(end).toString().toLower();
 }
 
+const QStringList NetworkSchemes = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"),
+                                    QStringLiteral("mms"),  QStringLiteral("mmsh"),  QStringLiteral("rtsp"),
+                                    QStringLiteral("rtmp")};
+
 bool isNetworkScheme(const QString& scheme)
 {
-    static const QStringView schemes[] = {u"http", u"https", u"ftp", u"mms", u"mmsh", u"rtsp", u"rtmp"};
-    for (QStringView s : schemes) {
-        if (scheme == s)
-            return true;
-    }
-    return false;
+    return NetworkSchemes.contains(scheme);
 }
 
 QString absolutePath(const QString& path, const QString& baseDir)
@@ -42,6 +41,11 @@ QString absolutePath(const QString& path, const QString& baseDir)
 }
 
 } // namespace
+
+QStringList playedSchemes()
+{
+    return QStringList{QStringLiteral("file")} + NetworkSchemes;
+}
 
 AddressKind addressKind(QStringView address)
 {

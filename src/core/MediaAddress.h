@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // Which addresses the media player is given. Only local files, file:// URLs and network streams
@@ -14,6 +15,9 @@
 enum class AddressKind { LocalFile, FileUrl, NetworkStream, Refused };
 
 AddressKind addressKind(QStringView address);
+
+// The schemes of the addresses the player is given: "file" and the network streams'.
+QStringList playedSchemes();
 
 // The text the player is handed for an address: a local file or a file:// URL as an absolute
 // path (relative ones taken from baseDir), which the player can take neither for a stream nor for

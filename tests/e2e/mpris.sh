@@ -2,7 +2,8 @@
 # End to end: the real program answers the desktop's media keys over MPRIS 2, on a session bus of
 # its own under Xvfb. A playlist of two generated tones is given on the command line, as the
 # launcher passes a double-clicked file; a click on the first entry starts it; playerctl then
-# reads the status and the title, goes to the next entry, pauses and plays again, and the
+# reads the status and the title, goes to the next entry, pauses and plays again, seeks, sets the
+# volume, and the
 # program ends through the bus. Before that, without a session bus, the program runs and ends
 # as usual.
 #
@@ -59,6 +60,20 @@ sleep 0.5
 ctl play >/dev/null || fail "playerctl play failed"
 wait_until 3 is status Playing || fail "after play the status is '$(ctl status)'"
 echo "ok: pause holds the position at ${paused_at}s, play goes on"
+
+# Seeking: to a place, then forward from it; the position read back follows.
+near() { awk -v a="$(ctl position)" -v b="$1" 'BEGIN { exit !(a >= b - 0.5 && a <= b + 1.5) }'; }
+ctl position 10 >/dev/null || fail "playerctl position 10 failed"
+wait_until 3 near 10 || fail "after position 10 the position is $(ctl position)"
+ctl position 4+ >/dev/null || fail "playerctl position 4+ failed"
+wait_until 3 near 14 || fail "after position 4+ the position is $(ctl position)"
+echo "ok: seeking to 10 s and 4 s on gives $(ctl position) s"
+
+# The volume, set and read back.
+ctl volume 0.5 >/dev/null || fail "playerctl volume 0.5 failed"
+volume_is_half() { [ "$(ctl volume)" = 0.500000 ]; }
+wait_until 3 volume_is_half || fail "after volume 0.5 the volume is $(ctl volume)"
+echo "ok: the volume is $(ctl volume)"
 
 # Quit closes the window as the user would; the program ends by itself.
 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vexolin /org/mpris/MediaPlayer2 \

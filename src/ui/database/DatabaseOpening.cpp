@@ -96,7 +96,7 @@ void DatabaseOpening::loadAndReport(const QString& path)
                      QStringLiteral("The end of %1 holds no whole record; these lines were left out:\n\n%2\n\n"
                                     "The database is open. Adding a record takes them out of the file.")
                          .arg(path, quoted.join(QLatin1Char('\n'))),
-                     QStringLiteral("Vexolin"));
+                     MessageBox::programTitle());
 }
 
 void DatabaseOpening::reportFailedLoad(const QString& path, const Library::LoadResult& result)

@@ -6,12 +6,6 @@
 
 #include <QString>
 
-namespace {
-
-const QString MessageTitle = QStringLiteral("Vexolin");
-
-} // namespace
-
 QString changedElsewhereMessage(const QString& path, const QString& notSaved)
 {
     return QStringLiteral("%1: %2.\n\n%3 and is not saved; the other program's version was left as it is. "
@@ -35,7 +29,7 @@ bool saveRewrittenDatabase(Library& library, MessageBox& messageBox, QWidget* pa
     else
         text = QStringLiteral("The database could not be saved.\n\n%1\n%2\n\nThe file on disk was left as it was.")
                    .arg(path.isEmpty() ? QStringLiteral("(no database is open)") : path, error);
-    messageBox.show(parent, text, MessageTitle);
+    messageBox.show(parent, text, MessageBox::programTitle());
     return false;
 }
 
@@ -49,7 +43,7 @@ bool settlePendingChanges(Library& library, MessageBox& messageBox, QWidget* par
                                                 "the file could not take).\n\nSave them now, discard them, or "
                                                 "cancel?")
                                      .arg(path),
-                                 MessageTitle)) {
+                                 MessageBox::programTitle())) {
     case MessageBox::Answer::Save: return saveRewrittenDatabase(library, messageBox, parent);
     case MessageBox::Answer::Discard: return true;
     case MessageBox::Answer::Cancel: break;

@@ -28,8 +28,6 @@
 
 namespace {
 
-const QString MessageTitle = QStringLiteral("Vexolin");
-
 // Keeps a field on one line: a pasted line break becomes a blank.
 class LineBreaksAsBlanks : public QValidator
 {
@@ -78,7 +76,7 @@ void RecordEditor::createDatabase()
                        && !library_.createEmpty(path, &error))
         messageBox_.show(&window_,
                          QStringLiteral("The new database could not be created.\n\n%1\n%2").arg(path, error),
-                         MessageTitle);
+                         MessageBox::programTitle());
     startEditing();
 }
 
@@ -117,7 +115,7 @@ QString RecordEditor::addRefusal() const
 void RecordEditor::addRecord()
 {
     if (const QString refusal = addRefusal(); !refusal.isEmpty()) {
-        messageBox_.show(&window_, refusal, MessageTitle);
+        messageBox_.show(&window_, refusal, MessageBox::programTitle());
         return;
     }
     appendToFile(storeRecordOfSelectedEntry());
@@ -151,7 +149,7 @@ void RecordEditor::appendToFile(int n)
     if (library_.isChangedElsewhere()) {
         messageBox_.show(&window_,
                          changedElsewhereMessage(library_.path(), QStringLiteral("The record was not added to it")),
-                         MessageTitle);
+                         MessageBox::programTitle());
         return;
     }
     // The record stays in the table; Done's rewrite stores it.
@@ -159,7 +157,7 @@ void RecordEditor::appendToFile(int n)
                      QStringLiteral("The record could not be added to the database file.\n\n%1\n%2\n\n"
                                     "It is kept and will be written when you press Done.")
                          .arg(library_.path(), error),
-                     MessageTitle);
+                     MessageBox::programTitle());
 }
 
 void RecordEditor::removeChosen()

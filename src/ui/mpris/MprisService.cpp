@@ -18,7 +18,7 @@ MprisService::MprisService(RemoteControl& remote, const QDBusConnection& connect
     if (!connection_.isConnected())
         return;
     new MprisRootAdaptor(this, remote);
-    new MprisPlayerAdaptor(this, remote);
+    new MprisPlayerAdaptor(this, remote, connection_);
     if (!connection_.registerObject(ObjectPath, this))
         return;
     const QString instanceName = Name + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid());

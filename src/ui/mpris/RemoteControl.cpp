@@ -1,11 +1,15 @@
 #include "ui/mpris/RemoteControl.h"
 
 #include "core/Library.h"
+#include "core/MediaAddress.h"
+#include "core/PlaylistEntry.h"
 #include "player/MediaPlayer.h"
 #include "ui/playback/Transport.h"
 
 #include <QDBusObjectPath>
+#include <QDir>
 #include <QStringList>
+#include <QUrl>
 #include <cmath>
 
 namespace {
@@ -19,10 +23,15 @@ qint64 microseconds(double seconds)
 }
 } // namespace
 
-RemoteControl::RemoteControl(QObject* parent, Transport& transport, const MediaPlayer& player, const Library& library)
+RemoteControl::RemoteControl(QObject* parent, Transport& transport, MediaPlayer& player, const Library& library)
     : QObject(parent), transport_(transport), player_(player), library_(library)
 {
     announced_ = announcedProperties();
+    connect(&player_, &MediaPlayer::seeked, this, [this](double seconds) { emit seeked(microseconds(seconds)); });
+    // What the player changes by itself is announced at once, not only at the next status tick.
+    connect(&player_, &MediaPlayer::stateChanged, this, &RemoteControl::announceChanges);
+    connect(&player_, &MediaPlayer::seekableChanged, this, &RemoteControl::announceChanges);
+    connect(&player_, &MediaPlayer::volumeChanged, this, &RemoteControl::announceChanges);
 }
 
 void RemoteControl::play()
@@ -74,6 +83,61 @@ bool RemoteControl::canPause() const
            || (transport_.isAvailable(Action::Play) && playbackStatus() == QLatin1String("Paused"));
 }
 
+void RemoteControl::seek(qint64 offset)
+{
+    if (!canSeek())
+        return;
+    const qint64 target = qMax<qint64>(0, position() + offset);
+    const double length = player_.duration();
+    if (length > 0 && target > microseconds(length)) {
+        next();
+        return;
+    }
+    player_.setCurrentPosition(double(target) / 1e6);
+}
+
+void RemoteControl::setPosition(const QString& trackId, qint64 position)
+{
+    if (!canSeek() || !media_ || trackId != this->trackId() || position < 0)
+        return;
+    const double length = player_.duration();
+    if (length > 0 && position > microseconds(length))
+        return;
+    player_.setCurrentPosition(double(position) / 1e6);
+}
+
+double RemoteControl::volume() const
+{
+    return player_.volume() / 100.0;
+}
+
+void RemoteControl::setVolume(double volume)
+{
+    player_.setVolume(int(std::lround(qBound(0.0, volume, 1.0) * 100)));
+}
+
+void RemoteControl::setRate(double rate)
+{
+    if (rate == 0.0)
+        pause();
+}
+
+QString RemoteControl::openUri(const QString& uri)
+{
+    // A file URI opens its local path, so the entry reads as the path a file dialog gives.
+    const QString address = addressKind(uri) == AddressKind::FileUrl ? QUrl(uri).toLocalFile() : uri;
+    if (address.isEmpty() || playerAddress(address, QDir::currentPath()).isEmpty())
+        return QStringLiteral("%1 is neither a file nor a network stream the player takes").arg(uri);
+    if (!openAddress_)
+        return QStringLiteral("nothing opens addresses now");
+    return openAddress_(address);
+}
+
+bool RemoteControl::canSeek() const
+{
+    return media_.has_value() && player_.canSeek();
+}
+
 bool RemoteControl::canGoNext() const
 {
     return transport_.isAvailable(Action::NextEntry);
@@ -95,13 +159,17 @@ QString RemoteControl::playbackStatus() const
     }
 }
 
+QString RemoteControl::trackId() const
+{
+    return media_ ? QStringLiteral("/org/vexolin/Track/%1").arg(openings_) : NoTrack;
+}
+
 QVariantMap RemoteControl::metadata() const
 {
     if (!media_)
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(NoTrack))}};
     QVariantMap data{
-        {QStringLiteral("mpris:trackid"),
-         QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vexolin/Track/%1").arg(openings_)))},
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId()))},
         {QStringLiteral("xesam:title"), media_->title},
         {QStringLiteral("xesam:url"), media_->url},
     };
@@ -119,8 +187,11 @@ qint64 RemoteControl::position() const
 
 void RemoteControl::followOpenedEntry(const PlaylistEntry& entry)
 {
+    const bool another = !media_ || entry.text != lastOpenedText_;
     media_ = describeEntry(entry, library_.table());
-    ++openings_;
+    lastOpenedText_ = entry.text;
+    if (another)
+        ++openings_;
 }
 
 void RemoteControl::announceChanges()
@@ -144,5 +215,7 @@ QVariantMap RemoteControl::announcedProperties() const
         {QStringLiteral("CanPause"), canPause()},
         {QStringLiteral("CanGoNext"), canGoNext()},
         {QStringLiteral("CanGoPrevious"), canGoPrevious()},
+        {QStringLiteral("CanSeek"), canSeek()},
+        {QStringLiteral("Volume"), volume()},
     };
 }

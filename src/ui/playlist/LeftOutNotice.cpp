@@ -10,7 +10,7 @@ void tellEntriesLeftOut(MessageBox& messageBox, QWidget* parent, qsizetype leftO
     const QString count = leftOut == 1 ? QStringLiteral("1 entry was") : QStringLiteral("%1 entries were").arg(leftOut);
     messageBox.show(parent,
                     QStringLiteral("%1 left out: the playlist holds at most %2 entries.").arg(count).arg(PlaylistCapacity),
-                    QStringLiteral("Vexolin"));
+                    MessageBox::programTitle());
 }
 
 void tellEntriesRefused(MessageBox& messageBox, QWidget* parent, const QStringList& refusals)
@@ -22,5 +22,5 @@ void tellEntriesRefused(MessageBox& messageBox, QWidget* parent, const QStringLi
     QString text = QStringLiteral("Not added to the playlist:\n\n") + refusals.first(qMin(Shown, refusals.size())).join(u'\n');
     if (refusals.size() > Shown)
         text += QStringLiteral("\n... and %1 more.").arg(refusals.size() - Shown);
-    messageBox.show(parent, text, QStringLiteral("Vexolin"));
+    messageBox.show(parent, text, MessageBox::programTitle());
 }

@@ -67,6 +67,9 @@ class MessageBox
 public:
     enum class Answer { Save, Discard, Cancel };
 
+    // The title of the program's own messages.
+    static QString programTitle() { return QStringLiteral("Vexolin"); }
+
     virtual ~MessageBox() = default;
     virtual void show(QWidget* parent, const QString& text, const QString& title) = 0;
     // Asks whether to save the changes, discard them, or cancel what would lose them (the answer

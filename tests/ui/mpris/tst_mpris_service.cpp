@@ -17,6 +17,7 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -67,6 +68,16 @@ public slots:
     {
         received.append({interface, changed});
     }
+};
+
+// Records the Seeked signals that reach the client.
+class SeekListener : public QObject
+{
+    Q_OBJECT
+public:
+    QList<qlonglong> positions;
+public slots:
+    void seeked(qlonglong position) { positions.append(position); }
 };
 
 class TestMprisService : public QObject
@@ -154,6 +165,83 @@ private slots:
         QCOMPARE(map(changed.value("Metadata")).value("xesam:title").toString(), QString("a.wav"));
         QVERIFY(changed.value("CanPause").toBool());
         QVERIFY(!changed.contains("Position"));
+    }
+
+    // Seek, SetPosition, Volume and Rate over the bus, and Seeked back to the client.
+    void seekingAndVolumeOverTheBus()
+    {
+        JukeboxFixture f;
+        Jukebox& j = f.startWithRecords(Records);
+        MprisService service(j.remoteControl(), QDBusConnection::sessionBus());
+        SeekListener listener;
+        QVERIFY(client().connect(Name, Path, Player, "Seeked", &listener, SLOT(seeked(qlonglong))));
+        shownPlaylist(j.window().playlist).append({entryOfText("/a.wav")});
+        j.window().playlist->setCurrentRow(0);
+        f.player.script.duration = 60;
+        QCOMPARE(busProperty(Player, "CanSeek").toBool(), true);
+
+        QCOMPARE(call(Player, "Seek", {qlonglong(10'000'000)}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(f.player.currentPosition(), 10.0);
+        const QString track = map(busProperty(Player, "Metadata")).value("mpris:trackid").value<QDBusObjectPath>().path();
+        QCOMPARE(call(Player, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), qlonglong(30'000'000)}).type(),
+                 QDBusMessage::ReplyMessage);
+        QCOMPARE(f.player.currentPosition(), 30.0);
+        QTRY_COMPARE(listener.positions, (QList<qlonglong>{10'000'000, 30'000'000}));
+
+        QCOMPARE(call(Properties, "Set", {Player, "Volume", QVariant::fromValue(QDBusVariant(0.25))}).type(),
+                 QDBusMessage::ReplyMessage);
+        QCOMPARE(f.player.volume(), 25);
+        QCOMPARE(busProperty(Player, "Volume").toDouble(), 0.25);
+        QCOMPARE(call(Properties, "Set", {Player, "Rate", QVariant::fromValue(QDBusVariant(1.5))}).type(),
+                 QDBusMessage::ReplyMessage);
+        QCOMPARE(busProperty(Player, "Rate").toDouble(), 1.0);
+
+        f.player.emitSeekable(false);
+        QCOMPARE(busProperty(Player, "CanSeek").toBool(), false);
+        call(Player, "Seek", {qlonglong(5'000'000)});
+        QCOMPARE(f.player.currentPosition(), 30.0);
+    }
+
+    void openUriPlaysOrSaysWhyNot()
+    {
+        JukeboxFixture f;
+        Jukebox& j = f.startWithRecords(Records);
+        MprisService service(j.remoteControl(), QDBusConnection::sessionBus());
+        QCOMPARE(call(Player, "OpenUri", {QString("file:///media/new.wav")}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(JukeboxFixture::texts(j.window().playlist), QStringList{"/media/new.wav"});
+        QCOMPARE(f.player.calls.filter("open"), QStringList{"open /media/new.wav"});
+
+        const QDBusMessage refused = call(Player, "OpenUri", {QString("fd://0")});
+        QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+        QVERIFY2(refused.errorMessage().contains("fd://0"), qPrintable(refused.errorMessage()));
+        QCOMPARE(j.window().playlist->count(), 1);
+    }
+
+    // The address schemes and the types offered are what the player takes and what the launcher
+    // lists; Position says that its changes are not announced.
+    void describesWhatItTakes()
+    {
+        JukeboxFixture f;
+        MprisService service(f.start().remoteControl(), QDBusConnection::sessionBus());
+        const QStringList schemes = busProperty(Root, "SupportedUriSchemes").toStringList();
+        QVERIFY(schemes.contains("file") && schemes.contains("https") && schemes.contains("rtsp"));
+        QVERIFY(!schemes.contains("fd"));
+
+        QFile launcher(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/vexolin.desktop"));
+        QVERIFY(launcher.open(QIODevice::ReadOnly));
+        QStringList launched;
+        for (const QByteArray& line : launcher.readAll().split('\n'))
+            if (line.startsWith("MimeType="))
+                launched = QString::fromUtf8(line.mid(9)).split(';', Qt::SkipEmptyParts);
+        launched.removeIf([](const QString& type) { return type.startsWith("application/"); });
+        QCOMPARE(busProperty(Root, "SupportedMimeTypes").toStringList(), launched);
+
+        const QDBusMessage introspection = QDBusMessage::createMethodCall(
+            Name, Path, QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+        const QString xml = client().call(introspection, QDBus::BlockWithGui).arguments().value(0).toString();
+        const qsizetype position = xml.indexOf(R"(<property name="Position")");
+        QVERIFY2(position > 0, qPrintable(xml));
+        QVERIFY(xml.indexOf("EmitsChangedSignal", position) < xml.indexOf("</property>", position));
     }
 
     void quitAnswersBeforeTheWindowCloses()

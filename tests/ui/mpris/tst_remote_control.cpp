@@ -5,6 +5,7 @@
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
 #include "ui/browser/LibraryBrowser.h"
+#include "player/MediaPlayer.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
 #include "core/Playlist.h"
@@ -172,6 +173,132 @@ private slots:
         QVERIFY(trackId(data) != first);
     }
 
+    // The same entry opened again (a retry) stays the same track; another entry is another.
+    void trackIdsFollowTheEntries()
+    {
+        JukeboxFixture f;
+        prepare(f, "playing");
+        const RemoteControl& remote = f.jukebox->remoteControl();
+        const QString playing = remote.trackId();
+        f.jukebox->playerControl().openEntry(2);
+        QCOMPARE(remote.trackId(), playing);
+        f.jukebox->playerControl().openEntry(3);
+        QVERIFY(remote.trackId() != playing);
+    }
+
+    // Seek jumps by an offset, SetPosition to a place of the open track; neither acts while the
+    // media cannot seek. Past the end, Seek goes on to the next entry.
+    void seekingActsOnlyWhereItCan_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<qlonglong>("amount");
+        QTest::addColumn<bool>("seekable");
+        QTest::addColumn<double>("expected"); // the player's position afterwards, seconds
+        QTest::addColumn<bool>("jumps");      // Seeked is announced
+        QTest::addColumn<int>("position");    // the playlist's position afterwards
+        QTest::newRow("forward") << "seek" << 3'000'000LL << true << 5.0 << true << 2;
+        QTest::newRow("back past the start") << "seek" << -9'000'000LL << true << 0.0 << true << 2;
+        QTest::newRow("past the end: next entry opens") << "seek" << 20'000'000LL << true << 0.0 << false << 3;
+        QTest::newRow("cannot seek") << "seek" << 3'000'000LL << false << 2.0 << false << 2;
+        QTest::newRow("to a position") << "set" << 7'500'000LL << true << 7.5 << true << 2;
+        QTest::newRow("to a position past the end") << "set" << 11'000'000LL << true << 2.0 << false << 2;
+        QTest::newRow("to a negative position") << "set" << -1LL << true << 2.0 << false << 2;
+        QTest::newRow("of another track") << "other" << 1'000'000LL << true << 2.0 << false << 2;
+        QTest::newRow("to a position, cannot seek") << "set" << 1'000'000LL << false << 2.0 << false << 2;
+    }
+    void seekingActsOnlyWhereItCan()
+    {
+        QFETCH(QString, how);
+        QFETCH(qlonglong, amount);
+        QFETCH(bool, seekable);
+        QFETCH(double, expected);
+        QFETCH(bool, jumps);
+        QFETCH(int, position);
+        JukeboxFixture f;
+        prepare(f, "playing");
+        f.player.script.duration = 10;
+        f.player.script.position = 2;
+        f.player.script.seekable = seekable;
+        RemoteControl& remote = f.jukebox->remoteControl();
+        QCOMPARE(remote.canSeek(), seekable);
+        QSignalSpy seeked(&remote, &RemoteControl::seeked);
+
+        if (how == "seek")
+            remote.seek(amount);
+        else
+            remote.setPosition(how == "set" ? remote.trackId() : QStringLiteral("/org/vexolin/Track/999"), amount);
+        f.jukebox->updateStatus();
+
+        QCOMPARE(f.player.currentPosition(), expected);
+        QCOMPARE(f.jukebox->playlist().position(), position);
+        QCOMPARE(seeked.count(), jumps ? 1 : 0);
+        if (jumps)
+            QCOMPARE(seeked.at(0).at(0).toLongLong(), qlonglong(expected * 1e6));
+    }
+
+    // The volume is the player's, 0.0 to 1.0 both ways; the rate stays 1.0, and 0.0 pauses.
+    void volumeAndRate()
+    {
+        JukeboxFixture f;
+        prepare(f, "playing");
+        RemoteControl& remote = f.jukebox->remoteControl();
+        QCOMPARE(remote.volume(), 1.0);
+        remote.setVolume(0.5);
+        QCOMPARE(f.player.volume(), 50);
+        remote.setVolume(1.7);
+        QCOMPARE(f.player.volume(), 100);
+        remote.setVolume(-0.2);
+        QCOMPARE(f.player.volume(), 0);
+        f.player.setVolume(30);
+        QCOMPARE(remote.volume(), 0.3);
+
+        remote.setRate(2.0);
+        QVERIFY(!f.player.calls.contains("pause"));
+        remote.setRate(0.0);
+        QCOMPARE(f.player.state(), int(MediaPlayer::Paused));
+    }
+
+    // An address the desktop asks to play is appended and plays; what the player does not take,
+    // or the CD wizard, refuses it with a reason, and nothing is added.
+    void openUriAppendsAndPlays_data()
+    {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<bool>("inCdWizard");
+        QTest::addColumn<QString>("entry"); // empty: refused
+        QTest::newRow("file URI") << "file:///media/a%20b.wav" << false << "/media/a b.wav";
+        QTest::newRow("network stream") << "http://radio.example/stream" << false << "http://radio.example/stream";
+        QTest::newRow("local path") << "/media/c.ogg" << false << "/media/c.ogg";
+        QTest::newRow("descriptor address") << "fd://3" << false << "";
+        QTest::newRow("unknown scheme") << "smb://host/x.mp3" << false << "";
+        QTest::newRow("empty") << "" << false << "";
+        QTest::newRow("during the CD wizard") << "/media/c.ogg" << true << "";
+    }
+    void openUriAppendsAndPlays()
+    {
+        QFETCH(QString, uri);
+        QFETCH(bool, inCdWizard);
+        QFETCH(QString, entry);
+        JukeboxFixture f;
+        prepare(f, "none");
+        Jukebox& j = *f.jukebox;
+        if (inCdWizard)
+            j.window().createCdAction->trigger();
+        const QStringList before = JukeboxFixture::texts(j.window().playlist);
+
+        const QString refusal = j.remoteControl().openUri(uri);
+
+        if (entry.isEmpty()) {
+            QVERIFY(!refusal.isEmpty());
+            QCOMPARE(JukeboxFixture::texts(j.window().playlist), before);
+            QVERIFY(f.player.calls.filter("open").isEmpty());
+            return;
+        }
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+        QCOMPARE(JukeboxFixture::texts(j.window().playlist), before + QStringList{entry});
+        QCOMPARE(j.playlist().position(), int(before.size()) + 1);
+        QCOMPARE(f.player.calls.filter("open"), QStringList{"open " + entry});
+    }
+
     void positionIsInMicroseconds()
     {
         JukeboxFixture f;
@@ -195,7 +322,7 @@ private slots:
         j.updateStatus();
         QCOMPARE(announced.count(), 1);
         QVariantMap changed = announced.takeFirst()[0].toMap();
-        QCOMPARE(QStringList(changed.keys()), (QStringList{"CanGoNext", "CanPause", "CanPlay", "Metadata", "PlaybackStatus"}));
+        QCOMPARE(QStringList(changed.keys()), (QStringList{"CanGoNext", "CanPause", "CanPlay", "CanSeek", "Metadata", "PlaybackStatus"}));
         QCOMPARE(changed["PlaybackStatus"].toString(), QString("Playing"));
         QCOMPARE(changed["Metadata"].toMap().value("xesam:title").toString(), QString("a.wav"));
         j.updateStatus();
