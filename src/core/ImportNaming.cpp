@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString Unknown = QStringLiteral("Unknown");
+const QString UnknownName = QStringLiteral("Unknown");
 
 // A tag's or a name's text as a field holds it: on one line, without blanks around it.
 QString fieldText(const QString& text)
@@ -37,7 +37,7 @@ FileNameParts namesOfFile(const QString& path)
     const QStringView folder = parent.mid(parent.lastIndexOf(u'/') + 1);
     FileNameParts parts{fieldText(folder.toString()), fieldText(base)};
     if (parts.artist.isEmpty())
-        parts.artist = Unknown; // a file at the top of the file system: no folder names it
+        parts.artist = UnknownName; // a file at the top of the file system: no folder names it
     if (parts.title.isEmpty())
         parts.title = fieldText(fileName);
     return parts;
@@ -67,7 +67,7 @@ NamedRecord recordOfMediaFile(const QString& path, const MediaTags& tags, QStrin
     if (genre.isEmpty())
         genre = fieldText(givenGenre.toString());
     if (genre.isEmpty())
-        genre = Unknown;
+        genre = UnknownName;
     named.record = LibraryRecord::fromTexts(artist, title, genre, path);
     return named;
 }

@@ -46,10 +46,10 @@ size_t qHash(const DirectoryId& id, size_t seed = 0)
     return qHashMulti(seed, quint64(id.device), quint64(id.inode));
 }
 
-class Walk
+class FolderWalk
 {
 public:
-    explicit Walk(const FolderWalkEvents& events) : events_(events) {}
+    explicit FolderWalk(const FolderWalkEvents& events) : events_(events) {}
 
     void folder(const QString& path, const struct stat& info)
     {
@@ -137,7 +137,7 @@ bool isMediaFile(const QString& path)
 
 QStringList walkMediaFiles(const QString& folder, const FolderWalkEvents& events)
 {
-    Walk walk(events);
+    FolderWalk walk(events);
     const QString path = QDir::cleanPath(QDir(folder).absolutePath());
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)

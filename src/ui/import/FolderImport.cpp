@@ -18,7 +18,6 @@
 
 namespace {
 
-const QString MessageTitle = QStringLiteral("Vexolin");
 // How many of the files not read the closing message names.
 constexpr int NamedProblems = 5;
 
@@ -101,7 +100,7 @@ void FolderImport::importFolder()
     if (importWindow_ || !window_.importFolderAction->isEnabled())
         return;
     if (const QString why = refusal(); !why.isEmpty()) {
-        messageBox_.show(&window_, why, MessageTitle);
+        messageBox_.show(&window_, why, MessageBox::programTitle());
         return;
     }
     folder_ = fileDialog_.chooseFolder(&window_, QStringLiteral("Import Folder"));
@@ -176,7 +175,7 @@ void FolderImport::finish()
                               .arg(library_.path(), error);
             }
         }
-        messageBox_.show(&window_, report(folder_, result, added, failure), MessageTitle);
+        messageBox_.show(&window_, report(folder_, result, added, failure), MessageBox::programTitle());
     }
     emit finished();
 }

@@ -23,12 +23,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-namespace {
-
-const QString MessageTitle = QStringLiteral("Vexolin");
-
-} // namespace
-
 PlaylistEditor::PlaylistEditor(MainWindow& window, Playlist& playlist, const Library& library,
                                const LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox)
     : QObject(&window), window_(window), playlist_(playlist), library_(library), browser_(browser),
@@ -140,12 +134,12 @@ void PlaylistEditor::addFolder()
     const int appended = playlist_.append(std::move(entries));
     window_.hideWaitNotice();
     if (files.isEmpty() && unread.isEmpty())
-        messageBox_.show(&window_, QStringLiteral("No media files were found in %1.").arg(folder), MessageTitle);
+        messageBox_.show(&window_, QStringLiteral("No media files were found in %1.").arg(folder), MessageBox::programTitle());
     if (!unread.isEmpty())
         messageBox_.show(&window_,
                          QStringLiteral("These folders could not be read, and their files were not added:\n%1")
                              .arg(unread.join(u'\n')),
-                         MessageTitle);
+                         MessageBox::programTitle());
     tellEntriesRefused(messageBox_, &window_, refusals);
     tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
 }
