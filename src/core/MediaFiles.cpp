@@ -8,6 +8,9 @@
 #include <QMimeDatabase>
 #include <QSet>
 
+#include <algorithm>
+#include <vector>
+
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -46,6 +49,14 @@ size_t qHash(const DirectoryId& id, size_t seed = 0)
     return qHashMulti(seed, quint64(id.device), quint64(id.inode));
 }
 
+// A name a folder holds, with the kind of file the folder says it names (DT_UNKNOWN when it does
+// not say).
+struct FolderName
+{
+    QString name;
+    unsigned char kind;
+};
+
 class FolderWalk
 {
 public:
@@ -58,38 +69,46 @@ public:
         visited_.insert({info.st_dev, info.st_ino});
         if (events_.enteringFolder)
             events_.enteringFolder(path);
-        QStringList names;
+        std::vector<FolderName> names;
         if (!readNames(path, names))
             return;
-        sortInListOrder(names);
-        for (const QString& name : std::as_const(names)) {
+        for (const FolderName& name : inListOrder(names)) {
             if (events_.cancelled && events_.cancelled())
                 return;
-            entry(path == QLatin1String("/") ? path + name : path + u'/' + name);
+            entry(path == QLatin1String("/") ? path + name.name : path + u'/' + name.name, name.kind);
         }
     }
 
     QStringList problems;
 
 private:
-    void entry(const QString& path)
+    void entry(const QString& path, unsigned char kind)
     {
+        // A regular file the folder names as such needs no look of its own.
+        if (kind == DT_REG) {
+            file(path);
+            return;
+        }
         struct stat info;
         // Links are followed: a link to a folder is walked as that folder (once), a link to a
         // file is the file.
         if (::stat(QFile::encodeName(path).constData(), &info) != 0)
             return; // a dangling link, or a name gone since the folder was read
-        if (S_ISDIR(info.st_mode)) {
+        if (S_ISDIR(info.st_mode))
             folder(path, info);
-        } else if (S_ISREG(info.st_mode)) {
-            if (events_.fileLookedAt)
-                events_.fileLookedAt();
-            if (isMediaFile(path) && events_.mediaFound)
-                events_.mediaFound(path);
-        }
+        else if (S_ISREG(info.st_mode))
+            file(path);
     }
 
-    bool readNames(const QString& path, QStringList& names)
+    void file(const QString& path)
+    {
+        if (events_.fileLookedAt)
+            events_.fileLookedAt();
+        if (isMediaFile(path) && events_.mediaFound)
+            events_.mediaFound(path);
+    }
+
+    bool readNames(const QString& path, std::vector<FolderName>& names)
     {
         DIR* dir = ::opendir(QFile::encodeName(path).constData());
         if (!dir) {
@@ -102,12 +121,25 @@ private:
             const char* name = entry->d_name;
             if (name[0] == '.')
                 continue;
-            names.append(QFile::decodeName(name));
+            names.push_back({QFile::decodeName(name), entry->d_type});
         }
         ::closedir(dir);
         // Names equal in list order keep one order, whatever order the folder gave them in.
-        names.sort();
+        std::sort(names.begin(), names.end(), [](const FolderName& a, const FolderName& b) { return a.name < b.name; });
         return true;
+    }
+
+    static std::vector<FolderName> inListOrder(std::vector<FolderName>& names)
+    {
+        QList<QStringView> texts;
+        texts.reserve(qsizetype(names.size()));
+        for (const FolderName& name : names)
+            texts.append(name.name);
+        std::vector<FolderName> ordered;
+        ordered.reserve(names.size());
+        for (int i : listOrder(texts))
+            ordered.push_back(std::move(names[size_t(i)]));
+        return ordered;
     }
 
     const FolderWalkEvents& events_;
