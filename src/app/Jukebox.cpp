@@ -26,12 +26,15 @@
 #include "ui/playlist/PlaylistShuffle.h"
 #include "ui/search/SearchDialog.h"
 #include "ui/seams/Seams.h"
+#include "ui/window/ListBox.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
 Jukebox::Jukebox(const Seams& seams)
@@ -110,6 +113,7 @@ void Jukebox::wire()
     w.installEventFilter(this);
     connect(&w, &MainWindow::closing, this, &Jukebox::shutDown);
     connect(w.statusTimer, &QTimer::timeout, this, &Jukebox::updateStatus);
+    followStatusChanges();
 
     // The desktop's media keys and widgets: they learn what was opened, raise the window, and
     // quit as closing the window does (after the bus has had its answer).
@@ -138,11 +142,12 @@ void Jukebox::start(const QStringList& files, QSize screenSize)
     browser_->resetLists();
 
     requestedFiles_->openAtStartUp(files);
-    window_->statusTimer->start();
+    statusChanged();
 }
 
 void Jukebox::updateStatus()
 {
+    statusDue_->stop();
     playerControl_->followPlayState();
     editor_->updateRemoveButton();
     cdWizard_->updateStatusLine();
@@ -150,6 +155,57 @@ void Jukebox::updateStatus()
     editor_->updateAddButton();
     playerControl_->showPlayTimes();
     remoteControl_->announceChanges();
+    tickWhilePlaying();
+}
+
+void Jukebox::statusChanged()
+{
+    if (!statusDue_->isActive())
+        statusDue_->start();
+}
+
+void Jukebox::tickWhilePlaying()
+{
+    // A stopped or paused player shows nothing new by itself: the ticks rest until a change.
+    const int state = seams_.player.state();
+    QTimer* ticks = window_->statusTimer;
+    if (state == MediaPlayer::Stopped || state == MediaPlayer::Paused)
+        ticks->stop();
+    else if (!ticks->isActive())
+        ticks->start();
+}
+
+void Jukebox::followStatusChanges()
+{
+    // One tick soon after any number of changes, at the event loop's next turn.
+    statusDue_ = new QTimer(this);
+    statusDue_->setSingleShot(true);
+    statusDue_->setInterval(0);
+    connect(statusDue_, &QTimer::timeout, this, &Jukebox::updateStatus);
+
+    MainWindow& w = *window_;
+    // The play and pause buttons, the clocks, and what the desktop's media widgets hear.
+    MediaPlayer& player = seams_.player;
+    for (auto signal : {&MediaPlayer::newStream, &MediaPlayer::error, &MediaPlayer::ready})
+        connect(&player, signal, this, &Jukebox::statusChanged);
+    connect(&player, &MediaPlayer::stateChanged, this, &Jukebox::statusChanged);
+    connect(&player, &MediaPlayer::endOfStream, this, &Jukebox::statusChanged);
+    connect(&player, &MediaPlayer::seeked, this, &Jukebox::statusChanged);
+    // Previous and next entry asked for, transport actions available or not.
+    connect(playerControl_, &PlayerControl::transportChanged, this, &Jukebox::statusChanged);
+    // The counts of the status line, and the CD wizard's selection in its place.
+    for (QAbstractItemModel* model : {w.artistList->model(), w.titleList->model(), w.playlist->model()}) {
+        connect(model, &QAbstractItemModel::rowsInserted, this, &Jukebox::statusChanged);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &Jukebox::statusChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &Jukebox::statusChanged);
+    }
+    connect(cdWizard_, &CdWizard::stepChanged, this, &Jukebox::statusChanged);
+    connect(mode_, &WindowMode::changed, this, &Jukebox::statusChanged);
+    // The record editor's Remove (an artist or a title chosen) and Add (every field filled).
+    for (ListBox* list : {w.artistList, w.titleList})
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Jukebox::statusChanged);
+    for (QLineEdit* field : {w.artistField, w.titleField, w.genreField})
+        connect(field, &QLineEdit::textChanged, this, &Jukebox::statusChanged);
 }
 
 void Jukebox::raiseWindow()

@@ -34,6 +34,7 @@ class SearchDialog;
 class Shell;
 class TagReader;
 class WindowMode;
+class QTimer;
 
 // What the program is wired to: the player and the desktop. Tests wire fakes.
 struct Seams
@@ -63,13 +64,17 @@ public:
     ~Jukebox() override;
 
     // Start-up: the player probe, placement, captions and the files the command line names (see
-    // readCommandLine and RequestedFiles); then the status ticks begin. screenSize is the available
+    // readCommandLine and RequestedFiles); then the first status tick. screenSize is the available
     // screen in pixels.
     void start(const QStringList& files, QSize screenSize);
-    // One status tick (ten a second): buttons follow the player and the fields, the status line
-    // and time displays are brought up to date, a previous/next request is carried out, and the
-    // desktop's media widgets hear what changed.
+    // One status tick: buttons follow the player and the fields, the status line and time
+    // displays are brought up to date, a previous/next request is carried out, and the desktop's
+    // media widgets hear what changed. Ticks come ten a second while media plays; otherwise one
+    // comes soon after each change they show (statusChanged()), and none while nothing changes.
     void updateStatus();
+    // Something the status tick shows or carries out changed: a tick comes at the event loop's
+    // next turn, one for any number of changes.
+    void statusChanged();
 
     MainWindow& window() const { return *window_; }
     Library& library() const { return *library_; }
@@ -102,6 +107,10 @@ protected:
 
 private:
     void wire();
+    // Connects every change the status tick shows to statusChanged().
+    void followStatusChanges();
+    // Keeps the ticks coming ten a second while the player plays, and stops them otherwise.
+    void tickWhilePlaying();
     // Whether the window may close: an edit in progress is completed, and pending changes are
     // saved or discarded as the user chooses.
     bool mayClose();
@@ -134,4 +143,6 @@ private:
     AboutWindow* about_;
     RemoteControl* remoteControl_;
     RequestedFiles* requestedFiles_;
+    // Fires once at the event loop's next turn after a change: see statusChanged().
+    QTimer* statusDue_ = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "app/RequestedFiles.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationHandler.h"
+#include "app/WhenShown.h"
+#include "player/LatePlayer.h"
 #include "player/MpvPlayer.h"
 #include "tags/TaglibTagReader.h"
 #include "ui/mpris/MprisService.h"
@@ -18,6 +20,18 @@
 #include <QStringList>
 #include <QTime>
 #include <cstdio>
+
+namespace {
+
+// Where the player module lies: beside the program in the build folder, under the installation's
+// library folder once installed.
+QStringList playerModulePaths(const QString& programFolder)
+{
+    const QString name = QStringLiteral("/vexolin-mpv.so");
+    return {programFolder + name, programFolder + QStringLiteral("/" VEXOLIN_PLAYER_FROM_PROGRAM) + name};
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -54,7 +68,8 @@ int main(int argc, char** argv)
         }
     }
 
-    MpvPlayer player(MpvPlayer::Embedded);
+    // The player and its libraries load once the window is on screen.
+    LatePlayer player(playerModulePaths(QApplication::applicationDirPath()), MpvPlayer::Embedded);
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     DesktopShell shell;
@@ -70,6 +85,7 @@ int main(int argc, char** argv)
     // Set only when timing the start-up (bench/startup.sh).
     if (qEnvironmentVariableIsSet("VEXOLIN_EXIT_WHEN_SHOWN"))
         new ExitWhenShown(jukebox.window());
+    new WhenShown(jukebox.window(), [&player] { player.load(); });
     jukebox.window().show();
 
     // The media keys and widgets of the desktop, when there is a session bus.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <array>
@@ -53,6 +54,32 @@ qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lin
     return line - lines.cbegin();
 }
 
+// Decodes the lines of a field that many records share (an artist, a genre) once for the same
+// bytes: the records' fields then share one string.
+class SharedLines
+{
+public:
+    QString decode(QByteArrayView line, LineEncoding* encoding)
+    {
+        const auto found = seen_.constFind(line);
+        if (found != seen_.cend()) {
+            *encoding = found->encoding;
+            return found->text;
+        }
+        const QString text = decodeLine(line, encoding);
+        seen_.insert(line, {text, *encoding});
+        return text;
+    }
+
+private:
+    struct Decoded
+    {
+        QString text;
+        LineEncoding encoding;
+    };
+    QHash<QByteArrayView, Decoded> seen_; // the lines point into the data being parsed
+};
+
 } // namespace
 
 DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
@@ -77,18 +104,19 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
     contents.recordBytes = kept > 0 ? endOfLine(data, lines[kept * 4 - 1])
                                     : (data.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     contents.records.reserve(size_t(kept));
+    SharedLines artists, genres;
     for (qsizetype r = 0; r < kept; ++r) {
         const qsizetype at = r * 4;
         std::array<LineEncoding, 4> encodings;
-        QStringList stored;
-        stored.reserve(4);
-        for (int i = 0; i < 4; ++i) {
-            stored.append(decodeLine(lines[at + i], &encodings[size_t(i)]));
-            contents.style.note(encodings[size_t(i)]);
-        }
+        std::array<QString, 4> stored{artists.decode(lines[at], &encodings[0]), decodeLine(lines[at + 1], &encodings[1]),
+                                      genres.decode(lines[at + 2], &encodings[2]), decodeLine(lines[at + 3], &encodings[3])};
+        for (LineEncoding encoding : encodings)
+            contents.style.note(encoding);
         LibraryRecord record = LibraryRecord::fromStoredLines(std::move(stored), encodings);
-        if (record.file.startsWith(QChar('#')))
+        if (record.file.startsWith(QChar('#'))) {
+            record.stored.keep(3, record.storedLine(3)); // the table holds the path resolved
             record.file = resolveStoredPath(record.file, databasePath);
+        }
         contents.records.push_back(std::move(record));
     }
     return contents;
@@ -102,9 +130,9 @@ QByteArray formatRecord(const LibraryRecord& record, const TextFileStyle& style)
         out.append(encodeLine(text, encoding));
         out.append(lineEnd);
     };
-    if (record.storedLines.size() == 4) {
-        for (size_t i = 0; i < 4; ++i)
-            put(record.storedLines[qsizetype(i)], record.storedEncodings[i]);
+    if (!record.stored.isEmpty()) {
+        for (int i = 0; i < 4; ++i)
+            put(record.storedLine(i), record.stored.encoding(i));
         return out;
     }
     for (QStringView field : {trimBlanks(record.artist), trimBlanks(record.title), trimBlanks(record.genre),

@@ -17,20 +17,16 @@ Library::LoadResult Library::load(const QString& path)
     LoadResult result;
     result.problem = read.problem;
     DatabaseContents contents = parseDatabase(read.data, path);
+    // The records hold what they need of the bytes read.
+    read.data = QByteArray();
     if (contents.damagedFromLine > 0) {
         result.damagedFromLine = contents.damagedFromLine;
         result.problem = path + QStringLiteral(": line %1 holds NUL bytes, so the file is damaged from there on")
                                     .arg(contents.damagedFromLine);
     }
-    bool allFit = contents.withinCapacity;
-    table_.reserve(recordCount() + int(contents.records.size()));
-    for (LibraryRecord& record : contents.records) {
-        if (!table_.append(std::move(record))) {
-            allFit = false;
-            break;
-        }
-        ++result.recordsLoaded;
-    }
+    const size_t parsed = contents.records.size();
+    result.recordsLoaded = table_.appendAll(std::move(contents.records));
+    const bool allFit = contents.withinCapacity && size_t(result.recordsLoaded) == parsed;
     emit recordsLoaded(first);
     result.stoppedAtCapacity = !allFit;
     if (!read.complete || !allFit || result.damagedFromLine > 0) {

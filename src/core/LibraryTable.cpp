@@ -2,6 +2,7 @@
 
 #include "core/TextCase.h"
 
+#include <iterator>
 #include <numeric>
 
 QString fixedWidth(QStringView text, int width)
@@ -68,14 +69,39 @@ LibraryRecord LibraryRecord::fromTexts(QStringView artist, QStringView title, QS
     return {cut(artist, ArtistWidth), cut(title, TitleWidth), cut(genre, GenreWidth), trimTrailingBlanks(file).toString(), {}};
 }
 
-LibraryRecord LibraryRecord::fromStoredLines(QStringList lines, const std::array<LineEncoding, 4>& encodings)
+StoredLines::StoredLines(const std::array<LineEncoding, 4>& encodings) : read_(true)
 {
-    Q_ASSERT(lines.size() == 4);
+    for (int i = 0; i < 4; ++i)
+        encodings_ |= quint8(quint8(encodings[size_t(i)]) << (2 * i));
+}
+
+void StoredLines::keep(int i, const QString& line)
+{
+    if (!differing_)
+        differing_ = std::make_shared<std::array<QString, 4>>();
+    else if (differing_.use_count() > 1) // shared with a copy of the record: copied on change
+        differing_ = std::make_shared<std::array<QString, 4>>(*differing_);
+    (*differing_)[size_t(i)] = line;
+}
+
+LibraryRecord LibraryRecord::fromStoredLines(std::array<QString, 4> lines, const std::array<LineEncoding, 4>& encodings)
+{
     LibraryRecord record{fieldOf(lines[0], ArtistWidth), fieldOf(lines[1], TitleWidth), fieldOf(lines[2], GenreWidth),
-                         fieldOf(lines[3], lines[3].size()), {}};
-    record.storedLines = std::move(lines);
-    record.storedEncodings = encodings;
+                         fieldOf(lines[3], lines[3].size()), StoredLines(encodings)};
+    const QString* fields[] = {&record.artist, &record.title, &record.genre, &record.file};
+    for (int i = 0; i < 4; ++i)
+        if (fields[i]->size() != lines[size_t(i)].size())
+            record.stored.keep(i, lines[size_t(i)]);
     return record;
+}
+
+QString LibraryRecord::storedLine(int i) const
+{
+    const QString differing = stored.differingLine(i);
+    if (!differing.isNull())
+        return differing;
+    const QString* fields[] = {&artist, &title, &genre, &file};
+    return *fields[i];
 }
 
 template <typename Found>
@@ -130,6 +156,21 @@ bool LibraryTable::append(LibraryRecord record)
         return false;
     records_.push_back(std::move(record));
     return true;
+}
+
+int LibraryTable::appendAll(std::vector<LibraryRecord> records)
+{
+    const size_t room = size_t(LibraryCapacity - recordCount());
+    if (records.size() > room)
+        records.resize(room);
+    const int count = int(records.size());
+    if (records_.empty()) {
+        records_ = std::move(records); // taken over whole, not copied
+    } else {
+        records_.reserve(records_.size() + records.size());
+        std::move(records.begin(), records.end(), std::back_inserter(records_));
+    }
+    return count;
 }
 
 void LibraryTable::remove(int n)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <memory>
 #include <vector>
 
 // Widths of the fixed-width fields of a record.
@@ -24,6 +25,33 @@ QStringView trimBlanks(QStringView text);
 // text without its trailing blanks.
 QStringView trimTrailingBlanks(QStringView text);
 
+// The four lines a record was read from, as a rewrite of its database file writes them back:
+// the same bytes, so that nothing the file held is cut, trimmed or resolved by a rewrite. A line
+// that its field holds as it is (most lines) is not kept a second time; only the others are (a
+// line cut to its field's width, one ending in blanks, a portable path the table holds resolved).
+// Empty for a record made in the program.
+class StoredLines
+{
+public:
+    StoredLines() = default;
+    // A record read with these encodings, every line as its field holds it until keep() says
+    // otherwise.
+    explicit StoredLines(const std::array<LineEncoding, 4>& encodings);
+
+    bool isEmpty() const { return !read_; }
+    // How line i (0..3) was read, so that it is written back as the same bytes.
+    LineEncoding encoding(int i) const { return LineEncoding((encodings_ >> (2 * i)) & 3); }
+    // Line i as read, where it differs from its field; a null string where the field holds it.
+    QString differingLine(int i) const { return differing_ ? (*differing_)[size_t(i)] : QString(); }
+    // Line i as read differs from what its field holds.
+    void keep(int i, const QString& line);
+
+private:
+    std::shared_ptr<std::array<QString, 4>> differing_; // null while no line differs
+    quint8 encodings_ = 0;                              // two bits per line
+    bool read_ = false;
+};
+
 // One record. Artist, title and genre are cut to their widths (40, 40, 20); the file path is
 // kept whole, however long. The fields are kept without their trailing padding, which
 // LibraryTable's padded accessors put back (the file to at least FileWidth).
@@ -33,21 +61,22 @@ struct LibraryRecord
     QString title;
     QString genre;
     QString file;
-    // The record's four lines as its database file holds them; empty for a record made in the
-    // program. Writing the database anew writes these back unchanged, so nothing the file held
-    // is cut, trimmed or resolved by a rewrite. Whoever changes a field of a read record clears
-    // them.
-    QStringList storedLines;
-    // How each stored line's bytes were read, so that it is written back as the same bytes.
-    std::array<LineEncoding, 4> storedEncodings{};
+    // The lines of its database file a read record was made of; empty for a record made in the
+    // program. Whoever changes a field of a read record clears them (forgetStoredLines()).
+    StoredLines stored;
 
     // Cuts artist, title and genre to their widths; trailing blanks go from all four.
     static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
                                    QStringView file);
     // The record of four lines read from a database file (the file path as stored, unresolved),
-    // each read in its encoding; the lines are kept as its stored lines, and a field that needs
-    // no cutting shares its line.
-    static LibraryRecord fromStoredLines(QStringList lines, const std::array<LineEncoding, 4>& encodings = {});
+    // each read in its encoding; a field that needs no cutting shares its line, and the lines
+    // are the record's stored lines.
+    static LibraryRecord fromStoredLines(std::array<QString, 4> lines, const std::array<LineEncoding, 4>& encodings = {});
+
+    // Line i (0..3) as the database file held it; only for a record with stored lines.
+    QString storedLine(int i) const;
+    // The record is written from its fields from now on.
+    void forgetStoredLines() { stored = {}; }
 };
 
 // How a scan of the table compares a field with a text.
@@ -90,6 +119,8 @@ public:
 
     // Appends a record; false (and nothing stored) when the table is full.
     bool append(LibraryRecord record);
+    // Appends records in order while there is room; returns how many went in.
+    int appendAll(std::vector<LibraryRecord> records);
     // Removes record n; the records after it move down by one.
     void remove(int n);
     // Removes the records numbered in `numbers` (each once, any order) in one pass; the others

@@ -54,7 +54,13 @@ public:
     // The widget that shows video, or nullptr when this player draws nothing.
     virtual QWidget* videoWidget() { return nullptr; }
 
+    // Whether the player answers as itself. One that loads late (LatePlayer) answers as a player
+    // with nothing loaded until then, and says ready() once when it does.
+    virtual bool isReady() const { return true; }
+
 signals:
+    // The player answers as itself from now on (see isReady()).
+    void ready();
     // The end of the last entry of the open media was reached.
     void endOfStream(int result);
     // A new stream (entry) started playing.

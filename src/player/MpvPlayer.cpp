@@ -37,6 +37,11 @@ MpvPlayer::MpvPlayer(Mode mode, QObject* parent) : MediaPlayer(parent), mode_(mo
         {"input-vo-keyboard", "no"},
         {"osc", "no"},
         {"terminal", "no"},
+        // Scripts that only keys or the on-screen console reach, neither of which the window
+        // passes on: each would run a Lua interpreter on a thread of its own.
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"load-auto-profiles", "no"},
         // How the sound server (PulseAudio, PipeWire) lists the program's stream.
         {"audio-client-name", "Vexolin"},
     };

@@ -204,27 +204,38 @@ private slots:
         QVERIFY(j.library().path().isEmpty());
         QVERIFY(!j.library().isOpen());
         QCOMPARE(j.mode().current(), WindowMode::Normal);
-        QVERIFY(window.statusTimer->isActive());
+        // Nothing plays: no status ticks come until something changes.
+        QVERIFY(!window.statusTimer->isActive());
         QCOMPARE(window.statusTimer->interval(), 100);
     }
 
     // Start-up asks the player once whether it numbers the entries of a media; only then does
-    // the n/m counter follow the player.
+    // the n/m counter follow the player. A player that loads late is asked once it is ready (it
+    // cannot tell before).
     void startUpProbesWhetherThePlayerNumbersEntries_data()
     {
         QTest::addColumn<bool>("numbersEntries");
+        QTest::addColumn<bool>("readyLate");
         QTest::addColumn<QString>("counter");
-        QTest::newRow("numbers entries") << true << "2/3";
-        QTest::newRow("does not") << false << "1/1";
+        QTest::newRow("numbers entries") << true << false << "2/3";
+        QTest::newRow("does not") << false << false << "1/1";
+        QTest::newRow("numbers entries, ready after start-up") << true << true << "2/3";
+        QTest::newRow("does not, ready after start-up") << false << true << "1/1";
     }
     void startUpProbesWhetherThePlayerNumbersEntries()
     {
         QFETCH(bool, numbersEntries);
+        QFETCH(bool, readyLate);
         QFETCH(QString, counter);
         JukeboxFixture f;
-        f.player.script.hasEntries = numbersEntries;
+        f.player.script.ready = !readyLate;
+        f.player.script.hasEntries = numbersEntries && !readyLate;
         Jukebox& j = f.start();
-        // Whatever the player answers later, the answer at start-up holds.
+        if (readyLate) {
+            f.player.script.hasEntries = numbersEntries;
+            f.player.becomeReady();
+        }
+        // Whatever the player answers later, the answer it gave when asked holds.
         f.player.script.hasEntries = true;
         f.player.script.currentEntry = 2;
         f.player.script.entryCount = 3;

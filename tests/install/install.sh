@@ -17,7 +17,7 @@ fail() {
   echo "FAIL: $*"
   exit 1
 }
-for tool in desktop-file-validate appstreamcli update-mime-database man dpkg-deb dpkg-shlibdeps cpack identify lintian; do
+for tool in desktop-file-validate appstreamcli update-mime-database man dpkg-deb dpkg-shlibdeps cpack identify lintian readelf; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps installs it)"
 done
 
@@ -25,6 +25,7 @@ done
 files_under() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
 expected="bin/vexolin
+lib/vexolin/player/vexolin-mpv.so
 share/applications/vexolin.desktop
 share/doc/vexolin/changelog.gz
 share/doc/vexolin/copyright
@@ -42,7 +43,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 actual=$(files_under "$prefix")
 [ "$actual" = "$expected" ] || fail "installed files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
 [ -x "$prefix/bin/vexolin" ] || fail "bin/vexolin is not executable"
-echo "ok: the prefix holds the program and its ten companion files"
+# libmpv and the libraries it brings load with the player module, once the window shows.
+! readelf -d "$prefix/bin/vexolin" | grep -q 'NEEDED.*libmpv' || fail "bin/vexolin links libmpv itself"
+readelf -d "$prefix/lib/vexolin/player/vexolin-mpv.so" | grep -q 'NEEDED.*libmpv' || fail "the player module does not link libmpv"
+echo "ok: the prefix holds the program, its player module and its ten companion files"
 
 # --- the launcher: valid, opens any number of files, lists its own file types, playlists and media
 desktop="$prefix/share/applications/vexolin.desktop"

@@ -10,7 +10,7 @@ bool FakePlayer::open(const QString& pathOrUrl)
         stripped.chop(1);
     script.fileName = stripped;
     script.position = 0;
-    script.state = Playing;
+    setState(Playing);
     return true;
 }
 
@@ -19,7 +19,7 @@ bool FakePlayer::play()
     calls.append(QStringLiteral("play"));
     if (script.failCalls)
         return false;
-    script.state = Playing;
+    setState(Playing);
     return true;
 }
 
@@ -28,7 +28,7 @@ bool FakePlayer::pause()
     calls.append(QStringLiteral("pause"));
     if (script.failCalls)
         return false;
-    script.state = Paused;
+    setState(Paused);
     return true;
 }
 
@@ -37,7 +37,7 @@ bool FakePlayer::stop()
     calls.append(QStringLiteral("stop"));
     if (script.failCalls)
         return false;
-    script.state = Stopped;
+    setState(Stopped);
     return true;
 }
 
@@ -102,4 +102,12 @@ void FakePlayer::emitError(const QString& text)
 {
     script.errorDescription = text;
     emit error();
+}
+
+void FakePlayer::setState(int state)
+{
+    const int old = script.state;
+    script.state = state;
+    if (state != old)
+        emit stateChanged(old, state);
 }

@@ -30,6 +30,7 @@ public:
     std::optional<int> currentEntry() const override;
     std::optional<int> entryCount() const override;
     void setEntryOption(bool on) override { script.entryOption = on; }
+    bool isReady() const override { return script.ready; }
 
     // The scripted state, which the calls above change as a player would.
     struct Script
@@ -46,13 +47,21 @@ public:
         bool seekable = true;
         int volume = 100;
         bool failCalls = false; // every command reports failure
+        bool ready = true;      // false: a player that loads late, until becomeReady()
     };
     Script script;
 
     // Every call made, as "open <path>", "play", "setCurrentPosition 0", …
     QStringList calls;
 
+    // Changes the state as the player itself would: announced when it changed.
+    void setState(int state);
     void emitEndOfStream() { emit endOfStream(0); }
+    void becomeReady()
+    {
+        script.ready = true;
+        emit ready();
+    }
     void emitSeekable(bool on) { script.seekable = on; emit seekableChanged(on); }
     void emitNewStream() { emit newStream(); }
     void emitError(const QString& text);

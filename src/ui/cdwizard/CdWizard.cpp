@@ -56,7 +56,7 @@ void CdWizard::start()
     window_.playerNotice->show();
     window_.statusLine->setText(QStringLiteral("0 Files selected, 0 Megabyte"));
     mode_.enter(WindowMode::CdWizard);
-    step_ = Step::Selecting;
+    setStep(Step::Selecting);
 }
 
 void CdWizard::close()
@@ -64,7 +64,7 @@ void CdWizard::close()
     window_.wizardCancelButton->setText(QStringLiteral("Cancel"));
     mode_.leave();
     window_.playerNotice->hide();
-    step_ = Step::Closed;
+    setStep(Step::Closed);
 }
 
 void CdWizard::copySelection()
@@ -78,7 +78,7 @@ void CdWizard::copySelection()
     const QString databaseName = databaseNameWithExtension(*chosen);
     window_.playerNotice->setText(CopyingText);
     window_.wizardCancelButton->setEnabled(false);
-    step_ = Step::Copying;
+    setStep(Step::Copying);
     if (QString error; !copyPlaylist(databaseName, &error)) {
         failAndClose(error);
         return;
@@ -86,7 +86,7 @@ void CdWizard::copySelection()
     window_.playerNotice->setText(CdClosingMessage);
     window_.wizardCancelButton->setEnabled(true);
     window_.wizardCancelButton->setText(QStringLiteral("Done"));
-    step_ = Step::Finished;
+    setStep(Step::Finished);
 }
 
 std::optional<QString> CdWizard::askForDatabaseName()
@@ -128,6 +128,12 @@ bool CdWizard::copyPlaylist(const QString& databaseName, QString* error)
         selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
         showProgress(count - index - 1);
     }, error);
+}
+
+void CdWizard::setStep(Step step)
+{
+    step_ = step;
+    emit stepChanged();
 }
 
 void CdWizard::updateStatusLine()

@@ -46,8 +46,14 @@ public:
     void countRemovedEntry(const PlaylistEntry& entry);
     void resetSelection() { selectionKilobytes_ = 0; }
 
+signals:
+    // The wizard opened, closed, or went on to its next step: what the status line shows changes.
+    void stepChanged();
+
 private:
     enum class Step { Closed, Selecting, Copying, Finished };
+
+    void setStep(Step step);
 
     // Asks until the chosen directory holds no files; the chosen name, or nothing on a cancel.
     std::optional<QString> askForDatabaseName();

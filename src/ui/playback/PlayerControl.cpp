@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -87,7 +88,11 @@ PlayerControl::PlayerControl(MainWindow& window, Playlist& playlist, MediaPlayer
 
 void PlayerControl::probePlayer()
 {
-    counter_.probePlayer();
+    // A player that loads late is asked once it is in, before it opens what it was given.
+    if (player_.isReady())
+        counter_.probePlayer();
+    else
+        connect(&player_, &MediaPlayer::ready, this, [this] { counter_.probePlayer(); }, Qt::SingleShotConnection);
 }
 
 void PlayerControl::openEntry(int p)
@@ -130,7 +135,7 @@ void PlayerControl::passOver(int p)
     if (mode_.isEditing() || p >= playlist_.count())
         return;
     playlist_.setPosition(p + 1);
-    openRequested_ = true;
+    requestOpen();
 }
 
 QString PlayerControl::openPlaylistEntry(const PlaylistEntry& entry)
@@ -178,14 +183,14 @@ void PlayerControl::stop()
 void PlayerControl::requestPreviousEntry()
 {
     setAvailable(Action::PreviousEntry, false);
-    openRequested_ = true;
+    requestOpen();
     playlist_.setPosition(playlist_.position() - 1);
 }
 
 void PlayerControl::requestNextEntry()
 {
     playlist_.setPosition(qMin(playlist_.position() + 1, playlist_.count()));
-    openRequested_ = true;
+    requestOpen();
 }
 
 void PlayerControl::previousInMedia()
@@ -219,8 +224,16 @@ bool PlayerControl::isAvailable(Action action) const
 
 void PlayerControl::setAvailable(Action action, bool available)
 {
-    available_[size_t(action)] = available;
+    const bool before = std::exchange(available_[size_t(action)], available);
     buttonFor(action)->setEnabled(available);
+    if (available != before)
+        emit transportChanged();
+}
+
+void PlayerControl::requestOpen()
+{
+    openRequested_ = true;
+    emit transportChanged();
 }
 
 void PlayerControl::carryOut(Action action)

@@ -27,7 +27,8 @@ public:
     PlayerControl(MainWindow& window, Playlist& playlist, MediaPlayer& player, const Library& library,
                   const WindowMode& mode, MessageBox& messageBox);
 
-    // Start-up: asks the player whether it numbers the entries of a media.
+    // Start-up: asks the player whether it numbers the entries of a media (a player that loads
+    // late, once it is ready).
     void probePlayer();
 
     // Opens playlist entry p (1-based) in the player, which starts by itself, and shows it in
@@ -73,6 +74,9 @@ signals:
     // A playlist entry was handed to the player (an empty plain one when the position named no
     // entry).
     void entryOpened(const PlaylistEntry& entry);
+    // A transport action became available or unavailable, or an entry was asked for that the
+    // status tick opens (see carryOutOpenRequest).
+    void transportChanged();
 
 private:
     // The selected playlist row changed, by the user or by the entry counter.
@@ -86,6 +90,8 @@ private:
     QPushButton* buttonFor(Action action) const;
     // Makes an action available or not; its button shows which.
     void setAvailable(Action action, bool available);
+    // Asks the status tick to open the playlist's position.
+    void requestOpen();
 
     MainWindow& window_;
     Playlist& playlist_;

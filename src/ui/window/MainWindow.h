@@ -83,7 +83,7 @@ public:
     QPushButton* const removeAllMissingButton;
     QPushButton* const checkDoneButton;
     QLabel* const checkBusyNotice;
-    // Ten times a second the status of the window is brought up to date.
+    // While media plays, ten times a second the status of the window is brought up to date.
     QTimer* const statusTimer;
 
     // Menus and their items, in menu order.

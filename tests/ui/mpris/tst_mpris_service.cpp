@@ -68,6 +68,17 @@ public slots:
     {
         received.append({interface, changed});
     }
+
+public:
+    // Every change to the player interface received so far, the later value of a property kept.
+    QVariantMap player() const
+    {
+        QVariantMap merged;
+        for (const auto& [interface, changed] : received)
+            if (interface == Player)
+                merged.insert(changed);
+        return merged;
+    }
 };
 
 // Records the Seeked signals that reach the client.
@@ -158,9 +169,9 @@ private slots:
         j.window().playlist->setCurrentRow(0);
         j.updateStatus();
 
-        QTRY_COMPARE(listener.received.size(), 1);
-        QCOMPARE(listener.received[0].first, Player);
-        const QVariantMap changed = listener.received[0].second;
+        // What the player changed at once and what the status tick found, in one or two signals.
+        QVariantMap changed;
+        QTRY_VERIFY((changed = listener.player()).contains("CanPause"));
         QCOMPARE(changed.value("PlaybackStatus").toString(), QString("Playing"));
         QCOMPARE(map(changed.value("Metadata")).value("xesam:title").toString(), QString("a.wav"));
         QVERIFY(changed.value("CanPause").toBool());

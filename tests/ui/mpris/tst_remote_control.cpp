@@ -49,6 +49,23 @@ QString trackId(const QVariantMap& metadata)
     return metadata.value("mpris:trackid").value<QDBusObjectPath>().path();
 }
 
+// The properties of every announcement the spy holds, taken out of it, in one map; a property
+// announced twice fails the test.
+QVariantMap mergedOnce(QSignalSpy& announced)
+{
+    QVariantMap merged;
+    for (const QList<QVariant>& signal : announced) {
+        const QVariantMap changed = signal[0].toMap();
+        for (auto it = changed.begin(); it != changed.end(); ++it) {
+            if (merged.contains(it.key()))
+                QTest::qFail(qPrintable(it.key() + QStringLiteral(" announced twice")), __FILE__, __LINE__);
+            merged.insert(it.key(), it.value());
+        }
+    }
+    announced.clear();
+    return merged;
+}
+
 } // namespace
 
 class TestRemoteControl : public QObject
@@ -308,7 +325,8 @@ private slots:
         QCOMPARE(remote.position(), 12'250'000);
     }
 
-    void changesAreAnnouncedOnceAtTheStatusTick()
+    // Each change is announced once: what the player changes at once, the rest at the status tick.
+    void changesAreAnnouncedOnce()
     {
         JukeboxFixture f;
         prepare(f, "none");
@@ -318,10 +336,8 @@ private slots:
         QCOMPARE(announced.count(), 0);
 
         j.window().playlist->setCurrentRow(0);
-        QCOMPARE(announced.count(), 0);
         j.updateStatus();
-        QCOMPARE(announced.count(), 1);
-        QVariantMap changed = announced.takeFirst()[0].toMap();
+        QVariantMap changed = mergedOnce(announced);
         QCOMPARE(QStringList(changed.keys()), (QStringList{"CanGoNext", "CanPause", "CanPlay", "CanSeek", "Metadata", "PlaybackStatus"}));
         QCOMPARE(changed["PlaybackStatus"].toString(), QString("Playing"));
         QCOMPARE(changed["Metadata"].toMap().value("xesam:title").toString(), QString("a.wav"));
@@ -331,8 +347,7 @@ private slots:
         f.player.script.duration = 3;
         j.remoteControl().pause();
         j.updateStatus();
-        QCOMPARE(announced.count(), 1);
-        changed = announced.takeFirst()[0].toMap();
+        changed = mergedOnce(announced);
         QCOMPARE(QStringList(changed.keys()), (QStringList{"Metadata", "PlaybackStatus"}));
         QCOMPARE(changed["PlaybackStatus"].toString(), QString("Paused"));
         QCOMPARE(changed["Metadata"].toMap().value("mpris:length"), QVariant(qlonglong(3'000'000)));

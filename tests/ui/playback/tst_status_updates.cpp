@@ -1,5 +1,5 @@
-// The status tick, ten a second: play/pause buttons, editor buttons, status line, open requests
-// and the time displays.
+// The status tick: play/pause buttons, editor buttons, status line, open requests and the time
+// displays. Ten ticks a second while media plays; otherwise one after each change they follow.
 #include "JukeboxFixture.h"
 #include "core/Library.h"
 #include "ui/browser/LibraryBrowser.h"
@@ -80,9 +80,13 @@ class TestStatusUpdates : public QObject
 public:
     enum Wizard { NoWizard, Selecting, Copying, Finished };
     Q_ENUM(Wizard)
+    enum Change { PlaylistGrows, CdSelectionGrows, Stopped, NextEntryAsked, FieldsFilled, FieldEmptied, BothListsChosen };
+    Q_ENUM(Change)
 
 private slots:
-    void runsTenTimesASecondFromStartUp();
+    void ticksTenTimesASecondOnlyWhilePlaying();
+    void followsChangesWhileNothingPlays_data();
+    void followsChangesWhileNothingPlays();
     void playAndPauseFollowThePlayer_data();
     void playAndPauseFollowThePlayer();
     void removeButton_data();
@@ -100,14 +104,120 @@ private slots:
     void oddPlayerAnswersKeepTheTicksRunning();
 };
 
-void TestStatusUpdates::runsTenTimesASecondFromStartUp()
+void TestStatusUpdates::ticksTenTimesASecondOnlyWhilePlaying()
 {
     JukeboxFixture f;
     f.start(f.writeDatabase("Music.VxDatabase", Records));
     MainWindow& w = f.window();
-    QVERIFY(w.statusTimer->isActive());
-    QCOMPARE(w.statusTimer->interval(), 100);
     QTRY_COMPARE(w.statusLine->text(), QStringLiteral("Artists: 2    Titles: 3    Playlist: 0 files"));
+    QVERIFY(!w.statusTimer->isActive());
+
+    shownPlaylist(w.playlist).append({entryOfText("/a.wav")});
+    w.playlist->setCurrentRow(0); // opened: the player plays
+    QTRY_VERIFY(w.statusTimer->isActive());
+    QCOMPARE(w.statusTimer->interval(), 100);
+    f.player.script.position = 2.5;
+    QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:02"));
+
+    QTRY_VERIFY(w.pauseButton->isEnabled());
+    w.pauseButton->click();
+    QTRY_VERIFY(!w.statusTimer->isActive());
+    // Paused, nothing is read from the player until something changes.
+    f.player.script.position = 7.5;
+    QTest::qWait(3 * w.statusTimer->interval());
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:02"));
+    w.playButton->click();
+    QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:07"));
+    QVERIFY(w.statusTimer->isActive());
+    w.stopButton->click();
+    QTRY_VERIFY(!w.statusTimer->isActive());
+    QCOMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+}
+
+// While nothing plays, each change the ticks follow brings one tick: the counts of the status
+// line, the CD wizard's selection, the clocks after Stop, a next entry asked for, and the record
+// editor's Add and Remove.
+void TestStatusUpdates::followsChangesWhileNothingPlays_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::newRow("playlist grows") << PlaylistGrows;
+    QTest::newRow("CD selection grows") << CdSelectionGrows;
+    QTest::newRow("stopped") << Stopped;
+    QTest::newRow("next entry asked for") << NextEntryAsked;
+    QTest::newRow("every field filled") << FieldsFilled;
+    QTest::newRow("a field emptied") << FieldEmptied;
+    QTest::newRow("an artist and a title chosen") << BothListsChosen;
+}
+
+void TestStatusUpdates::followsChangesWhileNothingPlays()
+{
+    QFETCH(Change, change);
+    JukeboxFixture f;
+    const QByteArray kilobytes768(768 * 1024, 'x');
+    Jukebox& j = f.startWithRecords({
+        {"The Examples", "First Song", "Pop", f.writeFile("first.wav", "short")},
+        {"Granite", "Stone Cold", "Rock", f.writeFile("stone.wav", kilobytes768)},
+        {"Granite", "Heavy Square", "Rock", f.writeFile("heavy.wav", kilobytes768)},
+    });
+    MainWindow& w = f.window();
+    QTRY_COMPARE(w.statusLine->text(), QStringLiteral("Artists: 2    Titles: 3    Playlist: 0 files"));
+
+    switch (change) {
+    case PlaylistGrows:
+        j.playlist().append(entriesOfTexts({"/a.wav", "/b.wav"}));
+        QTRY_COMPARE(w.statusLine->text(), QStringLiteral("Artists: 2    Titles: 3    Playlist: 2 files"));
+        break;
+    case CdSelectionGrows:
+        j.cdWizard().start();
+        QTRY_COMPARE(w.statusLine->text(), QStringLiteral(" 0 files selected, 0 Kilobyte"));
+        j.browser().selectArtistRow(0);
+        j.playlistEditor().dropOntoPlaylist(LibraryDragSource::Artists);
+        QTRY_COMPARE(w.statusLine->text(), QStringLiteral(" 2 files selected, 1.5 Megabyte"));
+        j.cdWizard().close();
+        QTRY_COMPARE(w.statusLine->text().left(9), QStringLiteral("Artists: "));
+        break;
+    case Stopped:
+        j.playlist().append(entriesOfTexts({"/a.wav"}));
+        w.playlist->setCurrentRow(0);
+        f.player.script.duration = 185;
+        f.player.script.position = 42;
+        QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:42"));
+        w.stopButton->click();
+        QTRY_COMPARE(w.playtimeLabel->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(w.timeLeftLabel->text(), QStringLiteral("00:03:05"));
+        break;
+    case NextEntryAsked:
+        j.playlist().append(entriesOfTexts({"/a.wav", "/b.wav"}));
+        w.playlist->setCurrentRow(0);
+        w.stopButton->click();
+        QTRY_VERIFY(!w.statusTimer->isActive());
+        w.nextEntryButton->click();
+        QTRY_COMPARE(w.windowTitle(), QStringLiteral("Vexolin: /b.wav"));
+        w.stopButton->click();
+        break;
+    case FieldsFilled:
+    case FieldEmptied:
+        w.artistField->setText("Granite");
+        w.titleField->setText("New");
+        w.genreField->setText("Rock");
+        QTRY_VERIFY(w.addRecordButton->isEnabled());
+        if (change == FieldEmptied) {
+            w.titleField->clear();
+            QTRY_VERIFY(!w.addRecordButton->isEnabled());
+        }
+        break;
+    case BothListsChosen:
+        w.artistList->setCurrentRow(0);
+        w.titleList->setCurrentRow(1);
+        QTRY_VERIFY(!w.removeRecordButton->isEnabled());
+        w.removeRecordButton->setEnabled(true); // as choosing an artist or a title alone does
+        w.titleList->setCurrentRow(0);
+        // Both lists still hold a chosen row: Remove has nothing to act on.
+        QVERIFY(selectedRow(w.artistList) >= 0 && selectedRow(w.titleList) >= 0);
+        QTRY_VERIFY(!w.removeRecordButton->isEnabled());
+        break;
+    }
+    QTRY_VERIFY(!w.statusTimer->isActive());
 }
 
 void TestStatusUpdates::playAndPauseFollowThePlayer_data()
