@@ -37,4 +37,8 @@ inline void checkFileRead(QByteArrayView bytes)
         std::abort();
     if (bytes.contains('\r') == read.data.contains('\r') && lines <= limit)
         std::abort();
+    // The lines past the limit are counted by the rule the kept ones were split by.
+    const qsizetype byLineFeeds = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1);
+    if (read.linesPastLimit != (read.data.contains('\r') ? lines : byLineFeeds) - limit)
+        std::abort();
 }

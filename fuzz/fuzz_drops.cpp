@@ -14,10 +14,12 @@ namespace {
 
 // Stands for the disk: a "playlist" holds its own name's lines; names holding "fail" fail after
 // giving what they hold.
-bool readFromName(const QString& path, QStringList& lines, QString*)
+PlaylistFileRead readFromName(const QString& path)
 {
-    lines = playlistLines(path.toUtf8());
-    return !path.contains(QLatin1String("fail"));
+    PlaylistFileRead read{playlistLines(path.toUtf8()), path.size(), {}};
+    if (path.contains(QLatin1String("fail")))
+        read.problem = path + QStringLiteral(": failed");
+    return read;
 }
 
 } // namespace
@@ -40,8 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const DroppedData drop = droppedData(mime, actions);
     if (drop.effect & ~7)
         std::abort();
-    const QStringList entries = droppedEntries(drop, room, readFromName);
-    if (entries.size() > room)
+    qsizetype leftOut = -1;
+    const QStringList entries = droppedEntries(drop, room, readFromName, nullptr, &leftOut);
+    if (entries.size() > room || leftOut < 0)
+        std::abort();
+    // A drop is answered with a copy or a link, or refused; a refused one takes nothing.
+    const Qt::DropAction answer = dropAnswer(drop);
+    if (answer == Qt::MoveAction || (answer != Qt::IgnoreAction && !(drop.effect & answer)))
+        std::abort();
+    if (answer == Qt::IgnoreAction && (!entries.isEmpty() || leftOut != 0))
         std::abort();
     // A link-only drop with a text starts with that text.
     if (drop.effect == LinkOnlyEffect && drop.text && room > 0 && entries.value(0) != *drop.text)
@@ -55,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
     // The drag cursor promises a drop exactly when the drop takes something.
-    if (room > 0 && !dropTakesEntries(drop) && !entries.isEmpty())
+    if (room > 0 && answer == Qt::IgnoreAction && !entries.isEmpty())
         std::abort();
     return 0;
 }

@@ -71,6 +71,13 @@ QStringList readmeLines()
     };
 }
 
+QStringList incompleteReadmeLines()
+{
+    return QStringList{QStringLiteral("THIS CD SET IS INCOMPLETE: Vexolin did not finish copying the media files into it."),
+                       QStringLiteral("Its database lists only media files that were copied whole."), QString()}
+           + readmeLines();
+}
+
 QString copyProgressText(int filesToCopy, qint64 kilobytes)
 {
     return QStringLiteral(" %1 files to copy,").arg(filesToCopy) + sizeText(kilobytes);

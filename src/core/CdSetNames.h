@@ -37,6 +37,10 @@ QString databaseNameWithExtension(const QString& name);
 
 // The ten lines of readme.txt.
 QStringList readmeLines();
+// readme.txt while the set is not whole: a notice that it is incomplete, then the ten lines. The
+// set carries it from its start until its last file is written, so a set whose copy failed or
+// was cut off says what it is.
+QStringList incompleteReadmeLines();
 
 // " n files to copy," followed by the size text of the kilobytes still to copy.
 QString copyProgressText(int filesToCopy, qint64 kilobytes);

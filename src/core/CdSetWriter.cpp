@@ -75,34 +75,30 @@ bool failed(QString* error, const QString& file, const QString& reason)
     return false;
 }
 
-bool writeReadme(const QString& folder, QString* error)
+QString readmePath(const QString& folder)
 {
-    const QString path = QDir(folder).filePath(QStringLiteral("readme.txt"));
+    return QDir(folder).filePath(QStringLiteral("readme.txt"));
+}
+
+// The readme of a set that is not whole yet, made new; created tells whether the file was made.
+bool writeIncompleteReadme(const QString& path, bool& created, QString* error)
+{
     const int fd = createFile(path, false);
+    created = fd >= 0;
     if (fd < 0)
         return failed(error, path, systemReason(errno));
     QString reason;
-    const bool written = appendWhole(fd, encodeLines(readmeLines()), &reason);
+    const bool written = appendWhole(fd, encodeLines(incompleteReadmeLines()), &reason);
     if (::close(fd) != 0 && written)
         return failed(error, path, systemReason(errno));
     return written || failed(error, path, reason);
 }
 
 // Copies one item into the media folder; returns the length of its file.
-std::optional<qint64> placeMedia(const QString& mediaFolder, const CdSetItem& item, QString* error)
+std::optional<qint64> placeMedia(const QString& target, const CdSetItem& item, QString* error)
 {
-    const QString target = mediaFolder + u'/' + item.fileName;
-    if (!staysInside(mediaFolder, target)) {
-        failed(error, target, QStringLiteral("the name leaves the folder"));
-        return std::nullopt;
-    }
-    if (item.copy) {
-        QString reason;
-        const std::optional<qint64> copied = copyFileContents(item.source, target, &reason);
-        if (!copied)
-            failed(error, item.source, reason);
-        return copied;
-    }
+    if (item.copy)
+        return copyFileContents(item.source, target, error);
     const QFileInfo copied(target);
     if (!copied.isFile()) {
         failed(error, target, QStringLiteral("the copy is missing"));
@@ -155,30 +151,72 @@ std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records)
     return items;
 }
 
-bool writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
-                const CdSetProgress& afterEach, QString* error)
+CdSetWrite writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
+                      const CdSetProgress& afterEach)
 {
+    CdSetWrite write;
     const QDir dir(folder);
     const QString mediaFolder = dir.filePath(MediaFolderName.toString());
-    if (!dir.mkdir(MediaFolderName.toString()))
-        return failed(error, mediaFolder, QStringLiteral("the folder cannot be made"));
+    if (!dir.mkdir(MediaFolderName.toString())) {
+        failed(&write.error, mediaFolder, QStringLiteral("the folder cannot be made"));
+        return write;
+    }
+    write.madeMediaFolder = true;
     const int database = createFile(databasePath, true);
-    if (database < 0)
-        return failed(error, databasePath, systemReason(errno));
-    bool ok = true;
+    if (database < 0) {
+        failed(&write.error, databasePath, systemReason(errno));
+        return write;
+    }
+    write.written.append(databasePath);
+    const QString readme = readmePath(folder);
+    bool readmeMade = false;
+    bool ok = writeIncompleteReadme(readme, readmeMade, &write.error);
+    if (readmeMade)
+        write.written.append(readme);
     for (int i = 0; ok && i < items.size(); ++i) {
-        const std::optional<qint64> bytes = placeMedia(mediaFolder, items[i], error);
-        const LibraryRecord& record = items[i].record;
+        const CdSetItem& item = items[i];
+        const QString target = mediaFolder + u'/' + item.fileName;
+        if (!staysInside(mediaFolder, target)) {
+            ok = failed(&write.error, target, QStringLiteral("the name leaves the folder"));
+            break;
+        }
+        const std::optional<qint64> bytes = placeMedia(target, item, &write.error);
+        ok = bytes.has_value();
+        if (!ok)
+            break;
+        if (item.copy)
+            write.written.append(target);
+        const LibraryRecord& record = item.record;
         QString reason;
-        ok = bytes
-             && (appendWhole(database, formatRecord({record.artist, record.title, record.genre,
-                                                     portableFileLine(items[i].fileName), {}}),
-                             &reason)
-                 || failed(error, databasePath, reason));
-        if (ok && afterEach)
+        ok = appendWhole(database,
+                         formatRecord({record.artist, record.title, record.genre, portableFileLine(item.fileName), {}}),
+                         &reason);
+        if (!ok) {
+            failed(&write.error, databasePath, reason);
+            // A copy its database does not list would not be part of the set.
+            if (item.copy && QFile::remove(target))
+                write.written.removeLast();
+            break;
+        }
+        if (afterEach)
             afterEach(i, *bytes);
     }
     if (::close(database) != 0 && ok)
-        return failed(error, databasePath, systemReason(errno));
-    return ok && writeReadme(folder, error);
+        ok = failed(&write.error, databasePath, systemReason(errno));
+    if (ok && !writeFileAtomically(readme, encodeLines(readmeLines()), &write.error, QStringLiteral("readme")))
+        write.error = readme + QStringLiteral(": ") + write.error;
+    else
+        write.whole = ok;
+    return write;
+}
+
+QStringList removeCdSet(const CdSetWrite& write, const QString& folder)
+{
+    QStringList notRemoved;
+    for (const QString& file : write.written)
+        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
+            notRemoved.append(file + QStringLiteral(": ") + systemReason(errno));
+    if (write.madeMediaFolder)
+        QDir(folder).rmdir(MediaFolderName.toString()); // kept when anything else is in it
+    return notRemoved;
 }

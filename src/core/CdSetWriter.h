@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -28,10 +29,26 @@ std::optional<QList<CdSetItem>> planCdSet(const QList<LibraryRecord>& records);
 // Called after each item with its index and the length of its file in bytes.
 using CdSetProgress = std::function<void(int index, qint64 bytes)>;
 
+// What writing a CD set did.
+struct CdSetWrite
+{
+    bool whole = false;           // every file is written, and the readme is the one of a whole set
+    QString error;                // when not whole: the file that failed and the system's reason
+    bool madeMediaFolder = false; // the media folder was made by this write
+    QStringList written;          // the files this write made (copies, database, readme)
+
+    bool wroteAnything() const { return madeMediaFolder || !written.isEmpty(); }
+};
+
 // Writes the set into folder: makes its media folder (which must not exist yet), creates the
-// database at databasePath (replacing a file, never writing through a link), copies each
-// item's file and then writes its record, and ends with readme.txt. Stops at the first
-// failure and returns false, with error naming the file and the system's reason; whatever was
-// completed stays (a copy cut short is removed).
-bool writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
-                const CdSetProgress& afterEach, QString* error = nullptr);
+// database at databasePath (replacing a file, never writing through a link) and a readme that
+// says the set is incomplete, copies each item's file and then writes its record, and at the
+// end replaces the readme by the one of a whole set. Stops at the first failure. Each copy takes
+// its name only once it is whole, and a copy whose record cannot be written is removed again,
+// so every copy in the media folder is whole and listed in the database, whatever happens.
+CdSetWrite writeCdSet(const QString& folder, const QString& databasePath, const QList<CdSetItem>& items,
+                      const CdSetProgress& afterEach);
+
+// Removes what a write of a set made: its files, then its media folder when nothing else is in it.
+// Returns the files that could not be removed, each as "<path>: <reason>".
+QStringList removeCdSet(const CdSetWrite& write, const QString& folder);

@@ -1,5 +1,7 @@
 #include "core/DroppedFiles.h"
 
+#include "core/PlaylistFile.h"
+
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
@@ -11,9 +13,13 @@ bool isPlaylistFileName(const QString& path)
 }
 
 QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesReader& readLines,
-                           QString* problem)
+                           QString* problem, qsizetype* linesLeftOut)
 {
     QStringList entries;
+    if (linesLeftOut)
+        *linesLeftOut = 0;
+    if (dropAnswer(drop) == Qt::IgnoreAction)
+        return entries;
     auto full = [&] { return entries.size() >= room; };
     for (int pass = 0; pass < MaxDropPasses && !full(); ++pass) {
         if (drop.effect == LinkOnlyEffect) {
@@ -27,11 +33,15 @@ QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesR
             break;
         const QString& file = drop.files[pass];
         if (isPlaylistFileName(file)) {
-            QStringList lines;
-            const bool read = readLines(file, lines, problem);
-            entries.append(lines.first(std::min(lines.size(), room - entries.size())));
-            if (!read)
+            const PlaylistFileRead read = readLines(file);
+            entries.append(read.lines.first(std::min(read.lines.size(), room - entries.size())));
+            if (linesLeftOut)
+                *linesLeftOut += read.linesLeftOut;
+            if (!read.ok()) {
+                if (problem)
+                    *problem = read.problem;
                 break;
+            }
         } else if (drop.effect == FileManagerEffect) {
             entries.append(file);
         }
@@ -46,6 +56,17 @@ bool dropTakesEntries(const DroppedData& drop)
     if (drop.effect == FileManagerEffect && !drop.files.isEmpty())
         return true;
     return std::any_of(drop.files.begin(), drop.files.end(), isPlaylistFileName);
+}
+
+Qt::DropAction dropAnswer(const DroppedData& drop)
+{
+    if (!dropTakesEntries(drop))
+        return Qt::IgnoreAction;
+    if (drop.effect & Qt::CopyAction)
+        return Qt::CopyAction;
+    if (drop.effect & Qt::LinkAction)
+        return Qt::LinkAction;
+    return Qt::IgnoreAction;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtCore/qnamespace.h>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -23,23 +24,32 @@ inline constexpr int FileManagerEffect = 7;
 // The most files one drop takes.
 inline constexpr int MaxDropPasses = 100000;
 
-// Reads the entries of a playlist or M3U file; false on a failure, lines holding what was read
-// and problem saying why.
-using LinesReader = std::function<bool(const QString& path, QStringList& lines, QString* problem)>;
+struct PlaylistFileRead;
+
+// Reads the entries of a playlist or M3U file (readPlaylistFile, or a stand-in).
+using LinesReader = std::function<PlaylistFileRead(const QString& path)>;
 
 // Whether a file's lines are taken rather than its name: a name ending in .m3u or .vxplaylist,
 // in any case.
 bool isPlaylistFileName(const QString& path);
 
-// The entries a drop appends, at most room of them. Pass by pass: with a link-only drop the text
+// The entries a drop appends, at most room of them; none when dropAnswer refuses it. Pass by pass: with a link-only drop the text
 // first (a missing text ends the drop), then the pass's file: a playlist or M3U file's lines, or
 // with a file manager's drop its name. A file that cannot be read ends the drop; what was
-// taken until then stays, and problem (when given) says why.
+// taken until then stays, and problem (when given) says why. linesLeftOut (when given) receives
+// the lines of playlist files past what a playlist holds, which the reader counted but did not
+// keep.
 QStringList droppedEntries(const DroppedData& drop, qsizetype room, const LinesReader& readLines,
-                           QString* problem = nullptr);
+                           QString* problem = nullptr, qsizetype* linesLeftOut = nullptr);
 
-// Whether droppedEntries takes anything from the drop (files unread): what the drag cursor shows.
+// Whether droppedEntries takes anything from the drop (files unread).
 bool dropTakesEntries(const DroppedData& drop);
+
+// How a drag from another program is answered, from entering to the drop: Copy when the source
+// offers it, else Link, as long as the drop takes something; otherwise Qt::IgnoreAction, the drop
+// refused (the no-drop cursor). Never Move: a source that deletes what was moved would delete
+// the user's file, so a drag that offers only Move is refused.
+Qt::DropAction dropAnswer(const DroppedData& drop);
 
 // The files, text and effect of a Qt drop.
 DroppedData droppedData(const QMimeData& mime, int offeredActions);

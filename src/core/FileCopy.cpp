@@ -3,6 +3,7 @@
 #include "core/FileWriting.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -26,13 +27,6 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
-    // Closes now; false when the close reports an error (a delayed write failure).
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -44,6 +38,8 @@ bool writeAll(int out, const char* data, ssize_t size)
         const ssize_t written = ::write(out, data, size_t(size));
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
             return false;
         data += written;
@@ -52,8 +48,8 @@ bool writeAll(int out, const char* data, ssize_t size)
     return true;
 }
 
-// Reads and writes the rest of in, 1 MB at a time.
-std::optional<qint64> copyInChunks(int in, int out)
+// Reads and writes the rest of in, 1 MB at a time; a failed read sets sourceFailed.
+std::optional<qint64> copyInChunks(int in, int out, bool& sourceFailed)
 {
     constexpr size_t chunk = 1 << 20;
     std::vector<char> buffer(chunk);
@@ -62,8 +58,10 @@ std::optional<qint64> copyInChunks(int in, int out)
         const ssize_t got = ::read(in, buffer.data(), chunk);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0)
+        if (got < 0) {
+            sourceFailed = true;
             return std::nullopt;
+        }
         if (got == 0)
             return total;
         if (!writeAll(out, buffer.data(), got))
@@ -72,9 +70,9 @@ std::optional<qint64> copyInChunks(int in, int out)
     }
 }
 
-// Lets the kernel copy the rest of in; falls back to chunks where it cannot (another file
-// system, an old kernel, a file system without support).
-std::optional<qint64> copyRest(int in, int out)
+// Lets the kernel copy the rest of in. Where it cannot or will not (another file system, an old
+// kernel, a full disk), the rest goes in chunks, which tell a failed read from a failed write.
+std::optional<qint64> copyRest(int in, int out, bool& sourceFailed)
 {
     qint64 total = 0;
     for (;;) {
@@ -82,9 +80,7 @@ std::optional<qint64> copyRest(int in, int out)
         if (copied < 0 && errno == EINTR)
             continue;
         if (copied < 0) {
-            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
-                return std::nullopt;
-            const std::optional<qint64> rest = copyInChunks(in, out);
+            const std::optional<qint64> rest = copyInChunks(in, out, sourceFailed);
             return rest ? std::optional<qint64>(total + *rest) : std::nullopt;
         }
         if (copied == 0)
@@ -97,32 +93,32 @@ std::optional<qint64> copyRest(int in, int out)
 
 std::optional<qint64> copyFileContents(const QString& from, const QString& to, QString* error)
 {
-    surviveFileSizeLimit();
-    auto failure = [error](const QString& reason) {
+    auto failure = [error](const QString& file, const QString& reason) {
         if (error)
-            *error = reason;
+            *error = file + QStringLiteral(": ") + reason;
         return std::nullopt;
     };
     // Non-blocking open: a named pipe or device must not hang the copy before it is refused.
     Descriptor in(::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info;
     if (!in.valid() || ::fstat(in.get(), &info) != 0)
-        return failure(systemReason(errno));
+        return failure(from, systemReason(errno));
     if (!S_ISREG(info.st_mode))
-        return failure(QStringLiteral("not a regular file"));
-    const QByteArray target = QFile::encodeName(to);
-    Descriptor out(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (!out.valid())
-        return failure(systemReason(errno));
-    std::optional<qint64> copied = copyRest(in.get(), out.get());
-    int reason = copied ? 0 : errno;
-    if (!out.close() && copied) {
-        reason = errno;
-        copied.reset();
-    }
-    if (!copied) {
-        ::unlink(target.constData());
-        return failure(systemReason(reason));
-    }
+        return failure(from, QStringLiteral("not a regular file"));
+    const QFileInfo target(to);
+    Descriptor folder(::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        return failure(to, systemReason(errno));
+    bool sourceFailed = false;
+    qint64 copied = 0;
+    const bool whole = writeNewFileWhole(folder.get(), QFile::encodeName(target.fileName()), [&](int out) {
+        // A second try on a new file starts the source again.
+        sourceFailed = ::lseek(in.get(), 0, SEEK_SET) != 0;
+        const std::optional<qint64> bytes = sourceFailed ? std::nullopt : copyRest(in.get(), out, sourceFailed);
+        copied = bytes.value_or(0);
+        return bytes.has_value();
+    });
+    if (!whole)
+        return failure(sourceFailed ? from : to, systemReason(errno));
     return copied;
 }

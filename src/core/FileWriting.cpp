@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -111,32 +112,65 @@ bool fill(int fd, QByteArrayView bytes, const struct stat* old)
 }
 
 // A new file under a temporary name in the folder, or -1 with errno set.
-int createTemporary(int folderFd, QByteArray& name)
+int createTemporary(int folderFd, QByteArray& name, mode_t mode = 0600)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = randomTemporaryName();
-        const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
+// Gives the nameless file open on fd the name in the folder; false with errno set (EEXIST when
+// the name is taken).
+bool nameNameless(int fd, int folderFd, const QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    return errno == ENOENT && ::linkat(fd, "", folderFd, name.constData(), AT_EMPTY_PATH) == 0;
+}
+
 // Gives the nameless file open on fd a temporary name in the folder.
 bool nameTemporary(int fd, int folderFd, QByteArray& name)
 {
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = randomTemporaryName();
-        if (::linkat(AT_FDCWD, self.constData(), folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
-            return true;
-        if (errno == ENOENT && ::linkat(fd, "", folderFd, name.constData(), AT_EMPTY_PATH) == 0)
+        if (nameNameless(fd, folderFd, name))
             return true;
         if (errno != EEXIST)
             break;
     }
     name.clear();
     return false;
+}
+
+// Renames from to to in the folder unless something is called to already (EEXIST then).
+bool renameWithoutReplacing(int folderFd, const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(folderFd, from.constData(), folderFd, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system that cannot refuse the replacement itself: the name is looked at first.
+    struct stat existing;
+    if (::fstatat(folderFd, to.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::renameat(folderFd, from.constData(), folderFd, to.constData()) == 0;
+}
+
+// Closes fd, and removes the temporary name when there is one, keeping errno.
+void discard(int fd, int folderFd, const QByteArray& temporaryName)
+{
+    const int reason = errno;
+    if (!temporaryName.isEmpty())
+        ::unlinkat(folderFd, temporaryName.constData(), 0);
+    ::close(fd);
+    errno = reason;
 }
 
 // Writes bytes to a new file in the folder, flushed to disk and ready to take the old file's
@@ -187,6 +221,41 @@ bool failWriting(QString* error, int reason, const QString& folder, const QStrin
 }
 
 } // namespace
+
+bool writeNewFileWhole(int folderFd, const QByteArray& name, const std::function<bool(int fd)>& fill)
+{
+    surviveFileSizeLimit();
+    // The mode is the one any new file gets (0666 less the umask).
+    int fd = ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        if (!fill(fd) || ::fsync(fd) != 0) {
+            discard(fd, folderFd, {});
+            return false;
+        }
+        if (nameNameless(fd, folderFd, name)) {
+            ::close(fd);
+            ::fsync(folderFd); // the new name itself reaches the disk
+            return true;
+        }
+        const bool taken = errno == EEXIST;
+        discard(fd, folderFd, {});
+        if (taken)
+            return false;
+        // The nameless file cannot be named here: it is written again under a temporary name.
+    }
+    QByteArray temporary;
+    fd = createTemporary(folderFd, temporary, 0666);
+    if (fd < 0)
+        return false;
+    ::flock(fd, LOCK_EX); // held until the file has its name, so no clean-up takes it meanwhile
+    if (!fill(fd) || ::fsync(fd) != 0 || !renameWithoutReplacing(folderFd, temporary, name)) {
+        discard(fd, folderFd, temporary);
+        return false;
+    }
+    ::close(fd);
+    ::fsync(folderFd);
+    return true;
+}
 
 bool appendWhole(int fd, QByteArrayView bytes, QString* error)
 {

@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 // Writing the user's files so that a failure never leaves one half-changed, and always says why.
 // A write past a file-size limit fails like a full disk instead of ending the program: the first
 // use of these functions sets the process to ignore SIGXFSZ.
@@ -27,6 +29,15 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
 // middle of a write left behind: only regular files of this user, named as this program names
 // them, that no writer holds (a writer keeps its temporary file locked until it is renamed).
 void removeStaleTemporaryFiles(const QString& folder);
+
+// Makes a new file called name in the folder open on folderFd, never replacing anything there:
+// fill writes the whole contents to the descriptor it is given (false, with errno set, when it
+// cannot). The file is flushed to disk and takes its name only once whole; until then it has no
+// name where the file system allows, else a short temporary one, so a process ended meanwhile
+// leaves nothing under name (at most a temporary file that removeStaleTemporaryFiles clears).
+// fill is called again, on a new file, when a nameless file cannot be named. False with errno
+// set when the file cannot be made, filled or named; nothing is left behind then.
+bool writeNewFileWhole(int folderFd, const QByteArray& name, const std::function<bool(int fd)>& fill);
 
 // Appends bytes to the file open on descriptor fd (opened for appending) in one piece: after a
 // short write the file is cut back to its old length. On failure error says why.

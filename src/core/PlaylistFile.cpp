@@ -18,13 +18,10 @@ QStringList playlistLines(QByteArrayView data, bool readCompletely)
     return entries;
 }
 
-bool readPlaylistFile(const QString& path, QStringList& lines, QString* problem)
+PlaylistFileRead readPlaylistFile(const QString& path)
 {
-    const TextFileRead read = readTextFile(path, PlaylistCapacity + 1);
-    lines = playlistLines(read.data, read.complete);
-    if (problem)
-        *problem = read.problem;
-    return read.problem.isEmpty();
+    const TextFileRead read = readTextFile(path, PlaylistCapacity);
+    return {playlistLines(read.data, read.complete), read.linesPastLimit, read.problem};
 }
 
 QString playlistLine(const PlaylistEntry& entry, const LibraryTable& table)
@@ -32,7 +29,7 @@ QString playlistLine(const PlaylistEntry& entry, const LibraryTable& table)
     const int record = recordOfEntry(entry, table);
     if (record == 0)
         return entry.text;
-    return markedEntry(visibleTextOfCodedEntry(entry.text), trimBlanks(table.record(record).file)).text;
+    return markedEntry(withoutRecordCode(entry.text), trimBlanks(table.record(record).file)).text;
 }
 
 QByteArray playlistFileBytes(const QList<PlaylistEntry>& entries, const LibraryTable& table)

@@ -20,14 +20,24 @@ class LibraryTable;
 // whole.
 QStringList playlistLines(QByteArrayView data, bool readCompletely = true);
 
-// Reads the entries of a playlist or M3U file into lines: one more than a playlist holds at
-// most, so a caller sees that some were left out. False, with problem saying why, when the file
-// cannot be opened or read (not a regular file, a line too long); lines then holds the lines
-// that were read whole before the failure.
-bool readPlaylistFile(const QString& path, QStringList& lines, QString* problem = nullptr);
+// What reading a playlist or M3U file gave.
+struct PlaylistFileRead
+{
+    QStringList lines;         // its entries, at most as many as a playlist holds
+    qsizetype linesLeftOut = 0; // the lines after those: counted, not kept
+    QString problem;           // why the file could not be opened or read; empty when it could
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// Reads the entries of a playlist or M3U file. When it cannot be opened or read (not a regular
+// file, a line too long), problem says why and lines holds the lines read whole before the
+// failure.
+PlaylistFileRead readPlaylistFile(const QString& path);
 
 // The line written for one entry. A library entry whose record is in the table becomes its
-// display text, 80 blanks, the path marker and the record's file (trimmed); any other entry is
+// display text (all it shows: everything before its record code, no-break spaces in the title
+// included), 80 blanks, the path marker and the record's file (trimmed); any other entry is
 // written unchanged, so that reading it back gives the same entry.
 QString playlistLine(const PlaylistEntry& entry, const LibraryTable& table);
 

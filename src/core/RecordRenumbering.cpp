@@ -29,7 +29,7 @@ std::optional<PlaylistEntry> playlistEntryAfterRemoval(const PlaylistEntry& entr
     if (r == 0)
         return std::nullopt;
     if (removal.removes(r))
-        return markedEntry(visibleTextOfCodedEntry(entry.text), trimBlanks(table.record(r).file));
+        return markedEntry(withoutRecordCode(entry.text), trimBlanks(table.record(r).file));
     if (std::optional<QString> renumbered = renumberedEntry(entry.text, removal))
         return PlaylistEntry{std::move(*renumbered), EntryKind::Library};
     return std::nullopt;
@@ -39,6 +39,6 @@ std::optional<QString> renumberedEntry(const QString& entry, const RecordRemoval
 {
     const int r = recordOfCodedEntry(entry);
     if (const int n = removal.newNumber(r); n != r)
-        return codedEntry(visibleTextOfCodedEntry(entry), n);
+        return codedEntry(withoutRecordCode(entry), n);
     return std::nullopt;
 }

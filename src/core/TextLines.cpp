@@ -251,6 +251,8 @@ public:
     }
     // Where the kept lines end once the limit is reached; -1 before.
     qsizetype limitEnd() const { return limitEnd_; }
+    // Whether lines end at carriage returns (one has been seen), or at line feeds.
+    bool endsLinesAtCarriageReturn() const { return crSeen_; }
 
 private:
     qsizetype lineLimit_;
@@ -258,6 +260,64 @@ private:
     bool crSeen_ = false;
     char previous_ = 0;
 };
+
+// Counts lines in bytes taken piece by piece, keeping none of them: a line ends at each ending
+// character; with carriage returns, a line feed right after one belongs to no line. Bytes after
+// the last ending are one more line.
+class LineTally
+{
+public:
+    explicit LineTally(bool carriageReturns) : ending_(carriageReturns ? '\r' : '\n') {}
+
+    void take(QByteArrayView piece)
+    {
+        const char* at = piece.data();
+        const char* const end = at + piece.size();
+        if (at < end && skipLineFeed_ && *at == '\n')
+            ++at;
+        skipLineFeed_ = false;
+        while (at < end) {
+            const auto* found = static_cast<const char*>(memchr(at, ending_, size_t(end - at)));
+            if (!found) {
+                open_ = true;
+                return;
+            }
+            ++lines_;
+            open_ = false;
+            at = found + 1;
+            if (ending_ == '\r' && at == end)
+                skipLineFeed_ = true;
+            else if (ending_ == '\r' && *at == '\n')
+                ++at;
+        }
+    }
+    qsizetype lines() const { return lines_ + (open_ ? 1 : 0); }
+
+private:
+    char ending_;
+    qsizetype lines_ = 0;
+    bool open_ = false;        // bytes since the last ending make a line
+    bool skipLineFeed_ = false; // the last piece ended with a carriage return
+};
+
+// Reads the rest of fd, starting with the bytes first, and counts its lines into read.
+void countLinesPast(int fd, QByteArrayView first, bool carriageReturns, const QString& path, TextFileRead& read)
+{
+    LineTally tally(carriageReturns);
+    tally.take(first);
+    char piece[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, piece, sizeof piece);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            read.problem = path + QStringLiteral(": ") + systemReason(errno);
+        if (got <= 0)
+            break;
+        tally.take(QByteArrayView(piece, got));
+    }
+    read.linesPastLimit = tally.lines();
+}
 
 // Opens path for reading without blocking; -1, with problem set, unless it is a regular file.
 int openRegularFile(const QString& path, QString& problem)
@@ -328,6 +388,7 @@ TextFileRead readTextFile(const QString& path, qsizetype lineLimit)
                 read.data.truncate(counter.limitEnd());
                 read.complete = false;
                 read.stoppedAtLimit = true;
+                countLinesPast(fd, QByteArrayView(piece + i, got - i), counter.endsLinesAtCarriageReturn(), path, read);
                 ::close(fd);
                 return read;
             }

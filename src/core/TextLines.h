@@ -78,14 +78,18 @@ struct TextFileRead
     QByteArray data;      // the bytes read: the whole file, or its lines up to a stop
     bool complete = true; // false when the read failed or stopped before the end
     bool stoppedAtLimit = false; // the file holds more lines than asked for; data ends after them
+    // After a stop at the limit: how many lines follow those in data, counted by the line-end
+    // rule data was split by, without keeping them.
+    qsizetype linesPastLimit = 0;
     QString problem;      // why the read failed ("<path>: is not a regular file"); empty if not
     // The file as it stood when read; invalid when it changed while it was read.
     FileStamp stamp;
 };
 
-// Reads a text file as a stream, at most lineLimit lines. Only a regular file is read; it is
-// opened without blocking, so a FIFO or a device is refused at once instead of hanging or
-// filling memory. A line longer than LongestLine is refused: nothing is read then.
+// Reads a text file as a stream, at most lineLimit lines; the lines after those are read only
+// to be counted. Only a regular file is read; it is opened without blocking, so a FIFO or a
+// device is refused at once instead of hanging or filling memory. A line longer than LongestLine
+// among the lines kept is refused: nothing is read then.
 TextFileRead readTextFile(const QString& path, qsizetype lineLimit);
 
 // Reads a whole text file the same way, without a line limit; false when it cannot be read or

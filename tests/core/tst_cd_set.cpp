@@ -2,6 +2,9 @@
 #include "core/CdSetWriter.h"
 #include "core/FileCopy.h"
 #include "core/LibraryTable.h"
+#include "core/TextLines.h"
+#include "../support/DiskFull.h"
+#include "../support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +16,43 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
 LibraryRecord record(const QString& artist, const QString& title, const QString& file)
 {
     return LibraryRecord::fromTexts(artist, title, QStringLiteral("Rock"), file);
+}
+
+QByteArray fileContents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// The entries of a folder, hidden ones included, but for the temporary files a write in progress
+// uses where the file system has no nameless files; sorted.
+QStringList namedEntries(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    names.removeIf([](const QString& name) { return name.startsWith(".vexolin-") && name.endsWith(".tmp"); });
+    names.sort();
+    return names;
+}
+
+// The copies a set's database lists, by name, sorted.
+QStringList listedCopies(const QString& database)
+{
+    QStringList names;
+    const QList<QByteArray> lines = fileContents(database).split('\n');
+    for (const QByteArray& line : lines)
+        if (line.startsWith("#:/mediafiles/"))
+            names.append(QString::fromUtf8(line.mid(14).trimmed()));
+    names.sort();
+    names.removeDuplicates();
+    return names;
 }
 
 } // namespace
@@ -278,8 +312,10 @@ private slots:
         const std::optional<qint64> copied = copyFileContents(source, target, &error);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &saved), 0);
         QVERIFY(!copied);
-        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG))); // "File too large"
+        // The target is what failed, not the source.
+        QCOMPARE(error, target + ": " + QString::fromLocal8Bit(std::strerror(EFBIG))); // "File too large"
         QVERIFY(!QFile::exists(target));
+        QVERIFY(QDir(dir.path()).entryList({".vexolin-*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void copyRefusesWhatIsNotARegularFile_data()
@@ -296,8 +332,94 @@ private slots:
         if (!QFile::exists(dir.filePath("pipe")))
             QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
         const QString target = dir.filePath("target-" + sourceName);
-        QVERIFY(!copyFileContents(dir.filePath(sourceName), target));
+        QString error;
+        QVERIFY(!copyFileContents(dir.filePath(sourceName), target, &error));
+        QVERIFY2(error.startsWith(dir.filePath(sourceName) + ": "), qPrintable(error));
         QVERIFY(!QFile::exists(target));
+    }
+
+    // A full disk stops the set at a copy: the message names that copy, every copy left is whole
+    // and listed in the set's database, the readme says the set is incomplete, and removing the
+    // set takes exactly what the write made.
+    void fullTargetLeavesWholeListedCopies()
+    {
+        SmallDisk disk(160 * 1024); // 40 pages: the database, the readme and two copies of 15
+        if (!disk.isMounted())
+            QSKIP("mounting a small tmpfs needs root");
+        QVERIFY(QDir(disk.path()).mkdir("theirs"));
+        QVERIFY(QFile(disk.filePath(".theirs")).open(QIODevice::WriteOnly));
+        const QByteArray content(60 * 1024, 's');
+        const QList<LibraryRecord> records{record("A", "One", writeFile("one.mp3", content)),
+                                           record("A", "Two", writeFile("two.mp3", content)),
+                                           record("A", "Three", writeFile("three.mp3", content))};
+        const CdSetWrite write = writeCdSet(disk.path(), disk.filePath("set.VxDatabase"), *planCdSet(records), {});
+
+        QVERIFY(!write.whole);
+        QCOMPARE(write.error, disk.filePath("mediafiles/A-Three.mp3") + ": " + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        QCOMPARE(namedEntries(disk.filePath("mediafiles")), QStringList({"A-One.mp3", "A-Two.mp3"}));
+        QCOMPARE(listedCopies(disk.filePath("set.VxDatabase")), QStringList({"A-One.mp3", "A-Two.mp3"}));
+        QCOMPARE(fileContents(disk.filePath("mediafiles/A-Two.mp3")), content);
+        QVERIFY(fileContents(disk.filePath("readme.txt")).startsWith("THIS CD SET IS INCOMPLETE"));
+
+        QCOMPARE(removeCdSet(write, disk.path()), QStringList());
+        QCOMPARE(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({".theirs", "theirs"}));
+    }
+
+    // A record the database cannot take takes its copy out again: the set lists every copy it holds.
+    void copyWhoseRecordCannotBeWrittenIsRemoved()
+    {
+        QList<LibraryRecord> records;
+        for (int i = 1; i <= 30; ++i)
+            records.append(record("A", QStringLiteral("Song %1").arg(i), writeFile(QStringLiteral("%1.mp3").arg(i), QByteArray(100, 'm'))));
+        const QString set = dir.filePath("recordless");
+        QVERIFY(QDir().mkpath(set));
+        CdSetWrite write;
+        {
+            // Files may grow a little past the readme: the copies fit, the database fills up.
+            const DiskFull full(encodeLines(incompleteReadmeLines()).size() + 50);
+            write = writeCdSet(set, set + "/set.VxDatabase", *planCdSet(records), {});
+        }
+        QVERIFY(!write.whole);
+        QVERIFY2(write.error.startsWith(set + "/set.VxDatabase: "), qPrintable(write.error));
+        const QStringList listed = listedCopies(set + "/set.VxDatabase");
+        QVERIFY(!listed.isEmpty() && listed.size() < records.size());
+        QCOMPARE(namedEntries(set + "/mediafiles"), listed);
+    }
+
+    // A process ended in the middle of a copy leaves no part of it under the copy's name.
+    void killedMidCopyLeavesOnlyWholeCopies()
+    {
+        const QByteArray small(1024 * 1024, 'o');
+        QByteArray big(3 * 1024 * 1024, '\0');
+        for (int i = 0; i < big.size(); ++i)
+            big[i] = char(i * 7 + i / 4096);
+        const QList<LibraryRecord> records{record("A", "One", writeFile("k1.wav", small)),
+                                           record("A", "Two", writeFile("k2.wav", big)),
+                                           record("A", "Three", writeFile("k3.wav", small))};
+        const QList<CdSetItem> items = *planCdSet(records);
+        const QString set = dir.filePath("killed");
+        QVERIFY(QDir().mkpath(set));
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // A write past 2 MB ends the process at once: in the middle of the second copy.
+            std::signal(SIGXFSZ, [](int) { std::raise(SIGKILL); });
+            rlimit limit;
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 2 * 1024 * 1024;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            writeCdSet(set, set + "/set.VxDatabase", items, {});
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+        QCOMPARE(namedEntries(set + "/mediafiles"), QStringList({"A-One.wav"}));
+        QCOMPARE(fileContents(set + "/mediafiles/A-One.wav"), small);
+        QCOMPARE(listedCopies(set + "/set.VxDatabase"), QStringList({"A-One.wav"}));
+        QVERIFY(fileContents(set + "/readme.txt").startsWith("THIS CD SET IS INCOMPLETE"));
     }
 };
 

@@ -1,5 +1,6 @@
 // What drops from other programs bring to the playlist.
 #include "core/DroppedFiles.h"
+#include "core/PlaylistFile.h"
 
 #include <QMimeData>
 #include <QTest>
@@ -8,17 +9,17 @@
 namespace {
 
 // Playlist and M3U files as the drop handling sees them, without touching the disk.
-bool fakeRead(const QString& path, QStringList& lines, QString* = nullptr)
+PlaylistFileRead fakeRead(const QString& path)
 {
     if (path == "list.M3U")
-        lines = {"#EXTM3U", "a.mp3", ""};
-    else if (path == "saved.VxPlayList")
-        lines = {"marked line"};
-    else if (path == "bad.m3u")
-        lines = {"first"}; // read before the failure
-    else
-        return false;
-    return path != "bad.m3u";
+        return {{"#EXTM3U", "a.mp3", ""}, 0, {}};
+    if (path == "saved.VxPlayList")
+        return {{"marked line"}, 0, {}};
+    if (path == "long.m3u")
+        return {{"kept"}, 5, {}}; // five lines past what a playlist holds
+    if (path == "bad.m3u")
+        return {{"first"}, 0, "bad.m3u: unreadable"}; // read before the failure
+    return {{}, 0, path + ": gone"};
 }
 
 // What a file manager offers for files: copy, move and link.
@@ -44,34 +45,38 @@ void TestDroppedFiles::entriesOfADrop_data()
     QTest::addColumn<int>("effect");
     QTest::addColumn<int>("room");
     QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("leftOut"); // lines the reader counted but did not keep
     const QStringList none;
     const int all = 1000;
     QTest::newRow("file manager: files in order") << QStringList{"z.mp3", "a.mp3", "m.avi"} << false << 7 << all
-                                                  << QStringList{"z.mp3", "a.mp3", "m.avi"};
-    QTest::newRow("copy only: media skipped") << QStringList{"a.mp3"} << false << 1 << all << none;
-    QTest::newRow("copy and move: media skipped") << QStringList{"a.mp3"} << false << 3 << all << none;
+                                                  << QStringList{"z.mp3", "a.mp3", "m.avi"} << 0;
+    QTest::newRow("copy only: media skipped") << QStringList{"a.mp3"} << false << 1 << all << none << 0;
+    QTest::newRow("copy and move: media skipped") << QStringList{"a.mp3"} << false << 3 << all << none << 0;
     QTest::newRow("M3U lines, its name not added")
         << QStringList{"x.mp3", "list.M3U", "y.mp3"} << false << 7 << all
-        << QStringList{"x.mp3", "#EXTM3U", "a.mp3", "", "y.mp3"};
+        << QStringList{"x.mp3", "#EXTM3U", "a.mp3", "", "y.mp3"} << 0;
     QTest::newRow("playlist file with copy only") << QStringList{"saved.VxPlayList"} << false << 1 << all
-                                                  << QStringList{"marked line"};
+                                                  << QStringList{"marked line"} << 0;
     QTest::newRow("m3u8 and database are media") << QStringList{"radio.m3u8", "lib.VxDatabase"} << false << 7
-                                                 << all << QStringList{"radio.m3u8", "lib.VxDatabase"};
-    QTest::newRow("link-only text") << none << true << 4 << all << QStringList{"T"};
-    QTest::newRow("text with copy") << none << true << 1 << all << none;
-    QTest::newRow("text with file manager") << none << true << 7 << all << none;
+                                                 << all << QStringList{"radio.m3u8", "lib.VxDatabase"} << 0;
+    QTest::newRow("link-only text") << none << true << 4 << all << QStringList{"T"} << 0;
+    QTest::newRow("text with copy") << none << true << 1 << all << none << 0;
+    QTest::newRow("text with file manager") << none << true << 7 << all << none << 0;
     QTest::newRow("link-only text before every pass")
         << QStringList{"a.mp3", "list.M3U"} << true << 4 << all
-        << QStringList{"T", "T", "#EXTM3U", "a.mp3", "", "T"};
-    QTest::newRow("link-only without text ends at once") << QStringList{"list.M3U"} << false << 4 << all << none;
+        << QStringList{"T", "T", "#EXTM3U", "a.mp3", "", "T"} << 0;
+    QTest::newRow("link-only without text ends at once") << QStringList{"list.M3U"} << false << 4 << all << none << 0;
     QTest::newRow("unreadable file ends the drop")
-        << QStringList{"a.mp3", "bad.m3u", "c.mp3"} << false << 7 << all << QStringList{"a.mp3", "first"};
+        << QStringList{"a.mp3", "bad.m3u", "c.mp3"} << false << 7 << all << QStringList{"a.mp3", "first"} << 0;
     QTest::newRow("vanished file ends the drop")
-        << QStringList{"a.mp3", "gone.m3u", "c.mp3"} << false << 7 << all << QStringList{"a.mp3"};
-    QTest::newRow("full playlist") << QStringList{"a", "b", "c"} << false << 7 << 2 << QStringList{"a", "b"};
+        << QStringList{"a.mp3", "gone.m3u", "c.mp3"} << false << 7 << all << QStringList{"a.mp3"} << 0;
+    QTest::newRow("full playlist") << QStringList{"a", "b", "c"} << false << 7 << 2 << QStringList{"a", "b"} << 0;
     QTest::newRow("full inside an M3U") << QStringList{"list.M3U", "b"} << false << 7 << 2
-                                        << QStringList{"#EXTM3U", "a.mp3"};
-    QTest::newRow("no room") << QStringList{"a"} << true << 4 << 0 << none;
+                                        << QStringList{"#EXTM3U", "a.mp3"} << 0;
+    QTest::newRow("move only: a playlist file refused") << QStringList{"list.M3U"} << false << 2 << all << none << 0;
+    QTest::newRow("lines past a full file counted")
+        << QStringList{"long.m3u", "a.mp3", "long.m3u"} << false << 7 << all << QStringList{"kept", "a.mp3", "kept"} << 10;
+    QTest::newRow("no room") << QStringList{"a"} << true << 4 << 0 << none << 0;
 }
 
 void TestDroppedFiles::entriesOfADrop()
@@ -81,8 +86,13 @@ void TestDroppedFiles::entriesOfADrop()
     QFETCH(int, effect);
     QFETCH(int, room);
     QFETCH(QStringList, entries);
+    QFETCH(int, leftOut);
     DroppedData drop{files, hasText ? std::optional<QString>("T") : std::nullopt, effect};
-    QCOMPARE(droppedEntries(drop, room, fakeRead), entries);
+    qsizetype counted = -1;
+    QString problem;
+    QCOMPARE(droppedEntries(drop, room, fakeRead, &problem, &counted), entries);
+    QCOMPARE(counted, leftOut);
+    QCOMPARE(problem.isEmpty(), !files.contains("bad.m3u") && !files.contains("gone.m3u"));
 }
 
 void TestDroppedFiles::dataOfAQtDrop()

@@ -19,6 +19,7 @@ LibraryTable exampleTable()
     table.append(LibraryRecord::fromTexts(u"The Examples", u"First Song", u"Pop", u"C:\\music\\first.mp3"));
     table.append(LibraryRecord::fromTexts(u"Nobody", u"Silence", u"Pop", u""));
     table.append(LibraryRecord::fromTexts(u"Web", u"Stream", u"Radio", u"  http://radio.example/live  "));
+    table.append(LibraryRecord::fromTexts(u"Band", u"Song\u00A0With Nbsp", u"Pop", u"/music/nbsp.mp3"));
     return table;
 }
 
@@ -95,6 +96,9 @@ void TestPlaylistFile::writesLibraryEntriesAsMarkedLines_data()
     QTest::newRow("file trimmed")
         << libraryEntry(table, 3).text << library
         << "Web" + blanks(44) + "Stream" + blanks(80) + Marker + "http://radio.example/live";
+    QTest::newRow("no-break space inside the title kept")
+        << libraryEntry(table, 4).text << library
+        << "Band" + blanks(43) + "Song" + NBSP + "With Nbsp" + blanks(80) + Marker + "/music/nbsp.mp3";
     QTest::newRow("URL unchanged") << "http://radio.example/live" << plain << "http://radio.example/live";
     const QString marked = "Somebody" + blanks(39) + "Song" + blanks(80) + Marker + "/m/song.mp3";
     QTest::newRow("marked entry unchanged") << marked << int(EntryKind::Marked) << marked;
@@ -105,8 +109,8 @@ void TestPlaylistFile::writesLibraryEntriesAsMarkedLines_data()
     QTest::newRow("plain name with NBSP unchanged")
         << QString("/music/Some") + NBSP + "Song.mp3" << plain << QString("/music/Some") + NBSP + "Song.mp3";
     QTest::newRow("library entry of a record not in the table unchanged")
-        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP << library
-        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(4) + NBSP;
+        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(9) + NBSP << library
+        << "Gone" + blanks(43) + "Song" + NBSP + encodeRecordNumber(9) + NBSP;
 }
 
 void TestPlaylistFile::writesLibraryEntriesAsMarkedLines()
@@ -151,10 +155,10 @@ void TestPlaylistFile::textEntriesComeBackAsTheyWere()
     QTemporaryDir dir;
     const QString path = dir.filePath("list.vxplaylist");
     QVERIFY(writePlaylistFile(path, {entry}, table));
-    QStringList lines;
-    QVERIFY(readPlaylistFile(path, lines));
-    QCOMPARE(entriesOfTexts(lines), QList<PlaylistEntry>{entry});
-    QCOMPARE(fileOfEntry(entryOfText(lines.value(0)), table), file);
+    const PlaylistFileRead read = readPlaylistFile(path);
+    QVERIFY(read.ok());
+    QCOMPARE(entriesOfTexts(read.lines), QList<PlaylistEntry>{entry});
+    QCOMPARE(fileOfEntry(entryOfText(read.lines.value(0)), table), file);
 }
 
 void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
@@ -167,8 +171,7 @@ void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
                                           entryOfText("x\ny"), entryOfText("#EXTM3U"), libraryEntry(table, 3)};
     QVERIFY(writePlaylistFile(first, entries, table));
 
-    QStringList lines;
-    QVERIFY(readPlaylistFile(first, lines));
+    QStringList lines = readPlaylistFile(first).lines;
     QCOMPARE(lines.size(), 6);
     QVERIFY(writePlaylistFile(second, entriesOfTexts(lines), table));
     QCOMPARE(fileBytes(second), fileBytes(first));
@@ -178,7 +181,7 @@ void TestPlaylistFile::readingAndSavingAgainGivesTheSameLines()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("one\r\ntwo");
     f.close();
-    QVERIFY(readPlaylistFile(first, lines));
+    lines = readPlaylistFile(first).lines;
     QVERIFY(writePlaylistFile(second, entriesOfTexts(lines), table));
     QCOMPARE(fileBytes(second), QByteArray("one\r\ntwo\r\n"));
 }

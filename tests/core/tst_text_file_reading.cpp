@@ -50,7 +50,8 @@ private slots:
     void refusesAnOverlongLine();
     void stopsAfterTheLineLimit_data();
     void stopsAfterTheLineLimit();
-    void playlistReadTakesOneEntryMoreThanFit();
+    void playlistReadCountsTheLinesItLeavesOut_data();
+    void playlistReadCountsTheLinesItLeavesOut();
     void databaseLoadSaysWhatWentWrong_data();
     void databaseLoadSaysWhatWentWrong();
     void databaseOverTheCapacityLoadsWhatFitsAndStaysClosed();
@@ -76,11 +77,10 @@ void TestTextFileReading::refusesWhatIsNotARegularFile()
     QVERIFY(!read.complete);
     QVERIFY(read.data.isEmpty());
 
-    QStringList lines{"old"};
-    QString problem;
-    QVERIFY(!readPlaylistFile(path, lines, &problem));
-    QCOMPARE(problem, path + why);
-    QVERIFY(lines.isEmpty());
+    const PlaylistFileRead playlist = readPlaylistFile(path);
+    QVERIFY(!playlist.ok());
+    QCOMPARE(playlist.problem, path + why);
+    QVERIFY(playlist.lines.isEmpty());
 
     Library library;
     const Library::LoadResult result = library.load(path);
@@ -119,11 +119,19 @@ void TestTextFileReading::stopsAfterTheLineLimit_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("kept");
     QTest::addColumn<bool>("stopped");
-    QTest::newRow("CR LF, more lines") << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("a\r\nb\r\n") << true;
-    QTest::newRow("CR LF, exactly the limit") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n") << false;
-    QTest::newRow("LF only, more lines") << QByteArray("a\nb\nc") << QByteArray("a\nb\n") << true;
-    QTest::newRow("lone CR, more lines") << QByteArray("a\rb\rc\r") << QByteArray("a\rb\r") << true;
-    QTest::newRow("LF inside a CR line") << QByteArray("a\nb\rc\rd\r") << QByteArray("a\nb\rc\r") << true;
+    QTest::addColumn<int>("linesPast"); // counted by the rule the kept lines were split by
+    QTest::newRow("CR LF, more lines") << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("a\r\nb\r\n") << true << 1;
+    QTest::newRow("CR LF, exactly the limit") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n") << false << 0;
+    QTest::newRow("LF only, more lines") << QByteArray("a\nb\nc") << QByteArray("a\nb\n") << true << 1;
+    QTest::newRow("lone CR, more lines") << QByteArray("a\rb\rc\r") << QByteArray("a\rb\r") << true << 1;
+    QTest::newRow("LF inside a CR line") << QByteArray("a\nb\rc\rd\r") << QByteArray("a\nb\rc\r") << true << 1;
+    QTest::newRow("CR LF, empty lines past, no last ending")
+        << QByteArray("a\r\nb\r\n\r\n\r\nc\nd") << QByteArray("a\r\nb\r\n") << true << 3;
+    QTest::newRow("LF only, a CR past the kept lines") << QByteArray("a\nb\nc\rd\ne\n") << QByteArray("a\nb\n") << true << 2;
+    QTest::newRow("lone LF after a CR LF past") << QByteArray("a\rb\rc\r\n\n") << QByteArray("a\rb\r") << true << 2;
+    // The reader takes 64 KiB pieces: this CR is the last byte of the second, its LF all of the third.
+    QTest::newRow("CR LF split between pieces")
+        << QByteArray("a\r\nb\r\n") + QByteArray(2 * 65536 - 7, 'x') + "\r\n" << QByteArray("a\r\nb\r\n") << true << 1;
 }
 
 void TestTextFileReading::stopsAfterTheLineLimit()
@@ -131,22 +139,41 @@ void TestTextFileReading::stopsAfterTheLineLimit()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, kept);
     QFETCH(bool, stopped);
+    QFETCH(int, linesPast);
     const TextFileRead read = readTextFile(write("lines", bytes), 2);
     QCOMPARE(read.data, kept);
     QCOMPARE(read.stoppedAtLimit, stopped);
     QCOMPARE(read.complete, !stopped);
+    QCOMPARE(read.linesPastLimit, linesPast);
     QVERIFY(read.problem.isEmpty());
 }
 
-void TestTextFileReading::playlistReadTakesOneEntryMoreThanFit()
+// A playlist file keeps what a playlist holds and counts the rest without keeping it.
+void TestTextFileReading::playlistReadCountsTheLinesItLeavesOut_data()
 {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QByteArray>("ending");
+    QTest::addColumn<int>("leftOut");
+    QTest::newRow("32767 lines") << 32767 << QByteArray("\r\n") << 0;
+    QTest::newRow("32768 lines") << 32768 << QByteArray("\r\n") << 1;
+    QTest::newRow("33000 lines") << 33000 << QByteArray("\r\n") << 233;
+    QTest::newRow("40000 lines") << 40000 << QByteArray("\r\n") << 7233;
+    QTest::newRow("40000 lines, LF ends") << 40000 << QByteArray("\n") << 7233;
+}
+
+void TestTextFileReading::playlistReadCountsTheLinesItLeavesOut()
+{
+    QFETCH(int, lines);
+    QFETCH(QByteArray, ending);
+    QFETCH(int, leftOut);
     QByteArray bytes;
-    for (int i = 0; i < PlaylistCapacity + 10; ++i)
-        bytes += "e\n";
-    QStringList lines;
-    QVERIFY(readPlaylistFile(write("big.m3u", bytes), lines));
-    QCOMPARE(lines.size(), PlaylistCapacity + 1);
-    QCOMPARE(lines.last(), "e");
+    for (int i = 0; i < lines; ++i)
+        bytes += QByteArray(1 + i % 7, 'e') + ending;
+    const PlaylistFileRead read = readPlaylistFile(write("big.m3u", bytes));
+    QVERIFY(read.ok());
+    QCOMPARE(read.lines.size(), qMin(lines, PlaylistCapacity));
+    QCOMPARE(read.lines.last(), QString(1 + (read.lines.size() - 1) % 7, 'e'));
+    QCOMPARE(read.linesLeftOut, leftOut);
 }
 
 void TestTextFileReading::databaseLoadSaysWhatWentWrong_data()

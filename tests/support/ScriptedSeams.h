@@ -43,8 +43,8 @@ protected:
     }
 };
 
-// Message boxes recorded instead of shown; questions answered from a queue (Cancel when it is
-// empty) and recorded apart.
+// Message boxes recorded instead of shown; questions answered from a queue (Cancel, or no, when
+// it is empty) and recorded apart.
 class RecordingMessageBox : public MessageBox
 {
 public:
@@ -52,15 +52,22 @@ public:
     {
         QString text;
         QString title;
+        QStringList buttons; // a two-answer question's captions, yes first
     };
     QList<Shown> shown;
     QList<Shown> asked;
     QList<Answer> answers;
-    void show(QWidget*, const QString& text, const QString& title) override { shown.append({text, title}); }
+    QList<bool> yesOrNo; // answers to askYesOrNo, first to last
+    void show(QWidget*, const QString& text, const QString& title) override { shown.append({text, title, {}}); }
     Answer askToSave(QWidget*, const QString& text, const QString& title) override
     {
-        asked.append({text, title});
+        asked.append({text, title, {}});
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    bool askYesOrNo(QWidget*, const QString& text, const QString& title, const QString& yes, const QString& no) override
+    {
+        asked.append({text, title, {yes, no}});
+        return !yesOrNo.isEmpty() && yesOrNo.takeFirst();
     }
 };
 

@@ -79,8 +79,12 @@ void CdWizard::copySelection()
     window_.playerNotice->setText(CopyingText);
     window_.wizardCancelButton->setEnabled(false);
     setStep(Step::Copying);
-    if (QString error; !copyPlaylist(databaseName, &error)) {
-        failAndClose(error);
+    const CdSetWrite write = copyPlaylist(databaseName);
+    if (!write.whole) {
+        if (write.wroteAnything())
+            settleIncompleteSet(write, QFileInfo(databaseName).absolutePath());
+        else
+            failAndClose(write.error);
         return;
     }
     window_.playerNotice->setText(CdClosingMessage);
@@ -116,18 +120,18 @@ std::optional<QList<LibraryRecord>> CdWizard::playlistRecords() const
     return records;
 }
 
-bool CdWizard::copyPlaylist(const QString& databaseName, QString* error)
+CdSetWrite CdWizard::copyPlaylist(const QString& databaseName)
 {
     const std::optional<QList<LibraryRecord>> records = playlistRecords();
     const std::optional<QList<CdSetItem>> items = records ? planCdSet(*records) : std::nullopt;
     if (!items)
-        return false;
+        return {};
     const int count = int(items->size());
     showProgress(count);
     return writeCdSet(QFileInfo(databaseName).absolutePath(), databaseName, *items, [&](int index, qint64 bytes) {
         selectionKilobytes_ = addRoundedKilobytes(selectionKilobytes_, bytes, -1);
         showProgress(count - index - 1);
-    }, error);
+    });
 }
 
 void CdWizard::setStep(Step step)
@@ -156,6 +160,24 @@ void CdWizard::failAndClose(const QString& error)
     const QString message = QStringLiteral("An error occured");
     messageBox_.show(&window_, error.isEmpty() ? message : message + QStringLiteral("\n\n") + error,
                      QStringLiteral("Error"));
+    window_.wizardCancelButton->setEnabled(true);
+    close();
+}
+
+void CdWizard::settleIncompleteSet(const CdSetWrite& write, const QString& folder)
+{
+    const QString question =
+        QStringLiteral("An error occured\n\n%1\n\nThe CD set in %2 is incomplete. Remove the files the wizard wrote "
+                       "there, or keep them? A set that is kept lists every media file it holds in its database, and "
+                       "its readme says that it is incomplete.")
+            .arg(write.error, QDir::toNativeSeparators(folder));
+    if (messageBox_.askYesOrNo(&window_, question, QStringLiteral("Error"), QStringLiteral("Remove"),
+                               QStringLiteral("Keep"))) {
+        const QStringList notRemoved = removeCdSet(write, folder);
+        if (!notRemoved.isEmpty())
+            messageBox_.show(&window_, QStringLiteral("These files could not be removed:\n\n") + notRemoved.join(u'\n'),
+                             QStringLiteral("Error"));
+    }
     window_.wizardCancelButton->setEnabled(true);
     close();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CdSetWriter.h"
 #include "core/LibraryTable.h"
 
 #include <QList>
@@ -59,13 +60,16 @@ private:
     std::optional<QString> askForDatabaseName();
     // The records of the playlist's entries, in order; nothing when an entry is not one.
     std::optional<QList<LibraryRecord>> playlistRecords() const;
-    // Writes the set, showing the progress after each file; on failure error names the file
-    // and the system's reason, when there is one.
-    bool copyPlaylist(const QString& databaseName, QString* error);
+    // Writes the set, showing the progress after each file; nothing is written when an entry
+    // cannot be part of a set.
+    CdSetWrite copyPlaylist(const QString& databaseName);
     void showProgress(int filesToCopy);
     void countRecord(int record, int sign);
     // Tells the user that the set could not be made, with the reason when known, and closes.
     void failAndClose(const QString& error);
+    // Tells the user that the set in folder is incomplete and why, removes what the write made
+    // there or keeps it as the user answers, and closes.
+    void settleIncompleteSet(const CdSetWrite& write, const QString& folder);
 
     MainWindow& window_;
     WindowMode& mode_;

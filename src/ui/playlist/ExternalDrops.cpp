@@ -14,25 +14,6 @@
 #include <QLabel>
 #include <limits>
 
-namespace {
-
-// The answer given to the source: a copy or a link, never a move, so that no source deletes
-// what it offered. A drop offering only a move is taken but answered as ignored.
-bool answerSafely(QDropEvent* event)
-{
-    const Qt::DropActions offered = event->possibleActions();
-    if (offered & Qt::CopyAction)
-        event->setDropAction(Qt::CopyAction);
-    else if (offered & Qt::LinkAction)
-        event->setDropAction(Qt::LinkAction);
-    else
-        return false;
-    event->accept();
-    return true;
-}
-
-} // namespace
-
 ExternalDrops::ExternalDrops(MainWindow& window, Playlist& playlist, MessageBox& messageBox)
     : QObject(&window), window_(window), playlist_(playlist), messageBox_(messageBox)
 {
@@ -54,19 +35,17 @@ bool ExternalDrops::eventFilter(QObject* watched, QEvent* event)
     if (!isExternalDrop(drop->mimeData(), drop->source()))
         return QObject::eventFilter(watched, event);
     const DroppedData data = droppedData(*drop->mimeData(), int(drop->possibleActions()));
-    // The cursor shows "drop allowed" only where the drop takes something.
-    if (!dropTakesEntries(data)) {
+    // One rule gives the cursor and the answer: a copy or a link where the drop takes something,
+    // never a move; anything else is refused with the no-drop cursor.
+    const Qt::DropAction answer = dropAnswer(data);
+    if (answer == Qt::IgnoreAction) {
         drop->ignore();
         return true;
     }
-    if (type != QEvent::Drop) {
-        if (!answerSafely(drop))
-            drop->acceptProposedAction(); // a move-only drag of a playlist file still reaches the drop
-        return true;
-    }
-    if (!answerSafely(drop))
-        drop->ignore();
-    addDroppedFiles(data);
+    drop->setDropAction(answer);
+    drop->accept();
+    if (type == QEvent::Drop)
+        addDroppedFiles(data);
     return true;
 }
 
@@ -77,14 +56,16 @@ void ExternalDrops::addDroppedFiles(const DroppedData& drop)
     window_.showWaitNotice(AddingFilesNotice);
     // Everything the drop brings is taken in, so that what a full playlist leaves out is counted.
     QString problem;
+    qsizetype linesLeftOut = 0;
     QStringList refusals;
     const QStringList texts = admittedEntries(
-        droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem), refusals);
+        droppedEntries(drop, std::numeric_limits<qsizetype>::max(), readPlaylistFile, &problem, &linesLeftOut),
+        refusals);
     const int appended = playlist_.append(entriesOfTexts(texts));
     emit filesDropped();
     window_.hideWaitNotice();
     if (!problem.isEmpty())
         messageBox_.show(&window_, problem, QStringLiteral("Error"));
     tellEntriesRefused(messageBox_, &window_, refusals);
-    tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended);
+    tellEntriesLeftOut(messageBox_, &window_, texts.size() - appended + linesLeftOut);
 }

@@ -82,37 +82,39 @@ void PlaylistEditor::appendRecords(const QList<int>& records)
     tellEntriesLeftOut(messageBox_, &window_, records.size() - appended);
 }
 
-void PlaylistEditor::appendTexts(const QStringList& texts)
+void PlaylistEditor::appendTexts(const QStringList& texts, qsizetype alreadyLeftOut)
 {
     QStringList refusals;
     const QStringList admitted = admittedEntries(texts, refusals);
     const int appended = playlist_.append(entriesOfTexts(admitted));
     tellEntriesRefused(messageBox_, &window_, refusals);
-    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
+    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended + alreadyLeftOut);
 }
 
 void PlaylistEditor::addFiles()
 {
     const QStringList chosen =
         fileDialog_.showOpenSeveral(&window_, {.filter = AnyFileFilter, .title = QStringLiteral("Add File")});
+    if (chosen.isEmpty())
+        return;
     // Each file enters as it would alone: an M3U file's lines, any other file's path. A list
-    // that cannot be read to its end keeps the lines read until then.
+    // that cannot be read to its end keeps the lines read until then; the lines past what a
+    // playlist holds are counted as left out.
     QStringList texts;
+    qsizetype linesLeftOut = 0;
     QStringList problems;
     for (const QString& file : chosen) {
         if (file.right(4).toUpper() != QLatin1String(".M3U")) {
             texts.append(file);
             continue;
         }
-        QStringList lines;
-        QString problem;
-        readPlaylistFile(file, lines, &problem);
-        texts.append(lines);
-        if (!problem.isEmpty())
-            problems.append(problem);
+        const PlaylistFileRead read = readPlaylistFile(file);
+        texts.append(read.lines);
+        linesLeftOut += read.linesLeftOut;
+        if (!read.ok())
+            problems.append(read.problem);
     }
-    if (!chosen.isEmpty())
-        appendTexts(texts);
+    appendTexts(texts, linesLeftOut);
     if (!problems.isEmpty())
         messageBox_.show(&window_, problems.join(u'\n'), QStringLiteral("Error"));
 }

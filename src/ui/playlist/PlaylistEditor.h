@@ -73,8 +73,9 @@ protected:
 private:
     // Appends the library entries of the records, in order, while the playlist has room.
     void appendRecords(const QList<int>& records);
-    // Appends texts from outside the library; tells the user of any the full playlist left out.
-    void appendTexts(const QStringList& texts);
+    // Appends texts from outside the library; tells the user of any the full playlist left out,
+    // counting with them alreadyLeftOut (lines of a file its reader did not keep).
+    void appendTexts(const QStringList& texts, qsizetype alreadyLeftOut = 0);
 
     MainWindow& window_;
     Playlist& playlist_;

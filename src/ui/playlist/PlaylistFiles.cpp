@@ -36,13 +36,11 @@ void PlaylistFiles::openPlaylistFile(const QString& path)
 
 void PlaylistFiles::appendEntriesOf(const QString& path)
 {
-    QStringList lines;
-    QString problem;
-    readPlaylistFile(path, lines, &problem); // a failure keeps what was read
-    const int appended = playlist_.append(entriesOfTexts(lines));
-    if (!problem.isEmpty())
-        messageBox_.show(&window_, problem, QStringLiteral("Error"));
-    tellEntriesLeftOut(messageBox_, &window_, lines.size() - appended);
+    const PlaylistFileRead read = readPlaylistFile(path); // a failure keeps what was read
+    const int appended = playlist_.append(entriesOfTexts(read.lines));
+    if (!read.ok())
+        messageBox_.show(&window_, read.problem, QStringLiteral("Error"));
+    tellEntriesLeftOut(messageBox_, &window_, read.lines.size() - appended + read.linesLeftOut);
 }
 
 void PlaylistFiles::savePlaylist()

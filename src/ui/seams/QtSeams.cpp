@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 QString FileDialog::fileTitle() const
@@ -70,6 +71,18 @@ MessageBox::Answer QtMessageBox::askToSave(QWidget* parent, const QString& text,
     case QMessageBox::Discard: return Answer::Discard;
     default: return Answer::Cancel;
     }
+}
+
+bool QtMessageBox::askYesOrNo(QWidget* parent, const QString& text, const QString& title, const QString& yes,
+                              const QString& no)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton* noButton = box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(noButton);
+    box.setEscapeButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
 }
 
 bool DesktopShell::openDocument(const QString& path)

@@ -21,6 +21,8 @@ class QtMessageBox : public MessageBox
 public:
     void show(QWidget* parent, const QString& text, const QString& title) override;
     Answer askToSave(QWidget* parent, const QString& text, const QString& title) override;
+    bool askYesOrNo(QWidget* parent, const QString& text, const QString& title, const QString& yes,
+                    const QString& no) override;
 };
 
 class DesktopShell : public Shell

@@ -60,8 +60,8 @@ private:
     QString fileName_;
 };
 
-// Message boxes with an OK button, and the question asked before changes not yet saved would be
-// lost.
+// Message boxes with an OK button, the question asked before changes not yet saved would be
+// lost, and questions with two answers.
 class MessageBox
 {
 public:
@@ -75,6 +75,10 @@ public:
     // Asks whether to save the changes, discard them, or cancel what would lose them (the answer
     // when the box is closed otherwise).
     virtual Answer askToSave(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Asks a question with two answers, on buttons captioned yes and no; true when the user
+    // chooses yes. No is the default, and the answer when the box is closed otherwise.
+    virtual bool askYesOrNo(QWidget* parent, const QString& text, const QString& title, const QString& yes,
+                            const QString& no) = 0;
 };
 
 // Opening documents with the user's default viewer.

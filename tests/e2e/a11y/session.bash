@@ -10,7 +10,9 @@ a11y_session() {
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
       { echo "FAIL: python3-pyatspi is missing (scripts/install-deps installs it)"; exit 1; }
     # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
-    exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    # -noreset: the server would otherwise reset when its last client leaves (a tool that only
+    # looked), and a program connecting during the reset is turned away.
+    exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24 -noreset" \
       env VEXOLIN_A11Y_SESSION=1 bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
   fi
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &

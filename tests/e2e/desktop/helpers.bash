@@ -13,7 +13,9 @@ e2e_begin() {
       command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
     done
     # Start the search for a free display away from :99, where concurrent xvfb-run -a calls collide.
-    exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    # -noreset: the server would otherwise reset when its last client leaves (a tool that only
+    # looked), and a program connecting during the reset is turned away.
+    exec dbus-run-session -- xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24 -noreset" \
       env VEXOLIN_E2E_DISPLAY=1 bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
   fi
   vexolin=$(realpath "$1")

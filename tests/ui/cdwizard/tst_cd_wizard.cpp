@@ -1,6 +1,9 @@
 // The Create CD wizard: choosing the entries, the size count, the empty directory, the copied set
 // and its errors.
+#include "DiskFull.h"
 #include "JukeboxFixture.h"
+#include "SmallDisk.h"
+#include "core/CdSetNames.h"
 #include "core/Library.h"
 #include "core/RecordCode.h"
 #include "core/TextLines.h"
@@ -23,6 +26,14 @@
 #include <sys/resource.h>
 
 namespace {
+
+// What the question ends with when a set in folder stops after something was written.
+QString incompleteSetNotice(const QString& folder)
+{
+    return "\n\nThe CD set in " + folder
+           + " is incomplete. Remove the files the wizard wrote there, or keep them? A set that is kept lists every "
+             "media file it holds in its database, and its readme says that it is incomplete.";
+}
 
 const QString DoneText =
     "Vexolin has now copied all media files in the playlist to the 'empty' directory you choose. "
@@ -353,41 +364,104 @@ private slots:
                             "Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B.mp3\r\n"));
     }
 
-    // A copy that a file-size limit cuts short is removed, the program lives on, and the user
-    // reads why.
-    void copyCutShortIsRemovedAndTold()
+    // A copy that a file-size limit cuts short leaves nothing under its name, the program lives
+    // on, and the user reads which file failed, why, and that the set is incomplete; closing the
+    // question keeps the set, which lists every copy it holds and says it is incomplete.
+    void copyCutShortIsToldAndTheSetKept()
     {
-        startWizardWith({1});
+        startWizardWith({1, 2}); // 3000 bytes fit under the limit, 5000 do not
         f->fileDialog.answers = {setDir() + "/disc"};
-        rlimit saved;
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const rlimit small{1000, saved.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        w->wizardNextButton->click();
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-
-        QCOMPARE(f->messageBox.shown.size(), 1);
-        QVERIFY2(f->messageBox.shown[0].text.endsWith(songB + ": File too large"), qPrintable(f->messageBox.shown[0].text));
+        {
+            const DiskFull full(4000);
+            w->wizardNextButton->click();
+        }
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(f->messageBox.asked.size(), 1);
+        const RecordingMessageBox::Shown& question = f->messageBox.asked[0];
+        QCOMPARE(question.text, "An error occured\n\n" + setDir() + "/mediafiles/Duo-Tune.OGG: File too large"
+                                    + incompleteSetNotice(setDir()));
+        QCOMPARE(question.title, QStringLiteral("Error"));
+        QCOMPARE(question.buttons, QStringList({"Remove", "Keep"}));
         expectClosed();
-        QCOMPARE(filesUnder(setDir()), QStringList{"disc.VxDatabase"});
+        QCOMPARE(filesUnder(setDir()), QStringList({"disc.VxDatabase", "mediafiles/Band A-Song B.mp3", "readme.txt"}));
+        QCOMPARE(contentsOf(setDir() + "/disc.VxDatabase"),
+                 QByteArray("Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B.mp3\r\n"));
+        QVERIFY(contentsOf(setDir() + "/readme.txt").startsWith("THIS CD SET IS INCOMPLETE"));
+    }
+
+    // On a full disk the user removes what the wizard wrote, or keeps it; a removed set leaves the
+    // folder as it was, so the next try into it goes ahead.
+    void fullDiskSetIsRemovedOrKept_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("Remove") << true;
+        QTest::newRow("Keep") << false;
+    }
+    void fullDiskSetIsRemovedOrKept()
+    {
+        QFETCH(bool, remove);
+        // 16 pages: 12 taken by another file, then the database, the readme and one page of copy.
+        SmallDisk disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP("mounting a small tmpfs needs root");
+        const QString theirs = disk.filePath("theirs.bin");
+        {
+            QFile file(theirs);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(48 * 1024, 'x')) == 48 * 1024);
+        }
+        const QString set = disk.filePath("set");
+        QVERIFY(QDir().mkpath(set + "/their folder"));
+        startWizardWith({1, 2});
+        f->fileDialog.answers = {set + "/disc"};
+        f->messageBox.yesOrNo = {remove};
+        w->wizardNextButton->click();
+
+        QCOMPARE(f->messageBox.asked.size(), 1);
+        QCOMPARE(f->messageBox.asked[0].text, "An error occured\n\n" + set + "/mediafiles/Duo-Tune.OGG: No space left on device"
+                                                  + incompleteSetNotice(set));
+        QVERIFY(f->messageBox.shown.isEmpty());
+        expectClosed();
+        if (!remove) {
+            QCOMPARE(filesUnder(set), QStringList({"disc.VxDatabase", "mediafiles/Band A-Song B.mp3", "readme.txt"}));
+            QCOMPARE(contentsOf(set + "/mediafiles/Band A-Song B.mp3"), contentsOf(songB));
+            QVERIFY(contentsOf(set + "/readme.txt").startsWith("THIS CD SET IS INCOMPLETE"));
+            return;
+        }
+        QCOMPARE(QDir(set).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"their folder"});
+        QVERIFY(QFile::exists(theirs));
+
+        // With room made, the same folder takes the whole set.
+        QVERIFY(QFile::remove(theirs));
+        w->createCdAction->trigger();
+        add(1);
+        add(2);
+        f->fileDialog.answers = {set + "/disc"};
+        w->wizardNextButton->click();
+        QVERIFY(f->messageBox.shown.isEmpty());
+        QCOMPARE(w->wizardCancelButton->text(), QStringLiteral("Done"));
+        QCOMPARE(filesUnder(set), QStringList({"disc.VxDatabase", "mediafiles/Band A-Song B.mp3",
+                                               "mediafiles/Duo-Tune.OGG", "readme.txt"}));
+        QCOMPARE(contentsOf(set + "/readme.txt"), encodeLines(readmeLines()));
     }
 
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet_data()
     {
         QTest::addColumn<QList<int>>("entries"); // records dragged in; 0 = a plain path entry
         QTest::addColumn<bool>("mediaFolderExists");
-        QTest::addColumn<QStringList>("files"); // everything under the root afterwards
+        QTest::addColumn<QStringList>("files"); // everything under the root afterwards (the set kept)
         QTest::addColumn<QString>("reason");    // what the message says after "An error occured"
+        QTest::addColumn<bool>("incomplete");   // the set was begun: the user is asked what becomes of it
         QTest::newRow("missing file after a copied one")
-            << QList<int>{1, 4} << false << QStringList{"set/disc.VxDatabase", "set/mediafiles/Band A-Song B.mp3"}
-            << "missing.mp3: No such file or directory";
-        QTest::newRow("URL") << QList<int>{5} << false << QStringList{"set/disc.VxDatabase"}
-                             << "http://radio.example/live.mp3: No such file or directory";
-        QTest::newRow("separator in the artist") << QList<int>{1, 3} << false << QStringList{} << "";
-        QTest::newRow("separator in the extension") << QList<int>{6} << false << QStringList{} << "";
-        QTest::newRow("plain entry") << QList<int>{1, 0} << false << QStringList{} << "";
+            << QList<int>{1, 4} << false
+            << QStringList{"set/disc.VxDatabase", "set/mediafiles/Band A-Song B.mp3", "set/readme.txt"}
+            << "missing.mp3: No such file or directory" << true;
+        QTest::newRow("URL") << QList<int>{5} << false << QStringList{"set/disc.VxDatabase", "set/readme.txt"}
+                             << "http://radio.example/live.mp3: No such file or directory" << true;
+        QTest::newRow("separator in the artist") << QList<int>{1, 3} << false << QStringList{} << "" << false;
+        QTest::newRow("separator in the extension") << QList<int>{6} << false << QStringList{} << "" << false;
+        QTest::newRow("plain entry") << QList<int>{1, 0} << false << QStringList{} << "" << false;
         QTest::newRow("media folder exists") << QList<int>{1} << true << QStringList{}
-                                             << "mediafiles: the folder cannot be made";
+                                             << "mediafiles: the folder cannot be made" << false;
     }
     void errorsCloseTheWizardAndNeverWriteOutsideTheSet()
     {
@@ -395,19 +469,24 @@ private slots:
         QFETCH(bool, mediaFolderExists);
         QFETCH(QStringList, files);
         QFETCH(QString, reason);
+        QFETCH(bool, incomplete);
         if (mediaFolderExists)
             QVERIFY(QDir(setDir()).mkdir("mediafiles"));
         startWizardWith(entries);
         f->fileDialog.answers = {setDir() + "/disc"};
         w->wizardNextButton->click();
 
-        QCOMPARE(f->messageBox.shown.size(), 1);
-        const QString text = f->messageBox.shown[0].text;
+        const QList<RecordingMessageBox::Shown>& told = incomplete ? f->messageBox.asked : f->messageBox.shown;
+        QCOMPARE(f->messageBox.shown.size() + f->messageBox.asked.size(), 1);
+        QCOMPARE(told.size(), 1);
+        const QString text = told[0].text;
         if (reason.isEmpty())
             QCOMPARE(text, QStringLiteral("An error occured"));
         else
-            QVERIFY2(text.startsWith(QStringLiteral("An error occured\n\n")) && text.endsWith(reason), qPrintable(text));
-        QCOMPARE(f->messageBox.shown[0].title, QStringLiteral("Error"));
+            QVERIFY2(text.startsWith(QStringLiteral("An error occured\n\n"))
+                         && text.endsWith(reason + (incomplete ? incompleteSetNotice(setDir()) : QString())),
+                     qPrintable(text));
+        QCOMPARE(told[0].title, QStringLiteral("Error"));
         expectClosed();
         QCOMPARE(filesUnder(root->path()), files);
         QCOMPARE(w->playlist->count(), entries.size());
@@ -416,6 +495,8 @@ private slots:
             QCOMPARE(contentsOf(setDir() + "/disc.VxDatabase"),
                      QByteArray("Band A\r\nSong B\r\nRock\r\n#:/mediafiles/Band A-Song B.mp3\r\n"));
         }
+        if (incomplete)
+            QVERIFY(contentsOf(setDir() + "/readme.txt").startsWith("THIS CD SET IS INCOMPLETE"));
     }
 };
 

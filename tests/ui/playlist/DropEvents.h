@@ -11,6 +11,7 @@
 struct DropAnswer
 {
     bool enterAccepted = false;
+    Qt::DropAction enterAction = Qt::IgnoreAction; // what the cursor shows while the drag is over
     bool dropAccepted = false;
     Qt::DropAction action = Qt::IgnoreAction;
 };
@@ -21,6 +22,7 @@ inline DropAnswer deliverDrop(QWidget* target, const QMimeData& mime, Qt::DropAc
     QDragEnterEvent enter(QPoint(4, 4), offered, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     answer.enterAccepted = enter.isAccepted();
+    answer.enterAction = enter.dropAction();
     QDropEvent drop(QPointF(4, 4), offered, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     answer.dropAccepted = drop.isAccepted();

@@ -153,33 +153,42 @@ void TestExternalDrops::badFilesEndTheDropKeepingWhatWasAdded()
     QVERIFY(!w.playlist->isHidden());
 }
 
-// The cursor shows "drop allowed" exactly where the drop adds something.
+// The cursor shows "drop allowed" exactly where the drop adds something, and one rule gives the
+// action the cursor shows and the answer: a copy, else a link, never a move.
 void TestExternalDrops::dragIsAllowedOnlyWhereTheDropIsTaken_data()
 {
     QTest::addColumn<bool>("playlistFile");
     QTest::addColumn<int>("offered");
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("move-only media file") << false << int(Qt::MoveAction) << false;
-    QTest::newRow("copy-only media file") << false << int(Qt::CopyAction) << false;
-    QTest::newRow("move-only M3U") << true << int(Qt::MoveAction) << true;
-    QTest::newRow("file manager media file") << false << int(FileManagerActions) << true;
+    QTest::addColumn<int>("answer"); // Qt::IgnoreAction: refused with the no-drop cursor
+    QTest::newRow("move-only media file") << false << int(Qt::MoveAction) << int(Qt::IgnoreAction);
+    QTest::newRow("copy-only media file") << false << int(Qt::CopyAction) << int(Qt::IgnoreAction);
+    QTest::newRow("move-only M3U") << true << int(Qt::MoveAction) << int(Qt::IgnoreAction);
+    QTest::newRow("copy or move M3U") << true << int(Qt::CopyAction | Qt::MoveAction) << int(Qt::CopyAction);
+    QTest::newRow("move or link M3U") << true << int(Qt::MoveAction | Qt::LinkAction) << int(Qt::LinkAction);
+    QTest::newRow("file manager media file") << false << int(FileManagerActions) << int(Qt::CopyAction);
 }
 
 void TestExternalDrops::dragIsAllowedOnlyWhereTheDropIsTaken()
 {
     QFETCH(bool, playlistFile);
     QFETCH(int, offered);
-    QFETCH(bool, taken);
+    QFETCH(int, answer);
     JukeboxFixture fx;
     fx.start();
     MainWindow& w = fx.window();
     const QString file = playlistFile ? fx.writeFile("list.m3u", "a.mp3\r\n") : QStringLiteral("/music/a.mp3");
     QMimeData mime;
     setFiles(mime, {file});
-    const DropAnswer answer = deliverDrop(w.playlist->viewport(), mime, Qt::DropActions(offered));
-    QCOMPARE(answer.enterAccepted, taken);
+    const DropAnswer given = deliverDrop(w.playlist->viewport(), mime, Qt::DropActions(offered));
+    const bool taken = answer != Qt::IgnoreAction;
+    QCOMPARE(given.enterAccepted, taken);
+    QCOMPARE(given.dropAccepted, taken);
+    // The source reads the action only from an accepted answer.
+    if (taken) {
+        QCOMPARE(int(given.enterAction), answer);
+        QCOMPARE(int(given.action), answer);
+    }
     QCOMPARE(w.playlist->count(), taken ? 1 : 0);
-    QVERIFY(answer.action != Qt::MoveAction || !answer.dropAccepted);
 }
 
 QTEST_MAIN(TestExternalDrops)

@@ -1,3 +1,4 @@
+#include "DropEvents.h"
 #include "JukeboxFixture.h"
 #include "core/Library.h"
 #include "core/PlaylistEntry.h"
@@ -51,6 +52,8 @@ private slots:
     void openFailuresAddNothingAndSayWhy_data();
     void openFailuresAddNothingAndSayWhy();
     void openStopsWhenThePlaylistIsFull();
+    void leftOutCountIsExactEveryWayIn_data();
+    void leftOutCountIsExactEveryWayIn();
     void saveOffersLastFileAndWritesUnderTypedName();
     void saveCancelledWritesNothing();
     void saveOfEmptyPlaylistIsEmptyFile();
@@ -147,6 +150,60 @@ void TestPlaylistFiles::openStopsWhenThePlaylistIsFull()
     QVERIFY(fx.messageBox.shown[0].text.startsWith("7 entries were left out"));
 }
 
+// Every way a playlist file comes in keeps what the playlist holds and tells exactly how many of
+// its lines were left out.
+void TestPlaylistFiles::leftOutCountIsExactEveryWayIn_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("leftOut");
+    for (const char* way : {"Open Playlist", "Add file(s)", "drop", "command line"}) {
+        QTest::addRow("%s, 32767 lines", way) << QString(way) << 32767 << 0;
+        QTest::addRow("%s, 32768 lines", way) << QString(way) << 32768 << 1;
+        QTest::addRow("%s, 33000 lines", way) << QString(way) << 33000 << 233;
+        QTest::addRow("%s, 40000 lines", way) << QString(way) << 40000 << 7233;
+    }
+}
+
+void TestPlaylistFiles::leftOutCountIsExactEveryWayIn()
+{
+    QFETCH(QString, way);
+    QFETCH(int, lines);
+    QFETCH(int, leftOut);
+    JukeboxFixture fx;
+    QByteArray bytes;
+    for (int i = 1; i <= lines; ++i)
+        bytes += "/music/" + QByteArray::number(i) + ".mp3\r\n";
+    const QString path = fx.writeFile("big.m3u", bytes);
+    if (way == "command line") {
+        fx.start(path);
+    } else {
+        fx.start();
+        fx.fileDialog.answers = {path};
+        MainWindow& w = fx.window();
+        if (way == "Open Playlist") {
+            w.openPlaylistAction->trigger();
+        } else if (way == "Add file(s)") {
+            w.addFilesAction->trigger();
+        } else {
+            QMimeData mime;
+            setFiles(mime, {path});
+            deliverDrop(w.playlist->viewport(), mime, FileManagerActions);
+        }
+    }
+
+    const ListBox* playlist = fx.window().playlist;
+    QCOMPARE(playlist->count(), PlaylistCapacity);
+    QCOMPARE(playlist->text(PlaylistCapacity - 1), QString("/music/%1.mp3").arg(PlaylistCapacity));
+    if (leftOut == 0) {
+        QVERIFY(fx.messageBox.shown.isEmpty());
+        return;
+    }
+    QCOMPARE(fx.messageBox.shown.size(), 1);
+    const QString count = leftOut == 1 ? QStringLiteral("1 entry was") : QStringLiteral("%1 entries were").arg(leftOut);
+    QCOMPARE(fx.messageBox.shown[0].text, count + " left out: the playlist holds at most 32767 entries.");
+}
+
 void TestPlaylistFiles::saveOffersLastFileAndWritesUnderTypedName()
 {
     JukeboxFixture fx;
@@ -195,13 +252,14 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
 {
     JukeboxFixture fx;
     const QString db = fx.writeDatabase("lib.VxDatabase", {{"The Examples", "First Song", "Pop", "/music/first.mp3"},
-                                                           {"Other", "Second", "Rock", "/music/second.ogg"}});
+                                                           {"Other", "Second", "Rock", "/music/second.ogg"},
+                                                           {"Band", QString("Song") + NBSP + "With Nbsp", "Pop", "/music/nbsp.mp3"}});
     Jukebox& j = fx.start(db);
     MainWindow& w = fx.window();
-    QCOMPARE(j.library().recordCount(), 2);
+    QCOMPARE(j.library().recordCount(), 3);
     const LibraryTable& table = j.library().table();
     const QList<PlaylistEntry> before{libraryEntry(table, 2), entryOfText("http://radio.example/live"),
-                                      libraryEntry(table, 1)};
+                                      libraryEntry(table, 1), libraryEntry(table, 3)};
     shownPlaylist(w.playlist).append(before);
     const QString path = fx.dir.filePath("round.vxplaylist");
     fx.fileDialog.answers = {path, path};
@@ -213,13 +271,15 @@ void TestPlaylistFiles::savedClearedAndOpenedPlaysSameFilesShowsSameTexts()
 
     const QList<PlaylistEntry> after = shownPlaylist(w.playlist).entries();
     QCOMPARE(after.size(), before.size());
-    const QStringList files{"/music/second.ogg", "http://radio.example/live", "/music/first.mp3"};
+    const QStringList files{"/music/second.ogg", "http://radio.example/live", "/music/first.mp3", "/music/nbsp.mp3"};
     for (int i = 0; i < after.size(); ++i) {
         QCOMPARE(fileOfEntry(after[i], table), files[i]);
-        // The visible columns come back unchanged; the rest lies beyond the list's edge.
-        QVERIFY(after[i].text.startsWith(visibleTextOfCodedEntry(before[i].text)));
-        QVERIFY(!after[i].text.contains(NBSP));
+        // The visible columns come back whole; the rest lies beyond the list's edge.
+        QVERIFY(after[i].text.startsWith(withoutRecordCode(before[i].text)));
     }
+    // A no-break space inside a title is part of what the entry shows.
+    QCOMPARE(after[3].text, "Band" + QString(43, ' ') + "Song" + NBSP + "With Nbsp" + QString(80, ' ')
+                                + PathMarker.toString() + "/music/nbsp.mp3");
 }
 
 void TestPlaylistFiles::failedSaveIsReportedAndKeepsEarlierFile()
