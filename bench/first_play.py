@@ -81,7 +81,7 @@ def main():
     program = os.path.realpath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 11
     work = tempfile.mkdtemp()
-    xvfb = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         time.sleep(1)

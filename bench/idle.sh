@@ -20,7 +20,7 @@ if [ -z "${VEXOLIN_IDLE_BUS:-}" ]; then
 fi
 
 work=$(mktemp -d)
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 program=
 trap 'kill $program $xvfb 2>/dev/null; rm -rf "$work"' EXIT

@@ -10,7 +10,7 @@ BUILD=${1:-build}
 RUNS=${RUNS:-11}
 DISPLAY_NUMBER=${DISPLAY_NUMBER:-87}
 home=$(mktemp -d)
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$home"' EXIT
 sleep 1
