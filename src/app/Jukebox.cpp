@@ -17,6 +17,7 @@
 #include "ui/database/DatabaseOpening.h"
 #include "ui/database/DatabaseSaving.h"
 #include "ui/editor/RecordEditor.h"
+#include "ui/import/FolderImport.h"
 #include "ui/mpris/RemoteControl.h"
 #include "ui/playback/PlayerControl.h"
 #include "ui/playback/SeekAndVolume.h"
@@ -63,11 +64,13 @@ Jukebox::Jukebox(const Seams& seams)
     shuffle_ = new PlaylistShuffle(w, playlist, seams.random);
     drops_ = new ExternalDrops(w, playlist, seams.messageBox);
     dropBox_ = new DropBox(w, *drops_);
-    editor_ = new RecordEditor(w, *mode_, *library_, playlist, *browser_, seams.fileDialog, seams.messageBox);
+    editor_ = new RecordEditor(w, *mode_, *library_, playlist, *browser_, seams.fileDialog, seams.messageBox,
+                               seams.tags);
     new EntryFields(w, *browser_);
     search_ = new SearchDialog(w, *browser_, seams.messageBox);
     check_ = new DatabaseCheck(w, *mode_, *library_, *browser_, seams.messageBox);
     cdWizard_ = new CdWizard(w, *mode_, *library_, playlist, seams.fileDialog, seams.messageBox);
+    folderImport_ = new FolderImport(w, *mode_, *library_, *browser_, seams.fileDialog, seams.messageBox, seams.tags);
     remoteControl_ = new RemoteControl(&w, *playerControl_, seams.player, *library_);
     requestedFiles_ = new RequestedFiles(
         w, {*mode_, *databaseOpening_, *playlistFiles_, *drops_, *playerControl_, seams.messageBox, *playlist_});
@@ -94,7 +97,7 @@ void Jukebox::wire()
     // Editing records.
     connect(browser_, &LibraryBrowser::removableChosen, editor_, &RecordEditor::allowRemove);
     connect(editor_, &RecordEditor::openEntryRequested, playerControl_, &PlayerControl::openEntry);
-    connect(playerControl_, &PlayerControl::entryChosen, editor_, &RecordEditor::warnIfAlreadyListed);
+    connect(playerControl_, &PlayerControl::entryChosen, editor_, &RecordEditor::takeUpChosenEntry);
 
     // The playlist changed: the transport area and the CD wizard's size count follow.
     connect(playlistEditor_, &PlaylistEditor::recordsAppended, cdWizard_, &CdWizard::countAppendedRecords);

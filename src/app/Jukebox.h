@@ -15,6 +15,7 @@ class DatabaseOpening;
 class DropBox;
 class ExternalDrops;
 class FileDialog;
+class FolderImport;
 class Library;
 class LibraryAddRequests;
 class LibraryBrowser;
@@ -33,6 +34,7 @@ class RequestedFiles;
 class SearchDialog;
 class SeekAndVolume;
 class Shell;
+class TagReader;
 class WindowMode;
 class QTimer;
 
@@ -43,6 +45,8 @@ struct Seams
     FileDialog& fileDialog;
     MessageBox& messageBox;
     Shell& shell;
+    // Reads media files' tags (from several threads at once).
+    const TagReader& tags;
     // Random numbers in [0, 1) for the shuffle.
     std::function<double()> random;
     // Runs a drag from the library lists to its end; empty for the platform's own drag loop.
@@ -93,6 +97,7 @@ public:
     PlayerControl& playerControl() const { return *playerControl_; }
     SeekAndVolume& seekAndVolume() const { return *seekAndVolume_; }
     CdWizard& cdWizard() const { return *cdWizard_; }
+    FolderImport& folderImport() const { return *folderImport_; }
     AboutWindow& about() const { return *about_; }
     RemoteControl& remoteControl() const { return *remoteControl_; }
     // Files handed over by a later start of the program arrive here.
@@ -140,6 +145,7 @@ private:
     PlayerControl* playerControl_;
     SeekAndVolume* seekAndVolume_;
     CdWizard* cdWizard_;
+    FolderImport* folderImport_;
     AboutWindow* about_;
     RemoteControl* remoteControl_;
     RequestedFiles* requestedFiles_;

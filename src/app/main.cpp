@@ -8,6 +8,7 @@
 #include "app/WhenShown.h"
 #include "player/LatePlayer.h"
 #include "player/MpvPlayer.h"
+#include "tags/TaglibTagReader.h"
 #include "ui/mpris/MprisService.h"
 #include "ui/seams/QtSeams.h"
 #include "ui/window/MainWindow.h"
@@ -72,9 +73,10 @@ int main(int argc, char** argv)
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     DesktopShell shell;
+    TaglibTagReader tags;
     // Seeded from the seconds since midnight.
     QRandomGenerator random(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
-    Jukebox jukebox({player, fileDialog, messageBox, shell, [&random] { return random.generateDouble(); }, {},
+    Jukebox jukebox({player, fileDialog, messageBox, shell, tags, [&random] { return random.generateDouble(); }, {},
                      helpFolders(QApplication::applicationDirPath())});
     // Opened once start-up is over and the window is free.
     QObject::connect(&instance, &SingleInstance::filesHandedOver, &jukebox.requestedFiles(),

@@ -132,7 +132,7 @@ bool DatabaseFile::endsInsideLine(qint64 size) const
     return !end.endsWith('\r') && !end.endsWith("\r\n");
 }
 
-bool DatabaseFile::append(const LibraryRecord& record, QString* error)
+bool DatabaseFile::append(std::span<const LibraryRecord> records, QString* error)
 {
     if (!isOpen())
         return fail(error, QStringLiteral("No database is open."));
@@ -149,7 +149,9 @@ bool DatabaseFile::append(const LibraryRecord& record, QString* error)
     qint64 size = stamp_.size;
     bool ok = cutUnfinishedRecord(size, error);
     if (ok) {
-        const QByteArray lines = formatRecord(record, style_);
+        QByteArray lines;
+        for (const LibraryRecord& record : records)
+            lines.append(formatRecord(record, style_));
         const QByteArray bytes = size == 0             ? atFileStart(lines)
                                  : endsInsideLine(size) ? style_.lineEnd().toByteArray() + lines
                                                         : lines;

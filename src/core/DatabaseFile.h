@@ -5,6 +5,7 @@
 #include "core/TextLines.h"
 
 #include <QString>
+#include <span>
 
 // The open database: its path, and the file kept open for appending records to it. A database
 // that cannot be written (a read-only file) is open all the same, for browsing; appending opens
@@ -38,9 +39,11 @@ public:
     // since (by another program: the program's own writes keep the stamp up to date).
     bool isChangedElsewhere() const;
 
-    // Appends one record's four lines in one write, after a line end when the file's last line
-    // has none; the file never keeps part of a record. On failure error says why.
-    bool append(const LibraryRecord& record, QString* error = nullptr);
+    // Appends the records' lines, four each, in one write, after a line end when the file's last
+    // line has none; the file never keeps part of a record, and on failure none of them. On
+    // failure error says why.
+    bool append(std::span<const LibraryRecord> records, QString* error = nullptr);
+    bool append(const LibraryRecord& record, QString* error = nullptr) { return append({&record, 1}, error); }
     // Writes records 1..recordCount() anew, atomically: on failure the old file stays whole and
     // error says why.
     bool rewrite(const LibraryTable& table, QString* error = nullptr);

@@ -228,13 +228,12 @@ bool writeNewFileWhole(int folderFd, const QByteArray& name, const std::function
     // The mode is the one any new file gets (0666 less the umask).
     int fd = ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
-        if (!fill(fd) || ::fsync(fd) != 0) {
+        if (!fill(fd)) {
             discard(fd, folderFd, {});
             return false;
         }
         if (nameNameless(fd, folderFd, name)) {
             ::close(fd);
-            ::fsync(folderFd); // the new name itself reaches the disk
             return true;
         }
         const bool taken = errno == EEXIST;
@@ -248,12 +247,11 @@ bool writeNewFileWhole(int folderFd, const QByteArray& name, const std::function
     if (fd < 0)
         return false;
     ::flock(fd, LOCK_EX); // held until the file has its name, so no clean-up takes it meanwhile
-    if (!fill(fd) || ::fsync(fd) != 0 || !renameWithoutReplacing(folderFd, temporary, name)) {
+    if (!fill(fd) || !renameWithoutReplacing(folderFd, temporary, name)) {
         discard(fd, folderFd, temporary);
         return false;
     }
     ::close(fd);
-    ::fsync(folderFd);
     return true;
 }
 

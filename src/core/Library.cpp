@@ -12,7 +12,7 @@ Library::LoadResult Library::load(const QString& path)
     const int first = recordCount() + 1;
     // One record more than fit is read, so a file past the capacity is known as such.
     TextFileRead read = readTextFile(path, qsizetype(LibraryCapacity + 1) * 4);
-    file_.close();
+    closeFile();
     browseOnlyReason_.clear();
     LoadResult result;
     result.problem = read.problem;
@@ -33,31 +33,36 @@ Library::LoadResult Library::load(const QString& path)
         if (result.recordsLoaded > 0)
             browseOnlyReason_ = allFit ? result.problem
                                        : path + QStringLiteral(": it holds more records than the library takes");
-        emit openChanged();
         return result;
     }
     removeStaleTemporaryFiles(QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath());
     file_.open(path, read.stamp, contents.style, contents.leftOverLines.isEmpty() ? -1 : contents.recordBytes);
+    emit openChanged();
     result.opened = true;
     result.leftOverLines = contents.leftOverLines;
-    emit openChanged();
     return result;
 }
 
 void Library::clear()
 {
-    file_.close();
+    closeFile();
     browseOnlyReason_.clear();
     needsRewrite_ = false;
     emit aboutToClear();
     table_.clear();
-    emit openChanged();
 }
 
 void Library::close()
 {
+    closeFile();
+}
+
+void Library::closeFile()
+{
+    const bool wasOpen = file_.isOpen();
     file_.close();
-    emit openChanged();
+    if (wasOpen)
+        emit openChanged();
 }
 
 bool Library::createEmpty(const QString& path, QString* error)
@@ -89,6 +94,27 @@ bool Library::appendToFile(int n, QString* error)
         return true;
     needsRewrite_ = true;
     return false;
+}
+
+int Library::appendRecords(std::vector<LibraryRecord> records, QString* error)
+{
+    if (!file_.isOpen()) {
+        if (error)
+            *error = browseOnlyReason_.isEmpty() ? QStringLiteral("No database is open.") : browseOnlyReason_;
+        return 0;
+    }
+    if (records.size() > size_t(LibraryCapacity - recordCount())) {
+        if (error)
+            *error = QStringLiteral("The database has room for %1 more records.").arg(LibraryCapacity - recordCount());
+        return 0;
+    }
+    if (records.empty() || !file_.append(records, error))
+        return 0;
+    const int first = recordCount() + 1;
+    table_.reserve(recordCount() + int(records.size()));
+    for (LibraryRecord& record : records)
+        table_.append(std::move(record));
+    return first;
 }
 
 void Library::remove(int n)

@@ -69,6 +69,10 @@ public:
     // Appends record n's four lines to the open database in one write. On failure error says
     // why, and the record waits for the next rewrite.
     bool appendToFile(int n, QString* error = nullptr);
+    // Appends records to the table and their lines to the open database in one write, all of them
+    // or none: when the file cannot take them, or the table has no room for all, nothing is added
+    // and error says why. The number of the first one added, or 0.
+    int appendRecords(std::vector<LibraryRecord> records, QString* error = nullptr);
     // Removes record n, or the records numbered in `numbers` (any order, repeats and numbers
     // outside the table ignored); the later records are renumbered.
     void remove(int n);
@@ -89,10 +93,13 @@ signals:
     void aboutToClear();
     // Records first..recordCount() arrived from a database file.
     void recordsLoaded(int first);
-    // A database file was opened or created, or the open one was closed (see isOpen()).
+    // A database was opened or closed: isOpen() may have changed.
     void openChanged();
 
 private:
+    // Closes the open database, telling of it.
+    void closeFile();
+
     LibraryTable table_;
     DatabaseFile file_;
     bool needsRewrite_ = false;

@@ -91,7 +91,8 @@ private slots:
             }
         }
         QCOMPARE(items, (QStringList{"Open Database...", "Open Playlist...", "Save Playlist...", "Exit", "Search...",
-                                     "New...", "Edit", "Check", "Drop Box", "Add file(s)...", "Add url...", "Remove",
+                                     "New...", "Edit", "Check", "Import folder...", "Drop Box", "Add file(s)...",
+                                     "Add folder...", "Add url...", "Remove",
                                      "Shuffle playlist", "Clear playlist", "Create", "Help", "About Vexolin"}));
     }
 

@@ -190,7 +190,12 @@ private slots:
         QStringList items;
         for (QAction* a : window.playlistMenu->actions())
             items << QString(a->text()).remove('&');
-        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)...", "Add url...", "Remove", "Shuffle playlist", "Clear playlist"}));
+        QCOMPARE(items, (QStringList{"Drop Box", "Add file(s)...", "Add folder...", "Add url...", "Remove",
+                                     "Shuffle playlist", "Clear playlist"}));
+        items.clear();
+        for (QAction* a : window.databaseMenu->actions())
+            items << QString(a->text()).remove('&');
+        QCOMPARE(items, (QStringList{"New...", "Edit", "Check", "Import folder..."}));
         QVERIFY(window.dropBoxAction->isCheckable());
         QVERIFY(!window.saveDatabaseAction->isVisible() && !window.saveDatabaseAction->isEnabled());
         QCOMPARE(window.searchAction->shortcut(), QKeySequence(Qt::Key_F3));

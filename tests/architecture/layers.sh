@@ -3,6 +3,8 @@
 # round a circle:
 #   core    includes core only (and Qt Core: the core target links nothing else)
 #   player  includes player and core
+#   tags    includes tags and core; only app includes tags (the others read tags through
+#           core/TagReader.h)
 #   ui      includes ui, player and core; within ui, the folders form no circle, and a folder
 #           includes only what its row of the table in uiIncludeAllowed permits
 #   app     includes anything below it
@@ -13,7 +15,7 @@ cd "$1/src"
 rank() {
   case "$1" in
     core) echo 0 ;;
-    player) echo 1 ;;
+    player | tags) echo 1 ;;
     ui/*) echo 2 ;;
     app) echo 3 ;;
     *) echo 9 ;;
@@ -62,6 +64,12 @@ while IFS= read -r file; do
       fail=1
     fi
     case "$from:$to" in
+      ui/*:tags | player:tags)
+        echo "FAIL: $file includes $included: only the program uses the tag reader's implementation"
+        fail=1 ;;
+      tags:player)
+        echo "FAIL: $file includes $included: the tag reader and the player stand side by side"
+        fail=1 ;;
       ui/*:ui/*)
         if ! uiIncludeAllowed "$from" "$included"; then
           echo "FAIL: $file includes $included, which $from may not use"
@@ -71,7 +79,7 @@ while IFS= read -r file; do
     [ "$from" != "$to" ] && echo "$from $to" >>"$folders"
     [ "$unit" != "${included%.*}" ] && echo "$unit ${included%.*}" >>"$units"
   done < <(sed -n 's/^#include "\([a-z]*\/[^"]*\)".*/\1/p' "$file")
-done < <(find core player ui app -name '*.h' -o -name '*.cpp' | sort)
+done < <(find core player tags ui app -name '*.h' -o -name '*.cpp' | sort)
 
 for graph in "$folders" "$units"; do
   if ! sort -u "$graph" | tsort >/dev/null 2>"$graph.err"; then

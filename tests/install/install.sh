@@ -155,7 +155,7 @@ deb=$(find "$work/package" -maxdepth 1 -name 'vexolin_1.77_*.deb' | head -n 1)
 packaged=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' | LC_ALL=C sort)
 [ "$packaged" = "$expected" ] || fail "the package holds other files:"$'\n'"$(diff <(echo "$expected") <(echo "$packaged"))"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libmpv libqt6widgets6 libqt6dbus6 qt6-qpa-plugins; do
+for needed in libmpv libtag1v5 libqt6widgets6 libqt6dbus6 qt6-qpa-plugins; do
   grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 echo "ok: $(basename "$deb") holds the same files; Depends: $depends"

@@ -19,7 +19,7 @@ JukeboxFixture::JukeboxFixture(const QStringList& helpFolders)
         else
             drag->exec(Qt::CopyAction);
     };
-    jukebox = std::make_unique<Jukebox>(Seams{player, fileDialog, messageBox, shell, random, runDrag, helpFolders});
+    jukebox = std::make_unique<Jukebox>(Seams{player, fileDialog, messageBox, shell, tags, random, runDrag, helpFolders});
 }
 
 Jukebox& JukeboxFixture::start(const QString& commandLine)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakePlayer.h"
+#include "FakeTagReader.h"
 #include "ScriptedSeams.h"
 #include "app/Jukebox.h"
 
@@ -33,6 +34,7 @@ struct JukeboxFixture
     ScriptedFileDialog fileDialog;
     RecordingMessageBox messageBox;
     RecordingShell shell;
+    FakeTagReader tags;
     QTemporaryDir dir;
     // Numbers the shuffle draws, first to last; when they run out, a fixed sequence follows.
     QList<double> randomNumbers;

@@ -4,7 +4,9 @@
 
 #include <QStringList>
 
-// A file dialog that answers from a queue (an empty answer is a cancel) and records each use.
+// A file dialog that answers from queues (an empty answer is a cancel) and records each use. A
+// dialog for several files answers from severalAnswers, or with the next of answers when that is
+// empty; a folder dialog from folderAnswers.
 class ScriptedFileDialog : public FileDialog
 {
 public:
@@ -17,6 +19,8 @@ public:
         QString defaultSuffix;
     };
     QStringList answers;
+    QList<QStringList> severalAnswers;
+    QStringList folderAnswers;
     QList<Use> uses;
 
 protected:
@@ -24,6 +28,19 @@ protected:
     {
         uses.append({mode, request.filter, request.title, offeredFile, request.defaultSuffix});
         return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QStringList askSeveral(QWidget*, const Request& request, const QString& offeredFile) override
+    {
+        uses.append({Mode::OpenSeveral, request.filter, request.title, offeredFile, request.defaultSuffix});
+        if (!severalAnswers.isEmpty())
+            return severalAnswers.takeFirst();
+        const QString one = answers.isEmpty() ? QString() : answers.takeFirst();
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
+    QString askFolder(QWidget*, const QString& title) override
+    {
+        uses.append({Mode::Folder, {}, title, {}, {}});
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
     }
 };
 

@@ -215,6 +215,20 @@ void LibraryBrowser::selectArtist(QStringView artist)
 
 void LibraryBrowser::listRecordsFrom(int first)
 {
+    listNewRecords(first, true);
+}
+
+void LibraryBrowser::listAppendedRecords(int first)
+{
+    listNewRecords(first, false);
+    // The whole library, as after a load; while records are edited the artists listed stay.
+    if (!mode_.isEditing())
+        selectAllGenres();
+    showAllTitles();
+}
+
+void LibraryBrowser::listNewRecords(int first, bool withTitles)
+{
     // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
     // spelling met wins; the lists' own entries count as met.
     UpperCaseSet artistsSeen;
@@ -227,7 +241,7 @@ void LibraryBrowser::listRecordsFrom(int first)
     const LibraryTable& table = library_.table();
     QList<LibraryListModel::Row> newArtists, newTitles;
     QStringList newGenres;
-    newTitles.reserve(table.recordCount() - first + 1);
+    newTitles.reserve(withTitles ? table.recordCount() - first + 1 : 0);
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
         // Padded texts compare equal exactly when their unpadded forms do.
@@ -236,7 +250,8 @@ void LibraryBrowser::listRecordsFrom(int first)
         const QStringView genre = trimBlanks(record.genre);
         if (genresSeen.insert(genre))
             newGenres.append(genre.toString());
-        newTitles.append(LibraryListModel::titleRow(record.title, n));
+        if (withTitles)
+            newTitles.append(LibraryListModel::titleRow(record.title, n));
     }
     addAllSorted(window_.artistList, artists_, std::move(newArtists));
     addAllSorted(window_.titleList, titles_, std::move(newTitles));

@@ -46,6 +46,11 @@ public:
     // (distinct ignoring case, the listed ones counting as met; the first spelling wins) and
     // every title.
     void listRecordsFrom(int first);
+    // Lists the records first..recordCount, added together (an import): their new artists and
+    // genres as a load lists them; then the lists show the whole library as after a load: every
+    // artist, with "(All genres)" chosen, and every title. While records are edited no genre is
+    // chosen, and the titles are every title.
+    void listAppendedRecords(int first);
     // Empties the lists; the genre filter holds "(All genres)", chosen.
     void resetLists();
     // While records are edited, "(All genres)" is left out of the genre filter and no genre is
@@ -79,6 +84,9 @@ signals:
     void removableChosen();
 
 private:
+    // Lists the new artists and genres of records first..recordCount, and their titles when
+    // withTitles.
+    void listNewRecords(int first, bool withTitles);
     // The genre filter's choice changed: list the artists that have records of that genre.
     void genreChosen();
     // The artist selection changed: put the artist into the artist field and list its titles.

@@ -1,9 +1,13 @@
 #include "ui/editor/RecordEditor.h"
 
+#include "core/ImportNaming.h"
 #include "core/Library.h"
+#include "core/MediaAddress.h"
+#include "core/MediaFiles.h"
 #include "core/Playlist.h"
 #include "core/SharedTexts.h"
 #include "core/StorableNames.h"
+#include "core/TagReader.h"
 #include "ui/browser/LibraryBrowser.h"
 #include "ui/database/DatabaseSaving.h"
 #include "ui/seams/Seams.h"
@@ -12,6 +16,8 @@
 #include "ui/window/WindowMode.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,9 +49,10 @@ bool hasSelectedRow(const ListBox* list)
 } // namespace
 
 RecordEditor::RecordEditor(MainWindow& window, WindowMode& mode, Library& library, Playlist& playlist,
-                           LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox)
+                           LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox,
+                           const TagReader& tags)
     : QObject(&window), window_(window), mode_(mode), library_(library), playlist_(playlist), browser_(browser),
-      fileDialog_(fileDialog), messageBox_(messageBox)
+      fileDialog_(fileDialog), messageBox_(messageBox), tags_(tags)
 {
     connect(window_.newDatabaseAction, &QAction::triggered, this, &RecordEditor::createDatabase);
     connect(window_.editDatabaseAction, &QAction::triggered, this, &RecordEditor::startEditing);
@@ -225,11 +232,36 @@ void RecordEditor::finishEditing()
     browser_.selectAllGenres();
 }
 
-void RecordEditor::warnIfAlreadyListed(const PlaylistEntry& entry)
+void RecordEditor::takeUpChosenEntry(const PlaylistEntry& entry)
 {
     if (!mode_.isEditing())
         return;
     window_.titleField->clear();
+    fillFieldsFromTags(entry);
+    warnIfAlreadyListed(entry);
+}
+
+void RecordEditor::fillFieldsFromTags(const PlaylistEntry& entry)
+{
+    const QString file = fileOfEntry(entry, library_.table());
+    const AddressKind kind = addressKind(file);
+    if (kind != AddressKind::LocalFile && kind != AddressKind::FileUrl)
+        return;
+    const QString path = playerAddress(file, QDir::currentPath());
+    if (!QFileInfo(path).isFile() || !isMediaFile(path))
+        return;
+    const MediaTags tags = tags_.read(path).tags;
+    const auto fill = [](QLineEdit* field, const QString& tag, int width) {
+        if (const QString text = fieldTextOfTag(tag, width); !text.isEmpty())
+            field->setText(text);
+    };
+    fill(window_.genreField, tags.genre, GenreWidth);
+    fill(window_.artistField, tags.artist, ArtistWidth);
+    fill(window_.titleField, tags.title, TitleWidth);
+}
+
+void RecordEditor::warnIfAlreadyListed(const PlaylistEntry& entry)
+{
     const int r = chooseArtistOfFile(entry);
     if (r != 0 && chooseTitleOfRecord(r))
         messageBox_.show(&window_, QStringLiteral("This database contains already a link to this file/url..."),

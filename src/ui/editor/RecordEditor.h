@@ -10,6 +10,7 @@ class LibraryBrowser;
 class MainWindow;
 class MessageBox;
 class Playlist;
+class TagReader;
 class WindowMode;
 struct PlaylistEntry;
 
@@ -20,7 +21,7 @@ class RecordEditor : public QObject
     Q_OBJECT
 public:
     RecordEditor(MainWindow& window, WindowMode& mode, Library& library, Playlist& playlist,
-                 LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox);
+                 LibraryBrowser& browser, FileDialog& fileDialog, MessageBox& messageBox, const TagReader& tags);
 
     // Database > New: creates an empty database, makes it the open one and starts editing.
     void createDatabase();
@@ -34,9 +35,10 @@ public:
     // Done: stops editing and, if the file is behind the table, writes the database anew.
     void finishEditing();
 
-    // While editing, a playlist entry the user chose that names a file of the database shows its
-    // record in the artist and title lists, with a warning.
-    void warnIfAlreadyListed(const PlaylistEntry& entry);
+    // While editing, a playlist entry the user chose: the title field empties, the tags of the
+    // local media file it names fill the fields they name, and when the database already names
+    // the file, its record shows in the artist and title lists, with a warning.
+    void takeUpChosenEntry(const PlaylistEntry& entry);
 
     // The status tick: Remove acts on exactly one of an artist or a title; Add needs every field.
     void updateRemoveButton();
@@ -49,6 +51,12 @@ signals:
     void openEntryRequested(int position);
 
 private:
+    // The genre, artist and title tags of the local media file the entry names fill their
+    // fields, cut to the fields' widths; a field the tags do not name keeps its text.
+    void fillFieldsFromTags(const PlaylistEntry& entry);
+    // An entry that names a file of the database shows its record in the artist and title lists,
+    // with a warning.
+    void warnIfAlreadyListed(const PlaylistEntry& entry);
     // Calls Remove once for each title of the chosen artist.
     void removeArtist();
     // Removes all but the last of the chosen artist's titles in one removal when that ends as
@@ -74,4 +82,5 @@ private:
     LibraryBrowser& browser_;
     FileDialog& fileDialog_;
     MessageBox& messageBox_;
+    const TagReader& tags_;
 };

@@ -1,6 +1,7 @@
 #include "ui/playlist/PlaylistEditor.h"
 
 #include "core/Library.h"
+#include "core/MediaFiles.h"
 #include "core/Playlist.h"
 #include "core/PlaylistEntry.h"
 #include "core/PlaylistFile.h"
@@ -28,6 +29,7 @@ PlaylistEditor::PlaylistEditor(MainWindow& window, Playlist& playlist, const Lib
       fileDialog_(fileDialog), messageBox_(messageBox)
 {
     connect(window_.addFilesAction, &QAction::triggered, this, &PlaylistEditor::addFiles);
+    connect(window_.addFolderAction, &QAction::triggered, this, &PlaylistEditor::addFolder);
     connect(window_.addUrlAction, &QAction::triggered, this, &PlaylistEditor::showAddUrlWindow);
     connect(window_.removeAction, &QAction::triggered, this, &PlaylistEditor::removeSelected);
     connect(window_.clearPlaylistAction, &QAction::triggered, this, &PlaylistEditor::clear);
@@ -91,19 +93,57 @@ void PlaylistEditor::appendTexts(const QStringList& texts, qsizetype alreadyLeft
 
 void PlaylistEditor::addFiles()
 {
-    const QString chosen =
-        fileDialog_.showOpen(&window_, {.filter = AddFilesFilter, .title = QStringLiteral("Add File")});
+    const QStringList chosen =
+        fileDialog_.showOpenSeveral(&window_, {.filter = AddFilesFilter, .title = QStringLiteral("Add File")});
     if (chosen.isEmpty())
         return;
-    if (chosen.right(4).toUpper() != QLatin1String(".M3U")) {
-        appendTexts({chosen});
-        return;
+    // Each file enters as it would alone: an M3U file's lines, any other file's path. A list
+    // that cannot be read to its end keeps the lines read until then; the lines past what a
+    // playlist holds are counted as left out.
+    QStringList texts;
+    qsizetype linesLeftOut = 0;
+    QStringList problems;
+    for (const QString& file : chosen) {
+        if (file.right(4).toUpper() != QLatin1String(".M3U")) {
+            texts.append(file);
+            continue;
+        }
+        const PlaylistFileRead read = readPlaylistFile(file);
+        texts.append(read.lines);
+        linesLeftOut += read.linesLeftOut;
+        if (!read.ok())
+            problems.append(read.problem);
     }
-    // A file that cannot be read to its end keeps the lines read until then.
-    const PlaylistFileRead read = readPlaylistFile(chosen);
-    appendTexts(read.lines, read.linesLeftOut);
-    if (!read.ok())
-        messageBox_.show(&window_, read.problem, QStringLiteral("Error"));
+    appendTexts(texts, linesLeftOut);
+    if (!problems.isEmpty())
+        messageBox_.show(&window_, problems.join(u'\n'), QStringLiteral("Error"));
+}
+
+void PlaylistEditor::addFolder()
+{
+    const QString folder = fileDialog_.chooseFolder(&window_, QStringLiteral("Add Folder"));
+    if (folder.isEmpty())
+        return;
+    window_.showWaitNotice(AddingFilesNotice);
+    QStringList files;
+    const QStringList unread = walkMediaFiles(folder, {.mediaFound = [&files](const QString& path) { files.append(path); }});
+    QStringList refusals;
+    const QStringList admitted = admittedEntries(files, refusals);
+    QList<PlaylistEntry> entries;
+    entries.reserve(admitted.size());
+    for (const QString& file : admitted)
+        entries.append({file, EntryKind::Plain});
+    const int appended = playlist_.append(std::move(entries));
+    window_.hideWaitNotice();
+    if (files.isEmpty() && unread.isEmpty())
+        messageBox_.show(&window_, QStringLiteral("No media files were found in %1.").arg(folder), MessageBox::programTitle());
+    if (!unread.isEmpty())
+        messageBox_.show(&window_,
+                         QStringLiteral("These folders could not be read, and their files were not added:\n%1")
+                             .arg(unread.join(u'\n')),
+                         MessageBox::programTitle());
+    tellEntriesRefused(messageBox_, &window_, refusals);
+    tellEntriesLeftOut(messageBox_, &window_, admitted.size() - appended);
 }
 
 void PlaylistEditor::showAddUrlWindow()

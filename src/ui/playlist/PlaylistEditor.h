@@ -30,8 +30,12 @@ public:
     PlaylistEditor(MainWindow& window, Playlist& playlist, const Library& library, const LibraryBrowser& browser,
                    FileDialog& fileDialog, MessageBox& messageBox);
 
-    // "Add file(s)": one chosen file, or every line of a chosen M3U file.
+    // "Add file(s)": the chosen files in the dialog's order, each as its path, or every line of
+    // it for an M3U file.
     void addFiles();
+    // "Add folder...": every media file under a chosen folder, sub-folders included, in path
+    // order, as plain entries.
+    void addFolder();
     // "Add url": shows the Add-URL window over the player.
     void showAddUrlWindow();
     // "Remove": removes the selected entry.

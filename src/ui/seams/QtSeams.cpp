@@ -52,6 +52,21 @@ QString QtFileDialog::ask(QWidget* parent, Mode mode, const Request& request, co
     return dialog.selectedFiles().value(0);
 }
 
+QStringList QtFileDialog::askSeveral(QWidget* parent, const Request& request, const QString& offeredFile)
+{
+    return QFileDialog::getOpenFileNames(parent, request.title, offeredFile, qtFilter(request.filter), nullptr,
+                                         QFileDialog::DontUseNativeDialog);
+}
+
+QString QtFileDialog::askFolder(QWidget* parent, const QString& title)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(
+        parent, title, lastFolder_, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (!chosen.isEmpty())
+        lastFolder_ = chosen;
+    return chosen;
+}
+
 void QtMessageBox::show(QWidget* parent, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);

@@ -8,6 +8,12 @@ class QtFileDialog : public FileDialog
 {
 protected:
     QString ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile) override;
+    QStringList askSeveral(QWidget* parent, const Request& request, const QString& offeredFile) override;
+    // Opens in the folder chosen last.
+    QString askFolder(QWidget* parent, const QString& title) override;
+
+private:
+    QString lastFolder_;
 };
 
 class QtMessageBox : public MessageBox

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,7 +13,7 @@ class QWidget;
 class FileDialog
 {
 public:
-    enum class Mode { Open, Save };
+    enum class Mode { Open, Save, OpenSeveral, Folder };
 
     struct Request
     {
@@ -29,6 +30,17 @@ public:
     // a file of the name it returns; No returns to the dialog.
     QString showOpen(QWidget* parent, const Request& request) { return show(parent, Mode::Open, request); }
     QString showSave(QWidget* parent, const Request& request) { return show(parent, Mode::Save, request); }
+    // Shows an open dialog in which several files may be chosen; returns them in the dialog's
+    // order, none after a cancel. The first counts as the file chosen last.
+    QStringList showOpenSeveral(QWidget* parent, const Request& request)
+    {
+        const QStringList chosen = askSeveral(parent, request, request.offerLastFile ? fileName_ : QString());
+        fileName_ = chosen.value(0);
+        return chosen;
+    }
+    // Shows a dialog for choosing a folder, titled title; returns its path, empty after a cancel.
+    // The file chosen last stays as it was.
+    QString chooseFolder(QWidget* parent, const QString& title) { return askFolder(parent, title); }
 
     // The file chosen last, and its name without its directory.
     const QString& fileName() const { return fileName_; }
@@ -37,6 +49,8 @@ public:
 protected:
     // Shows the dialog for the request, offering offeredFile; returns the chosen path.
     virtual QString ask(QWidget* parent, Mode mode, const Request& request, const QString& offeredFile) = 0;
+    virtual QStringList askSeveral(QWidget* parent, const Request& request, const QString& offeredFile) = 0;
+    virtual QString askFolder(QWidget* parent, const QString& title) = 0;
 
 private:
     QString show(QWidget* parent, Mode mode, const Request& request)

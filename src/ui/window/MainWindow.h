@@ -105,9 +105,11 @@ public:
     QAction* const newDatabaseAction;
     QAction* const editDatabaseAction;
     QAction* const checkDatabaseAction;
+    QAction* const importFolderAction;
     QMenu* const playlistMenu;
     QAction* const dropBoxAction;
     QAction* const addFilesAction;
+    QAction* const addFolderAction;
     QAction* const addUrlAction;
     QAction* const removeAction;
     QAction* const shufflePlaylistAction;

@@ -30,7 +30,8 @@ WindowMode::Controls WindowMode::controlsOf(Mode mode) const
                 {w.allToPlaylistButton},
                 w.genreField};
     case Checking:
-        return {{w.openDatabaseAction, w.newDatabaseAction, w.editDatabaseAction, w.createCdAction},
+        return {{w.openDatabaseAction, w.newDatabaseAction, w.editDatabaseAction, w.createCdAction,
+                 w.importFolderAction},
                 {w.checkPanel, w.missingList, w.checkDoneButton, w.removeAllMissingButton, w.missingCountCaption,
                  w.missingCount},
                 {},
@@ -39,7 +40,8 @@ WindowMode::Controls WindowMode::controlsOf(Mode mode) const
     case CdWizard:
         return {{w.openDatabaseAction, w.openPlaylistAction, w.saveDatabaseAction, w.savePlaylistAction,
                  w.newDatabaseAction, w.editDatabaseAction, w.checkDatabaseAction, w.addFilesAction,
-                 w.dropBoxAction, w.shufflePlaylistAction, w.addUrlAction, w.aboutAction, w.createCdAction},
+                 w.dropBoxAction, w.shufflePlaylistAction, w.addUrlAction, w.aboutAction, w.createCdAction,
+                 w.addFolderAction, w.importFolderAction},
                 {w.wizardNextButton, w.wizardCancelButton},
                 {},
                 w.wizardNextButton,

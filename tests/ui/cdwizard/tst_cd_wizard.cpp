@@ -98,7 +98,7 @@ class TestCdWizard : public QObject
     {
         return {w->openDatabaseAction, w->openPlaylistAction, w->saveDatabaseAction, w->savePlaylistAction, w->newDatabaseAction,
                 w->editDatabaseAction, w->checkDatabaseAction, w->addFilesAction, w->dropBoxAction, w->shufflePlaylistAction,
-                w->addUrlAction, w->aboutAction, w->createCdAction};
+                w->addUrlAction, w->aboutAction, w->createCdAction, w->addFolderAction, w->importFolderAction};
     }
     // Drags record n's title onto the playlist, as the user does; 0 adds a plain path entry.
     void add(int n)

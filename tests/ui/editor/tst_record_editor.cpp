@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -373,6 +374,93 @@ private slots:
         QCOMPARE(j->library().recordCount(), Records.size() + 2);
         QCOMPARE(j->library().record(Records.size() + 2).file, QString("/MEDIA/heavy.wav"));
         QCOMPARE(w->playlist->count(), 0);
+    }
+
+    // Choosing a playlist entry while editing fills the fields its local media file's tags name,
+    // cut to the fields' widths; a field the tags do not name keeps its text (the title empties,
+    // as before). Other entries are not read.
+    void choosingAnEntryFillsTheFieldsFromItsTags_data()
+    {
+        QTest::addColumn<QString>("entry"); // a file of the scratch folder, or a URL
+        QTest::addColumn<QStringList>("tags");
+        QTest::addColumn<QStringList>("fields"); // artist, title, genre afterwards
+        QTest::addColumn<bool>("read");
+        const QStringList every{"Tag Artist", "Tag Title", "Tag Genre"};
+        const QStringList typed{"Typed Artist", "", "Typed Genre"};
+        QTest::newRow("every tag") << "song.mp3" << every << every << true;
+        QTest::newRow("artist tag only") << "song.mp3" << QStringList{"Tag Artist", "", ""}
+                                         << QStringList{"Tag Artist", "", "Typed Genre"} << true;
+        QTest::newRow("no tags") << "song.mp3" << QStringList{"", "", ""} << typed << true;
+        QTest::newRow("blank tags") << "song.mp3" << QStringList{"  ", " ", "\t"} << typed << true;
+        QTest::newRow("longer than the fields")
+            << "song.mp3" << QStringList{QString(50, 'a'), QString(45, 't'), QString(30, 'g')}
+            << QStringList{QString(40, 'a'), QString(40, 't'), QString(20, 'g')} << true;
+        QTest::newRow("file URL") << "file-url" << every << every << true;
+        QTest::newRow("not a media file") << "notes.txt" << every << typed << false;
+        QTest::newRow("missing file") << "gone.mp3" << every << typed << false;
+        QTest::newRow("stream") << "http://radio.example/song.mp3" << every << typed << false;
+    }
+    void choosingAnEntryFillsTheFieldsFromItsTags()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QStringList, tags);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, read);
+        QString path = entry;
+        if (entry == "file-url") {
+            path = f->writeFile("song.mp3", "sound");
+            entry = QUrl::fromLocalFile(path).toString();
+        } else if (!entry.startsWith("http")) {
+            path = f->dir.filePath(entry);
+            if (entry != "gone.mp3")
+                f->writeFile(entry, "sound");
+            entry = path;
+        }
+        f->tags.tags[path] = {tags[0], tags[1], tags[2]};
+        QStringList reads;
+        f->tags.beforeRead = [&reads](const QString& p) { reads.append(p); };
+        shownPlaylist(w->playlist).append({entryOfText(entry)});
+        w->editDatabaseAction->trigger();
+        w->genreField->setText("Typed Genre");
+        w->artistField->setText("Typed Artist");
+        w->titleField->setText("Typed Title");
+
+        w->playlist->setCurrentRow(0);
+
+        QCOMPARE((QStringList{w->artistField->text(), w->titleField->text(), w->genreField->text()}), fields);
+        QCOMPARE(reads, read ? QStringList{path} : QStringList{});
+        QVERIFY(f->messageBox.shown.isEmpty());
+    }
+
+    // A file the database names: its record shows over the tags, with the warning; outside edit
+    // mode nothing is read.
+    void aListedFileShowsItsRecordOverItsTags()
+    {
+        const QString song = f->writeFile("song.mp3", "sound");
+        f->tags.tags[song] = {"Tag Artist", "Tag Title", "Tag Genre"};
+        QStringList read;
+        f->tags.beforeRead = [&read](const QString& p) { read.append(p); };
+        shownPlaylist(w->playlist).append(entriesOfTexts({song, song}));
+        w->playlist->setCurrentRow(1);
+        QVERIFY(read.isEmpty());
+        QVERIFY(w->artistField->text().isEmpty() && w->titleField->text().isEmpty());
+        w->editDatabaseAction->trigger();
+        w->playlist->setCurrentRow(0);
+        QCOMPARE(read, QStringList{song});
+        QCOMPARE(w->titleField->text(), QString("Tag Title"));
+        w->artistField->setText("Granite");
+        w->titleField->setText("Quarry Song");
+        j->updateStatus();
+        w->addRecordButton->click(); // the other entry opens, and is checked
+
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QCOMPARE(f->messageBox.shown[0].title, QString("Warning..."));
+        QCOMPARE(read, (QStringList{song, song}));
+        QCOMPARE(trimBlanks(w->artistField->text()), QString("Granite"));
+        QCOMPARE(w->titleField->text(), QString("Quarry Song"));
+        QCOMPARE(w->genreField->text(), QString("Tag Genre"));
+        // Add ends by clearing the title selection, after the check chose the record's title.
+        QCOMPARE(w->titleList->currentRow(), -1);
     }
 
     void addRefusesWhatItCannotStore_data()

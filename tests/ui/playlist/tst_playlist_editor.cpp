@@ -369,6 +369,50 @@ private slots:
         QVERIFY(f->messageBox.shown[0].text.startsWith("Not added to the playlist:"));
     }
 
+    // Several files chosen at once enter in the dialog's order, each as it would alone.
+    void addSeveralFiles()
+    {
+        const QString a = f->writeFile("a.mp3", "x");
+        const QString list = f->writeFile("list.m3u", "one\r\n#EXTINF:1,x\r\ntwo\r\n");
+        const QString b = f->writeFile("b.ogg", "x");
+        f->fileDialog.severalAnswers = {{b, list, a}, {}};
+        w->addFilesAction->trigger();
+        w->addFilesAction->trigger(); // cancelled
+
+        QCOMPARE(f->fileDialog.uses.size(), 2);
+        QCOMPARE(f->fileDialog.uses[0].mode, FileDialog::Mode::OpenSeveral);
+        QCOMPARE(playlist(), (QStringList{b, "one", "#EXTINF:1,x", "two", a}));
+        for (const PlaylistEntry& entry : j->playlist().entries())
+            QCOMPARE(entry.kind, EntryKind::Plain);
+        QVERIFY(f->messageBox.shown.isEmpty());
+    }
+
+    // Add folder...: every media file below the folder, in path order, as plain entries. A
+    // cancel adds nothing; a folder without media says so.
+    void addFolder()
+    {
+        const QString music = f->dir.filePath("music");
+        QVERIFY(QDir(f->dir.path()).mkpath("music/b") && QDir(f->dir.path()).mkpath("music/c")
+                && QDir(f->dir.path()).mkpath("empty"));
+        for (const char* name : {"b/2.mp3", "b/10.mp3", "a.flac", "cover.jpg", "list.m3u", "c/x.wav", "c/notes.txt"})
+            f->writeFile(QString("music/") + name, "x");
+        f->fileDialog.folderAnswers = {QString(), music, f->dir.filePath("empty")};
+        w->addFolderAction->trigger();
+        QCOMPARE(w->playlist->count(), 0);
+
+        w->addFolderAction->trigger();
+        QCOMPARE(f->fileDialog.uses[1].mode, FileDialog::Mode::Folder);
+        QCOMPARE(playlist(), (QStringList{music + "/a.flac", music + "/b/10.mp3", music + "/b/2.mp3", music + "/c/x.wav"}));
+        for (const PlaylistEntry& entry : j->playlist().entries())
+            QCOMPARE(entry.kind, EntryKind::Plain);
+        QVERIFY(f->messageBox.shown.isEmpty());
+
+        w->addFolderAction->trigger();
+        QCOMPARE(w->playlist->count(), 4);
+        QCOMPARE(f->messageBox.shown.size(), 1);
+        QCOMPARE(f->messageBox.shown[0].text, "No media files were found in " + f->dir.filePath("empty") + ".");
+    }
+
     // A name holding a line break never enters the playlist: Add file(s), an M3U line, Add url
     // and drops refuse it with a message naming it; the other names of the same action are added.
     void namesWithLineBreaksAreRefused_data()
