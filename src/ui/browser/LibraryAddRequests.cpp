@@ -65,6 +65,11 @@ void LibraryAddRequests::showContextMenu(LibraryDragSource source, const QPoint&
 
 bool LibraryAddRequests::eventFilter(QObject* watched, QEvent* event)
 {
+    // Only these events look at the window's lists: the others come also while the window is
+    // being taken down, when its lists may already be gone.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonDblClick && type != QEvent::KeyPress && type != QEvent::ContextMenu)
+        return false;
     const LibraryDragSource source = sourceOf(watched);
     if (event->type() == QEvent::MouseButtonDblClick && watched == listOf(source)->viewport())
         return handleDoubleClick(source, static_cast<QMouseEvent*>(event));
