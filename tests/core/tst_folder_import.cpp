@@ -1,6 +1,7 @@
 // Importing a folder: naming records from tags and file names, the walk for media files, and the
 // job that leaves out known files, keeps to the room left and can be cancelled; the one append
 // that stores the records.
+#include "../support/ActingAsNobody.h"
 #include "../support/FakeTagReader.h"
 #include "core/FolderImportJob.h"
 #include "core/ImportNaming.h"
@@ -28,22 +29,6 @@ QStringList walked(const QString& folder, QStringList* problems = nullptr)
         *problems = unread;
     return found;
 }
-
-// While alive, we act as the user "nobody" when we are root (root may read anything).
-class ActingAsNobody
-{
-public:
-    ActingAsNobody()
-    {
-        if (geteuid() == 0 && (setegid(65534) != 0 || seteuid(65534) != 0))
-            qFatal("cannot act as nobody");
-    }
-    ~ActingAsNobody()
-    {
-        if (getuid() == 0 && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot act as root again");
-    }
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // Edit mode: New and Edit, Add, Remove, Done and its rewrite, and the shutdown that completes
 // an edit. Faults on the file (full disk, read-only folder) are injected in this process.
+#include "ActingAsNobody.h"
 #include "DiskFull.h"
 #include "JukeboxFixture.h"
 #include "core/DatabaseFormat.h"
@@ -86,22 +87,6 @@ public:
 
 private:
     QByteArray folder_;
-};
-
-// While alive, we act as the user "nobody" when we are root (root may write anywhere).
-class ActingAsNobody
-{
-public:
-    ActingAsNobody()
-    {
-        if (geteuid() == 0 && (setegid(65534) != 0 || seteuid(65534) != 0))
-            qFatal("cannot act as nobody");
-    }
-    ~ActingAsNobody()
-    {
-        if (getuid() == 0 && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot act as root again");
-    }
 };
 
 void setMode(const QString& path, mode_t mode)
