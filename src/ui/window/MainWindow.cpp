@@ -2,6 +2,7 @@
 
 #include "ui/window/ControlLayout.h"
 #include "ui/window/ListBox.h"
+#include "ui/window/TransportGlyphs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -36,16 +36,16 @@ QFont fontFor(const ControlSpec& control)
     return font;
 }
 
-QStyle::StandardPixmap glyphFor(const QString& name)
+TransportGlyph glyphFor(const QString& name)
 {
-    static const QHash<QString, QStyle::StandardPixmap> glyphs = {
-        {"playButton", QStyle::SP_MediaPlay},
-        {"pauseButton", QStyle::SP_MediaPause},
-        {"stopButton", QStyle::SP_MediaStop},
-        {"previousEntryButton", QStyle::SP_MediaSkipBackward},
-        {"nextEntryButton", QStyle::SP_MediaSkipForward},
-        {"previousInMediaButton", QStyle::SP_MediaSeekBackward},
-        {"nextInMediaButton", QStyle::SP_MediaSeekForward},
+    static const QHash<QString, TransportGlyph> glyphs = {
+        {"playButton", TransportGlyph::Play},
+        {"pauseButton", TransportGlyph::Pause},
+        {"stopButton", TransportGlyph::Stop},
+        {"previousEntryButton", TransportGlyph::PreviousEntry},
+        {"nextEntryButton", TransportGlyph::NextEntry},
+        {"previousInMediaButton", TransportGlyph::SeekBackward},
+        {"nextInMediaButton", TransportGlyph::SeekForward},
     };
     return glyphs.value(name);
 }
@@ -84,7 +84,7 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
     case ControlSpec::Button: w = commandButton(control.caption, parent); break;
     case ControlSpec::GlyphButton: {
         auto* button = commandButton(QString(), parent);
-        button->setIcon(parent->style()->standardIcon(glyphFor(QString::fromLatin1(control.name))));
+        button->setIcon(transportIcon(glyphFor(QString::fromLatin1(control.name))));
         button->setToolTip(control.role);
         w = button;
         break;
