@@ -14,7 +14,7 @@ const QString Interface = QStringLiteral("org.freedesktop.Application");
 constexpr int HandOverTimeoutMs = 60000;
 } // namespace
 
-SingleInstance::SingleInstance(const QDBusConnection& connection) : connection_(connection)
+SingleInstance::SingleInstance()
 {
     new ApplicationAdaptor(*this);
 }
@@ -27,8 +27,9 @@ SingleInstance::~SingleInstance()
     connection_.unregisterObject(ObjectPath);
 }
 
-SingleInstance::Outcome SingleInstance::serveOrHandOver(const QStringList& files)
+SingleInstance::Outcome SingleInstance::serveOrHandOver(const QDBusConnection& connection, const QStringList& files)
 {
+    connection_ = connection;
     if (!connection_.isConnected())
         return Alone;
     // The owner may end between a refused claim and the call: then the name is free again.

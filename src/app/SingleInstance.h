@@ -12,12 +12,13 @@
 // One Vexolin per desktop session. The first start owns the name org.vexolin.vexolin on the
 // session bus and serves org.freedesktop.Application at /org/vexolin/vexolin; a later start hands
 // the files of its command line to it there (Open with their file URLs, or Activate with none)
-// and ends. Without a session bus every start is on its own.
+// and ends. Without a session bus every start is on its own. The claim may be made on another
+// thread than the one the object lives in; calls from the bus arrive on the object's thread.
 class SingleInstance : public QObject, protected QDBusContext
 {
     Q_OBJECT
 public:
-    explicit SingleInstance(const QDBusConnection& connection);
+    SingleInstance();
     ~SingleInstance() override;
 
     enum Outcome {
@@ -30,9 +31,9 @@ public:
         // The session's Vexolin did not take the files; problem() says why.
         Failed,
     };
-    // Becomes the session's Vexolin, or hands the files (in order; relative paths are taken from
-    // the current directory) to the one that is.
-    Outcome serveOrHandOver(const QStringList& files);
+    // Becomes the session's Vexolin on the connection, or hands the files (in order; relative
+    // paths are taken from the current directory) to the one that is.
+    Outcome serveOrHandOver(const QDBusConnection& connection, const QStringList& files);
     const QString& problem() const { return problem_; }
 
     // The bus side: files as file URLs; another address is refused with an error.
@@ -49,7 +50,7 @@ private:
     // Sends the files to the name's owner; false, with problem_ set, when the call failed.
     bool handOver(const QStringList& files, bool* ownerGone);
 
-    QDBusConnection connection_;
+    QDBusConnection connection_{QString()};
     bool serving_ = false;
     QString problem_;
 };

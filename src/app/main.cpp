@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <QTime>
 #include <cstdio>
+#include <future>
 
 namespace {
 
@@ -55,18 +56,15 @@ int main(int argc, char** argv)
     const CommandLine commandLine = readCommandLine(QApplication::arguments().mid(1));
 
     // One Vexolin per desktop session: a later start hands its files to the first and ends. The
-    // name is claimed before the window is made, so that starts close together find each other.
-    SingleInstance instance(QDBusConnection::sessionBus());
-    if (!commandLine.newWindow) {
-        switch (instance.serveOrHandOver(commandLine.files)) {
-        case SingleInstance::HandedOver: return 0;
-        case SingleInstance::Failed:
-            std::fprintf(stderr, "vexolin: %s\n", instance.problem().toLocal8Bit().constData());
-            return 1;
-        case SingleInstance::Serving:
-        case SingleInstance::Alone: break;
-        }
-    }
+    // name is claimed on a thread of its own while the window is made (reaching the bus takes a
+    // few milliseconds, longer where there is none), and the claim is settled before any file is
+    // opened or the window shown, so that starts close together find each other.
+    SingleInstance instance;
+    std::future<SingleInstance::Outcome> claim = std::async(std::launch::async, [&instance, &commandLine] {
+        if (commandLine.newWindow)
+            return SingleInstance::Alone;
+        return instance.serveOrHandOver(QDBusConnection::sessionBus(), commandLine.files);
+    });
 
     // The player and its libraries load once the window is on screen.
     LatePlayer player(playerModulePaths(QApplication::applicationDirPath()), MpvPlayer::Embedded);
@@ -78,6 +76,14 @@ int main(int argc, char** argv)
     QRandomGenerator random(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     Jukebox jukebox({player, fileDialog, messageBox, shell, tags, [&random] { return random.generateDouble(); }, {},
                      helpFolders(QApplication::applicationDirPath())});
+    switch (claim.get()) {
+    case SingleInstance::HandedOver: return 0;
+    case SingleInstance::Failed:
+        std::fprintf(stderr, "vexolin: %s\n", instance.problem().toLocal8Bit().constData());
+        return 1;
+    case SingleInstance::Serving:
+    case SingleInstance::Alone: break;
+    }
     // Opened once start-up is over and the window is free.
     QObject::connect(&instance, &SingleInstance::filesHandedOver, &jukebox.requestedFiles(),
                      &RequestedFiles::openHandedOver);

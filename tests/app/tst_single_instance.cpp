@@ -27,8 +27,8 @@ SingleInstance::Outcome startLater(const QStringList& files, QString* problem = 
     SingleInstance::Outcome outcome = SingleInstance::Failed;
     std::unique_ptr<QThread> thread(QThread::create([&] {
         const QDBusConnection bus = connection(QStringLiteral("later"));
-        SingleInstance later(bus);
-        outcome = later.serveOrHandOver(files);
+        SingleInstance later;
+        outcome = later.serveOrHandOver(bus, files);
         if (problem)
             *problem = later.problem();
         QDBusConnection::disconnectFromBus(QStringLiteral("later"));
@@ -66,8 +66,8 @@ private slots:
     // a start without files asks to see the window.
     void laterStartHandsItsFilesOver()
     {
-        SingleInstance first(connection("first"));
-        QCOMPARE(first.serveOrHandOver({}), SingleInstance::Serving);
+        SingleInstance first;
+        QCOMPARE(first.serveOrHandOver(connection("first"), {}), SingleInstance::Serving);
         QSignalSpy handed(&first, &SingleInstance::filesHandedOver);
 
         QTemporaryDir dir;
@@ -91,8 +91,8 @@ private slots:
     void theNameIsFreeAgainWhenTheFirstEnds()
     {
         {
-            SingleInstance first(connection("first"));
-            QCOMPARE(first.serveOrHandOver({}), SingleInstance::Serving);
+            SingleInstance first;
+            QCOMPARE(first.serveOrHandOver(connection("first"), {}), SingleInstance::Serving);
         }
         QCOMPARE(startLater({"/x/a.mp3"}), SingleInstance::Serving);
         QDBusConnection::disconnectFromBus("first");
@@ -101,8 +101,8 @@ private slots:
     // An address that is no local file is refused, and nothing is opened.
     void otherAddressesAreRefused()
     {
-        SingleInstance first(connection("first"));
-        QCOMPARE(first.serveOrHandOver({}), SingleInstance::Serving);
+        SingleInstance first;
+        QCOMPARE(first.serveOrHandOver(connection("first"), {}), SingleInstance::Serving);
         QSignalSpy handed(&first, &SingleInstance::filesHandedOver);
         const QDBusMessage reply = callOpen({"file:///x/a.mp3", "http://radio.example/live"});
         QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
@@ -129,8 +129,10 @@ private slots:
     // Without a session bus every start is on its own.
     void withoutABusEveryStartIsAlone()
     {
-        SingleInstance alone(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none"));
-        QCOMPARE(alone.serveOrHandOver({"/x/a.mp3"}), SingleInstance::Alone);
+        SingleInstance alone;
+        QCOMPARE(alone.serveOrHandOver(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none"),
+                                       {"/x/a.mp3"}),
+                 SingleInstance::Alone);
     }
 };
 
