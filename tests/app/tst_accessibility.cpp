@@ -18,14 +18,15 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <algorithm>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>

@@ -21,7 +21,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 #include <variant>
 
 namespace {

@@ -16,7 +16,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 

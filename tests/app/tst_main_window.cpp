@@ -14,19 +14,20 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QLayout>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include "ui/window/ListBox.h"
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 
 class TestMainWindow : public QObject
 {

@@ -9,8 +9,8 @@
 #include <QDialog>
 #include "core/Playlist.h"
 #include "ui/window/ListBox.h"
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 
 // The files a start of the program names: on its own command line, and handed over by a later
 // start to the running window.

@@ -2,7 +2,7 @@
 #include "core/DatabaseFormat.h"
 #include "core/TextLines.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestDatabaseFormat : public QObject
 {

@@ -1,7 +1,7 @@
 #include "core/LibraryTable.h"
 #include "core/RecordCode.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // "0101" style bits as a code: '1' is NBSP, '0' a blank.

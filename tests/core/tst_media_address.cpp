@@ -1,7 +1,7 @@
 #include "core/MediaAddress.h"
 #include "core/PlaylistNesting.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestMediaAddress : public QObject
 {

@@ -1,6 +1,6 @@
 #include "core/TextCase.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QLocale>
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

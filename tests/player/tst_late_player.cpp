@@ -7,7 +7,7 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // Generous: the build machine is slow and loaded; these only bound a wait, they time nothing.

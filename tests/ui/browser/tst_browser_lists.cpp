@@ -17,7 +17,7 @@
 #include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include "ui/window/ListBox.h"
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

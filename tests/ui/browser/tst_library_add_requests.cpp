@@ -18,7 +18,8 @@
 #include <QDrag>
 #include <QLineEdit>
 #include <QMenu>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include "ui/window/ListBox.h"
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "ui/window/ListBox.h"
 #include <QMimeData>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 Q_DECLARE_METATYPE(LibraryDragSource)
 

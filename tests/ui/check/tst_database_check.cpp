@@ -16,7 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <sys/resource.h>
 
 namespace {

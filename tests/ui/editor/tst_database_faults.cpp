@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <chrono>
 #include <csignal>
 #include <functional>

@@ -13,7 +13,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -26,8 +26,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -14,7 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 #include <functional>
 #include <sys/wait.h>

@@ -20,7 +20,7 @@
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 class TestImportFolder : public QObject
 {

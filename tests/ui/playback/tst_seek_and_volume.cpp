@@ -8,7 +8,8 @@
 
 #include <QAccessible>
 #include <QSlider>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 class TestSeekAndVolume : public QObject
 {

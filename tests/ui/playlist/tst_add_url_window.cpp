@@ -9,7 +9,7 @@
 #include "core/Playlist.h"
 #include "ui/window/ListBox.h"
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 class TestAddUrlWindow : public QObject
 {

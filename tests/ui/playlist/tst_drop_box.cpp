@@ -7,7 +7,7 @@
 #include <QLabel>
 #include "ui/window/ListBox.h"
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 class TestDropBox : public QObject
 {

@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 #include <sys/stat.h>
 

@@ -21,12 +21,12 @@
 #include <QDir>
 #include <QDrag>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 #include <sys/stat.h>
 

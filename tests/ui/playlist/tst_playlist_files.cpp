@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 #include <sys/stat.h>
 #include <sys/resource.h>

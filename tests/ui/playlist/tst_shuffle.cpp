@@ -11,7 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 
 namespace {

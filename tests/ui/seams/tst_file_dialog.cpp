@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <QtTest>
+#include <QTest>
 
 class TestFileDialog : public QObject
 {

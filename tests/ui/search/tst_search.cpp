@@ -8,8 +8,8 @@
 #include "ui/window/ListBox.h"
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QWindow>
-#include <QtTest>
 
 namespace {
 

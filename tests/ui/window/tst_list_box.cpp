@@ -5,7 +5,7 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 // The lists keep "current" and "selected" together, so the program never acts on an entry the user
 // did not choose.
