@@ -46,7 +46,7 @@ bench: build
 	  QT_QPA_PLATFORM=offscreen $$b 2>/dev/null || exit 1; done
 
 fuzz: deps
-	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ -DVEXOLIN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	@for f in $$(find $(FUZZ_BUILD)/fuzz -maxdepth 1 -name 'fuzz_*' -type f -executable | sort); do \
