@@ -1,6 +1,6 @@
 # `make package`: a Debian package of what `cmake --install` puts into a prefix, installed under
-# /usr. dpkg-shlibdeps finds the libraries the program links; the Qt platform plugins, which it
-# loads at run time, are named here.
+# /usr. dpkg-shlibdeps finds the libraries the program and its modules link; the Qt platform
+# plugins, which it loads at run time, are named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexolin)
 set(CPACK_PACKAGE_VENDOR "The Vexolin team")
@@ -23,8 +23,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vexolin.example.org/")
-# The libraries the program links (Qt, libmpv, TagLib's libtag1v5) become dependencies by what the
-# binary needs; the platform plugins it loads at run time are named here.
+# The libraries the program and its modules link (Qt, libmpv, TagLib's libtag1v5) become
+# dependencies by what the binaries need; the platform plugins it loads at run time are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hicolor-icon-theme")

@@ -8,13 +8,14 @@
 #include "app/WhenShown.h"
 #include "player/LatePlayer.h"
 #include "player/MpvPlayer.h"
-#include "tags/TaglibTagReader.h"
+#include "tags/LateTagReader.h"
 #include "ui/mpris/MprisService.h"
 #include "ui/seams/QtSeams.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStringList>
@@ -24,12 +25,15 @@
 
 namespace {
 
-// Where the player module lies: beside the program in the build folder, under the installation's
-// library folder once installed.
-QStringList playerModulePaths(const QString& programFolder)
+// Where one of the program's modules lies: beside the program in the build folder, else in its
+// folder under the installation's library folder.
+QString modulePath(const QString& folder, const QString& fileName)
 {
-    const QString name = QStringLiteral("/vexolin-mpv.so");
-    return {programFolder + name, programFolder + QStringLiteral("/" VEXOLIN_PLAYER_FROM_PROGRAM) + name};
+    const QString programFolder = QApplication::applicationDirPath();
+    const QString beside = programFolder + u'/' + fileName;
+    if (QFileInfo::exists(beside))
+        return beside;
+    return programFolder + QStringLiteral("/" VEXOLIN_MODULES_FROM_PROGRAM "/") + folder + u'/' + fileName;
 }
 
 } // namespace
@@ -67,11 +71,12 @@ int main(int argc, char** argv)
     });
 
     // The player and its libraries load once the window is on screen.
-    LatePlayer player(playerModulePaths(QApplication::applicationDirPath()), MpvPlayer::Embedded);
+    LatePlayer player(modulePath(QStringLiteral("player"), QStringLiteral("vexolin-mpv.so")), MpvPlayer::Embedded);
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     DesktopShell shell;
-    TaglibTagReader tags;
+    // The tag reader and TagLib load on the first read.
+    LateTagReader tags(modulePath(QStringLiteral("tags"), QStringLiteral("vexolin-tags.so")));
     // Seeded from the seconds since midnight.
     QRandomGenerator random(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     Jukebox jukebox({player, fileDialog, messageBox, shell, tags, [&random] { return random.generateDouble(); }, {},

@@ -1,20 +1,11 @@
 #include "player/LatePlayer.h"
 
-#include <QFileInfo>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <utility>
 
 namespace {
-
-QString firstExisting(const QStringList& paths)
-{
-    for (const QString& path : paths)
-        if (QFileInfo::exists(path))
-            return path;
-    return paths.value(0);
-}
 
 QString withoutTrailingBlanks(const QString& text)
 {
@@ -26,8 +17,8 @@ QString withoutTrailingBlanks(const QString& text)
 
 } // namespace
 
-LatePlayer::LatePlayer(const QStringList& modulePaths, int mode, QObject* parent)
-    : MediaPlayer(parent), module_(firstExisting(modulePaths)), mode_(mode)
+LatePlayer::LatePlayer(const QString& modulePath, int mode, QObject* parent)
+    : MediaPlayer(parent), module_(modulePath), mode_(mode)
 {
 }
 

@@ -4,7 +4,7 @@
 
 #include <QLibrary>
 #include <QPointer>
-#include <QStringList>
+#include <QString>
 #include <memory>
 #include <optional>
 
@@ -23,8 +23,8 @@ class LatePlayer : public MediaPlayer
 {
     Q_OBJECT
 public:
-    // The module is the first of `modulePaths` that exists; `mode` is handed to its factory.
-    LatePlayer(const QStringList& modulePaths, int mode, QObject* parent = nullptr);
+    // `mode` is handed to the module's factory.
+    LatePlayer(const QString& modulePath, int mode, QObject* parent = nullptr);
     ~LatePlayer() override;
 
     // Starts reading the module on a thread of its own, unless it is read already or being read.

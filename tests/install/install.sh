@@ -26,6 +26,7 @@ files_under() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
 expected="bin/vexolin
 lib/vexolin/player/vexolin-mpv.so
+lib/vexolin/tags/vexolin-tags.so
 share/applications/vexolin.desktop
 share/doc/vexolin/changelog.gz
 share/doc/vexolin/copyright
@@ -46,7 +47,13 @@ actual=$(files_under "$prefix")
 # libmpv and the libraries it brings load with the player module, once the window shows.
 ! readelf -d "$prefix/bin/vexolin" | grep -q 'NEEDED.*libmpv' || fail "bin/vexolin links libmpv itself"
 readelf -d "$prefix/lib/vexolin/player/vexolin-mpv.so" | grep -q 'NEEDED.*libmpv' || fail "the player module does not link libmpv"
-echo "ok: the prefix holds the program, its player module and its ten companion files"
+# TagLib loads with the tag reader module, on the first tag read.
+! readelf -d "$prefix/bin/vexolin" | grep -q 'NEEDED.*libtag' || fail "bin/vexolin links TagLib itself"
+readelf -d "$prefix/lib/vexolin/tags/vexolin-tags.so" | grep -q 'NEEDED.*libtag' || fail "the tag reader module does not link TagLib"
+for module in player/vexolin-mpv.so tags/vexolin-tags.so; do
+  [ "$(stat -c %a "$prefix/lib/vexolin/$module")" = 644 ] || fail "lib/vexolin/$module is not rw-r--r--"
+done
+echo "ok: the prefix holds the program, its player and tag reader modules and its ten companion files"
 
 # --- the launcher: valid, opens any number of files, lists its own file types, playlists and media
 desktop="$prefix/share/applications/vexolin.desktop"

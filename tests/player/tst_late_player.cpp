@@ -15,9 +15,9 @@ constexpr int Timeout = 20000;
 // Draws nothing and makes no sound: MpvPlayer::Headless.
 constexpr int Headless = 0;
 
-QStringList module()
+QString module()
 {
-    return {QStringLiteral(VEXOLIN_PLAYER_MODULE)};
+    return QStringLiteral(VEXOLIN_PLAYER_MODULE);
 }
 } // namespace
 
@@ -118,7 +118,7 @@ private slots:
     // A module that is not there leaves a player that opens nothing and says why.
     void missingModule()
     {
-        LatePlayer player({m_dir.filePath("no-such-module.so")}, Headless);
+        LatePlayer player(m_dir.filePath("no-such-module.so"), Headless);
         QSignalSpy ready(&player, &MediaPlayer::ready);
         QSignalSpy failed(&player, &MediaPlayer::error);
         QVERIFY(player.open(tone()));
