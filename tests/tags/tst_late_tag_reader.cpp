@@ -6,10 +6,11 @@
 #include "core/FolderImportJob.h"
 #include "tags/LateTagReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLibrary>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <latch>
 #include <thread>
