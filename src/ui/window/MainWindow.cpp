@@ -36,6 +36,13 @@ QFont fontFor(const ControlSpec& control)
     return font;
 }
 
+// Whether the control's font differs from the one a control takes by default.
+bool hasOwnFont(const ControlSpec& control)
+{
+    const ControlSpec usual;
+    return control.font != usual.font || control.pointSize != usual.pointSize || control.bold != usual.bold;
+}
+
 TransportGlyph glyphFor(const QString& name)
 {
     static const QHash<QString, TransportGlyph> glyphs = {
@@ -131,7 +138,10 @@ QWidget* makeControl(const ControlSpec& control, QWidget* parent)
     else
         w->setAccessibleName(control.role);
     w->setGeometry(twips(control.left), twips(control.top), twips(control.width), twips(control.height));
-    w->setFont(fontFor(control));
+    // Most controls take the client area's font as it is: setting it on each again would lay out
+    // each one's text twice while the window is made.
+    if (hasOwnFont(control))
+        w->setFont(fontFor(control));
     w->setEnabled(control.enabled);
     w->setVisible(control.visible);
     return w;
@@ -143,6 +153,7 @@ QWidget* makeClientArea(QWidget* window)
 {
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
+    client->setFont(fontFor(ControlSpec{}));
     QHash<QString, QWidget*> made;
     for (const ControlSpec& control : mainWindowLayout()) {
         QWidget* parent = *control.parent ? made.value(QString::fromLatin1(control.parent)) : client;
