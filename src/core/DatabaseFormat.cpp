@@ -1,13 +1,14 @@
 #include "core/DatabaseFormat.h"
 
+#include "core/NumberedBytes.h"
 #include "core/TextLines.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath)
 {
@@ -61,23 +62,26 @@ class SharedLines
 public:
     QString decode(QByteArrayView line, LineEncoding* encoding)
     {
-        const auto found = seen_.constFind(line);
-        if (found != seen_.cend()) {
-            *encoding = found->encoding;
-            return found->text;
+        bool added = false;
+        const qsizetype number = seen_.numberOf(line, added);
+        if (added) {
+            Decoded decoded;
+            decoded.text = decodeLine(line, &decoded.encoding);
+            decoded_.push_back(std::move(decoded));
         }
-        const QString text = decodeLine(line, encoding);
-        seen_.insert(line, {text, *encoding});
-        return text;
+        const Decoded& found = decoded_[size_t(number)];
+        *encoding = found.encoding;
+        return found.text;
     }
 
 private:
     struct Decoded
     {
         QString text;
-        LineEncoding encoding;
+        LineEncoding encoding = LineEncoding::Ascii;
     };
-    QHash<QByteArrayView, Decoded> seen_; // the lines point into the data being parsed
+    NumberedBytes seen_;
+    std::vector<Decoded> decoded_; // by the number seen_ gave the line
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "core/TextCase.h"
 
+#include "core/NumberedBytes.h"
+
 #include <QVarLengthArray>
-#include <cstring>
-#include <vector>
 
 namespace {
 
@@ -50,62 +50,10 @@ bool equalsUpperCased(QStringView text, QStringView upperText)
     return true;
 }
 
-namespace {
-
-// A quick hash four characters at a time (Qt's own may fall back to a slow one on machines
-// without the processor features it relies on).
-quint64 hashOf(QStringView text)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    qsizetype bytes = text.size() * 2;
-    quint64 h = 0x9E3779B97F4A7C15ull ^ quint64(bytes);
-    for (; bytes >= 8; bytes -= 8, p += 8) {
-        quint64 word;
-        std::memcpy(&word, p, 8);
-        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
-    }
-    for (; bytes > 0; --bytes, ++p)
-        h = (h ^ *p) * 0x100000001B3ull;
-    return h ^ (h >> 29);
-}
-
-} // namespace
-
-// Open addressing over one buffer of upper-cased forms: few memory accesses per lookup.
+// The upper-cased forms met, as bytes.
 struct UpperCaseSet::Data
 {
-    struct Slot
-    {
-        quint64 hash = 0;
-        qsizetype offset = -1; // in forms; -1 for a free slot
-        qsizetype length = 0;
-    };
-    std::vector<Slot> cells = std::vector<Slot>(1024);
-    QString forms;
-    qsizetype count = 0;
-
-    QStringView form(const Slot& slot) const { return QStringView(forms).sliced(slot.offset, slot.length); }
-
-    // The slot holding key, or the free slot where it goes.
-    Slot& find(QStringView key, quint64 hash)
-    {
-        const size_t mask = cells.size() - 1;
-        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
-            Slot& slot = cells[i];
-            if (slot.offset < 0 || (slot.hash == hash && form(slot) == key))
-                return slot;
-        }
-    }
-
-    void grow()
-    {
-        std::vector<Slot> old(cells.size() * 2);
-        old.swap(cells);
-        for (const Slot& slot : old)
-            if (slot.offset >= 0)
-                find(form(slot), slot.hash) = slot;
-    }
+    NumberedBytes forms;
 };
 
 UpperCaseSet::UpperCaseSet() : d(std::make_unique<Data>()) {}
@@ -128,13 +76,7 @@ bool UpperCaseSet::insert(QStringView text)
         other = text.toString().toUpper();
         key = other;
     }
-    const quint64 hash = hashOf(key);
-    Data::Slot& slot = d->find(key, hash);
-    if (slot.offset >= 0)
-        return false;
-    slot = {hash, d->forms.size(), key.size()};
-    d->forms.append(key);
-    if (++d->count * 2 > qsizetype(d->cells.size()))
-        d->grow();
-    return true;
+    bool added = false;
+    d->forms.numberOf(QByteArrayView(reinterpret_cast<const char*>(key.data()), key.size() * 2), added);
+    return added;
 }
