@@ -1,6 +1,7 @@
 #include "ui/browser/LibraryBrowser.h"
 
 #include "core/Library.h"
+#include "core/NumberedBytes.h"
 #include "core/RecordCode.h"
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+
+#include <array>
 
 namespace {
 
@@ -41,6 +44,24 @@ QString trimmed(const QString& text)
     const QStringView t = trimBlanks(text);
     return t.size() == text.size() ? text : t.toString();
 }
+
+// The strings of the records a scan looks at. Records read from one database share one string per
+// distinct artist and per distinct genre: a string met before holds a text met before, and
+// needs no second look. The strings must stay as they are while the scan lasts.
+class StringsMet
+{
+public:
+    bool isNew(QStringView text)
+    {
+        const std::array<quintptr, 2> storage{quintptr(text.data()), quintptr(text.size())};
+        bool added = false;
+        met_.numberOf(QByteArrayView(reinterpret_cast<const char*>(storage.data()), sizeof storage), added);
+        return added;
+    }
+
+private:
+    NumberedBytes met_;
+};
 
 } // namespace
 
@@ -84,11 +105,13 @@ void LibraryBrowser::genreChosen()
     const bool allGenres = trimBlanks(window_.genreFilter->currentText()) == AllGenres;
     const LibraryTable& table = library_.table();
     UpperCaseSet seen;
+    StringsMet strings;
     QList<LibraryListModel::Row> artists;
     for (int n : recordsOfChosenGenre(allGenres)) {
         // Stored artists differ exactly when they differ without their padding.
-        if (seen.insert(table.record(n).artist))
-            artists.append(LibraryListModel::artistRow(table.record(n).artist, true));
+        const QString& artist = table.record(n).artist;
+        if (strings.isNew(artist) && seen.insert(artist))
+            artists.append(LibraryListModel::artistRow(artist, true));
     }
     addAllSorted(window_.artistList, artists_, std::move(artists));
 }
@@ -238,6 +261,7 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
     for (int i = 0; i < window_.genreFilter->count(); ++i)
         genresSeen.insert(trimBlanks(window_.genreFilter->itemText(i)));
 
+    StringsMet artistStrings, genreStrings;
     const LibraryTable& table = library_.table();
     QList<LibraryListModel::Row> newArtists, newTitles;
     QStringList newGenres;
@@ -245,10 +269,10 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
         // Padded texts compare equal exactly when their unpadded forms do.
-        if (artistsSeen.insert(record.artist))
+        if (artistStrings.isNew(record.artist) && artistsSeen.insert(record.artist))
             newArtists.append(LibraryListModel::artistRow(record.artist, true));
         const QStringView genre = trimBlanks(record.genre);
-        if (genresSeen.insert(genre))
+        if (genreStrings.isNew(genre) && genresSeen.insert(genre))
             newGenres.append(genre.toString());
         if (withTitles)
             newTitles.append(LibraryListModel::titleRow(record.title, n));
