@@ -3,6 +3,8 @@
 #include "core/RecordCode.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,24 +39,30 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
-// A text's sort key in a shared buffer, with the first eight characters after the prefix that
-// all keys share packed into two numbers that order like the characters.
-struct SortKey
+// Where an entry's key lies in the buffer of all keys.
+struct KeySpan
+{
+    qsizetype offset = 0;
+    qsizetype length = 0;
+};
+
+// An entry's place in the sort: the first eight characters of its key after the prefix that all
+// keys share, packed into two numbers that order like the characters (a character 0 for the
+// key's end sorts before every character, as the shorter key does).
+struct PackedKey
 {
     quint64 high = 0;
     quint64 low = 0;
-    qsizetype offset = 0;
-    qsizetype length = 0;
     int index = 0;
 };
 
-qsizetype commonPrefixLength(const QString& keys, const std::vector<SortKey>& sortKeys)
+qsizetype commonPrefixLength(const QString& keys, const std::vector<KeySpan>& spans)
 {
-    if (sortKeys.empty())
+    if (spans.empty())
         return 0;
-    const QStringView first = QStringView(keys).sliced(sortKeys[0].offset, sortKeys[0].length);
+    const QStringView first = QStringView(keys).sliced(spans[0].offset, spans[0].length);
     qsizetype common = first.size();
-    for (const SortKey& k : sortKeys) {
+    for (const KeySpan& k : spans) {
         const QStringView text = QStringView(keys).sliced(k.offset, qMin(k.length, common));
         qsizetype i = 0;
         while (i < text.size() && text[i] == first[i])
@@ -64,12 +72,51 @@ qsizetype commonPrefixLength(const QString& keys, const std::vector<SortKey>& so
     return common;
 }
 
-void packPrefix(const QString& keys, SortKey& key, qsizetype skip)
+PackedKey packed(const QString& keys, const KeySpan& span, qsizetype skip, int index)
 {
-    const QChar* text = keys.constData() + key.offset;
+    PackedKey key;
+    key.index = index;
+    const QChar* text = keys.constData() + span.offset;
     for (qsizetype i = 0; i < 8; ++i) {
-        const quint64 c = skip + i < key.length ? text[skip + i].unicode() : 0;
+        const quint64 c = skip + i < span.length ? text[skip + i].unicode() : 0;
         (i < 4 ? key.high : key.low) |= c << (16 * (3 - i % 4));
+    }
+    return key;
+}
+
+// Byte d of a packed key, from the least significant (0) to the most (15).
+unsigned byteOf(const PackedKey& key, int d)
+{
+    return unsigned(((d < 8 ? key.low : key.high) >> (8 * (d % 8))) & 0xFF);
+}
+
+// Sorts by the packed characters, equal ones keeping their order: one stable pass per byte, from
+// the least significant, leaving out the bytes in which all keys agree (the high bytes of
+// ASCII characters, say).
+void radixSort(std::vector<PackedKey>& keys)
+{
+    quint64 highDiffers = 0;
+    quint64 lowDiffers = 0;
+    for (const PackedKey& k : keys) {
+        highDiffers |= k.high ^ keys[0].high;
+        lowDiffers |= k.low ^ keys[0].low;
+    }
+    std::vector<int> digits;
+    for (int d = 0; d < 16; ++d)
+        if ((((d < 8 ? lowDiffers : highDiffers) >> (8 * (d % 8))) & 0xFF) != 0)
+            digits.push_back(d);
+    std::vector<std::array<quint32, 256>> counts(digits.size());
+    for (const PackedKey& k : keys)
+        for (size_t i = 0; i < digits.size(); ++i)
+            ++counts[i][byteOf(k, digits[i])];
+    std::vector<PackedKey> moved(keys.size());
+    for (size_t i = 0; i < digits.size(); ++i) {
+        quint32 at = 0;
+        for (quint32& c : counts[i])
+            at += std::exchange(c, at);
+        for (const PackedKey& k : keys)
+            moved[counts[i][byteOf(k, digits[i])]++] = k;
+        keys.swap(moved);
     }
 }
 
@@ -102,42 +149,45 @@ QString listOrderKey(QStringView entry)
 
 std::vector<int> listOrder(const QList<QStringView>& texts)
 {
-    // One key per entry, then plain comparisons, mostly of numbers (ties keep their order). A
-    // character 0 packed for a key's end sorts before every character, as the shorter key does.
+    // One key per entry; the entries are sorted by the first characters of their keys, and only
+    // those that agree in all of them compare the rest.
     QString keys;
     qsizetype total = 0;
     for (QStringView t : texts)
         total += t.size();
     keys.reserve(total);
-    std::vector<SortKey> sortKeys(size_t(texts.size()));
+    std::vector<KeySpan> spans(size_t(texts.size()));
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const qsizetype at = keys.size();
         appendListOrderKey(keys, texts[i]);
-        sortKeys[size_t(i)].offset = at;
-        sortKeys[size_t(i)].length = keys.size() - at;
-        sortKeys[size_t(i)].index = int(i);
+        spans[size_t(i)] = {at, keys.size() - at};
     }
-    const qsizetype skip = commonPrefixLength(keys, sortKeys);
-    for (SortKey& k : sortKeys)
-        packPrefix(keys, k, skip);
-    const auto rest = [&](const SortKey& k) {
-        return QStringView(keys).sliced(k.offset + qMin(k.length, skip + 8)).first(
-            qMax<qsizetype>(0, k.length - skip - 8));
+    const qsizetype skip = commonPrefixLength(keys, spans);
+    std::vector<PackedKey> packedKeys(spans.size());
+    for (size_t i = 0; i < spans.size(); ++i)
+        packedKeys[i] = packed(keys, spans[i], skip, int(i));
+    if (!packedKeys.empty())
+        radixSort(packedKeys);
+    const auto rest = [&](const PackedKey& k) {
+        const KeySpan& span = spans[size_t(k.index)];
+        return QStringView(keys).sliced(span.offset + qMin(span.length, skip + 8)).first(
+            qMax<qsizetype>(0, span.length - skip - 8));
     };
-    std::sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
-        if (a.high != b.high)
-            return a.high < b.high;
-        if (a.low != b.low)
-            return a.low < b.low;
-        if (const int c = rest(a).compare(rest(b)); c != 0)
-            return c < 0;
-        if (a.length != b.length)
-            return a.length < b.length;
-        return a.index < b.index;
-    });
+    const auto samePacked = [](const PackedKey& a, const PackedKey& b) { return a.high == b.high && a.low == b.low; };
+    for (auto run = packedKeys.begin(); run != packedKeys.end();) {
+        auto end = std::find_if_not(run + 1, packedKeys.end(), [&](const PackedKey& k) { return samePacked(*run, k); });
+        if (end - run > 1) {
+            std::stable_sort(run, end, [&](const PackedKey& a, const PackedKey& b) {
+                if (const int c = rest(a).compare(rest(b)); c != 0)
+                    return c < 0;
+                return spans[size_t(a.index)].length < spans[size_t(b.index)].length;
+            });
+        }
+        run = end;
+    }
     std::vector<int> order;
-    order.reserve(sortKeys.size());
-    for (const SortKey& k : sortKeys)
+    order.reserve(packedKeys.size());
+    for (const PackedKey& k : packedKeys)
         order.push_back(k.index);
     return order;
 }
