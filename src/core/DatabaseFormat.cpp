@@ -1,6 +1,6 @@
 #include "core/DatabaseFormat.h"
 
-#include "core/NumberedBytes.h"
+#include "core/QuickHash.h"
 #include "core/TextLines.h"
 
 #include <QDir>
@@ -56,32 +56,93 @@ qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lin
 }
 
 // Decodes the lines of a field that many records share (an artist, a genre) once for the same
-// bytes: the records' fields then share one string.
+// bytes: the records' fields then share one string. The lines met are found again through an
+// open-addressing table of their hashes; an ASCII line is compared with the text it gave, which
+// the record's copy touches anyway, so that a lookup reads little else.
 class SharedLines
 {
 public:
-    QString decode(QByteArrayView line, LineEncoding* encoding)
+    // The number of the text the line gave, counted from 0 in the order the lines were first met.
+    qint32 numberOf(QByteArrayView line)
     {
-        bool added = false;
-        const qsizetype number = seen_.numberOf(line, added);
-        if (added) {
-            Decoded decoded;
-            decoded.text = decodeLine(line, &decoded.encoding);
-            decoded_.push_back(std::move(decoded));
+        const quint64 hash = quickHash(line);
+        Slot* const slot = &find(line, hash);
+        if (slot->entry < 0) {
+            Entry entry;
+            entry.text = decodeLine(line, &entry.encoding);
+            if (entry.encoding != LineEncoding::Ascii) {
+                entry.bytesAt = bytes_.size();
+                entry.bytesLength = line.size();
+                bytes_.append(line);
+            }
+            const qint32 number = qint32(entries_.size());
+            *slot = {quint32(hash), number};
+            entries_.push_back(std::move(entry));
+            if (entries_.size() * 2 > slots_.size())
+                grow();
+            return number;
         }
-        const Decoded& found = decoded_[size_t(number)];
-        *encoding = found.encoding;
-        return found.text;
+        return slot->entry;
     }
+    // Text number n, and how its line was read.
+    const QString& text(qint32 n) const { return entries_[size_t(n)].text; }
+    LineEncoding encoding(qint32 n) const { return entries_[size_t(n)].encoding; }
 
 private:
-    struct Decoded
+    struct Slot
+    {
+        quint32 hash = 0;
+        qint32 entry = -1; // -1: a free slot
+    };
+    struct Entry
     {
         QString text;
+        // Where a line that is not ASCII keeps its bytes in bytes_.
+        qsizetype bytesAt = -1;
+        qsizetype bytesLength = 0;
         LineEncoding encoding = LineEncoding::Ascii;
     };
-    NumberedBytes seen_;
-    std::vector<Decoded> decoded_; // by the number seen_ gave the line
+
+    bool holds(const Entry& entry, QByteArrayView line) const
+    {
+        if (entry.bytesAt < 0) {
+            if (entry.text.size() != line.size())
+                return false;
+            const QChar* text = entry.text.constData();
+            for (qsizetype i = 0; i < line.size(); ++i)
+                if (text[i].unicode() != static_cast<unsigned char>(line[i]))
+                    return false;
+            return true;
+        }
+        return QByteArrayView(bytes_).sliced(entry.bytesAt, entry.bytesLength) == line;
+    }
+    Slot& find(QByteArrayView line, quint64 hash)
+    {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.entry < 0 || (slot.hash == quint32(hash) && holds(entries_[size_t(slot.entry)], line)))
+                return slot;
+        }
+    }
+    void grow()
+    {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        const size_t mask = slots_.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.entry < 0)
+                continue;
+            size_t i = slot.hash & mask;
+            while (slots_[i].entry >= 0)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_ = std::vector<Slot>(1024);
+    std::vector<Entry> entries_;
+    QByteArray bytes_;
 };
 
 } // namespace
@@ -108,12 +169,19 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
     contents.recordBytes = kept > 0 ? endOfLine(data, lines[kept * 4 - 1])
                                     : (data.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     contents.records.reserve(size_t(kept));
+    // The artists and genres first, so that their few strings lie together in memory while every
+    // record takes its share of them.
     SharedLines artists, genres;
+    std::vector<std::array<qint32, 2>> shared(static_cast<size_t>(kept));
+    for (qsizetype r = 0; r < kept; ++r)
+        shared[size_t(r)] = {artists.numberOf(lines[r * 4]), genres.numberOf(lines[r * 4 + 2])};
     for (qsizetype r = 0; r < kept; ++r) {
         const qsizetype at = r * 4;
-        std::array<LineEncoding, 4> encodings;
-        std::array<QString, 4> stored{artists.decode(lines[at], &encodings[0]), decodeLine(lines[at + 1], &encodings[1]),
-                                      genres.decode(lines[at + 2], &encodings[2]), decodeLine(lines[at + 3], &encodings[3])};
+        const auto [artist, genre] = shared[size_t(r)];
+        std::array<LineEncoding, 4> encodings{artists.encoding(artist), LineEncoding::Ascii, genres.encoding(genre),
+                                              LineEncoding::Ascii};
+        std::array<QString, 4> stored{artists.text(artist), decodeLine(lines[at + 1], &encodings[1]), genres.text(genre),
+                                      decodeLine(lines[at + 3], &encodings[3])};
         for (LineEncoding encoding : encodings)
             contents.style.note(encoding);
         LibraryRecord record = LibraryRecord::fromStoredLines(std::move(stored), encodings);

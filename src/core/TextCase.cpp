@@ -1,8 +1,9 @@
 #include "core/TextCase.h"
 
-#include "core/NumberedBytes.h"
+#include "core/QuickHash.h"
 
 #include <QVarLengthArray>
+#include <vector>
 
 namespace {
 
@@ -50,10 +51,40 @@ bool equalsUpperCased(QStringView text, QStringView upperText)
     return true;
 }
 
-// The upper-cased forms met, as bytes.
+// Open addressing over one buffer of upper-cased forms: few memory accesses per lookup.
 struct UpperCaseSet::Data
 {
-    NumberedBytes forms;
+    struct Slot
+    {
+        quint64 hash = 0;
+        qsizetype offset = -1; // in forms; -1 for a free slot
+        qsizetype length = 0;
+    };
+    std::vector<Slot> cells = std::vector<Slot>(1024);
+    QString forms;
+    qsizetype count = 0;
+
+    QStringView form(const Slot& slot) const { return QStringView(forms).sliced(slot.offset, slot.length); }
+
+    // The slot holding key, or the free slot where it goes.
+    Slot& find(QStringView key, quint64 hash)
+    {
+        const size_t mask = cells.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot& slot = cells[i];
+            if (slot.offset < 0 || (slot.hash == hash && form(slot) == key))
+                return slot;
+        }
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(cells.size() * 2);
+        old.swap(cells);
+        for (const Slot& slot : old)
+            if (slot.offset >= 0)
+                find(form(slot), slot.hash) = slot;
+    }
 };
 
 UpperCaseSet::UpperCaseSet() : d(std::make_unique<Data>()) {}
@@ -76,7 +107,13 @@ bool UpperCaseSet::insert(QStringView text)
         other = text.toString().toUpper();
         key = other;
     }
-    bool added = false;
-    d->forms.numberOf(QByteArrayView(reinterpret_cast<const char*>(key.data()), key.size() * 2), added);
-    return added;
+    const quint64 hash = quickHash(QByteArrayView(reinterpret_cast<const char*>(key.data()), key.size() * 2));
+    Data::Slot& slot = d->find(key, hash);
+    if (slot.offset >= 0)
+        return false;
+    slot = {hash, d->forms.size(), key.size()};
+    d->forms.append(key);
+    if (++d->count * 2 > qsizetype(d->cells.size()))
+        d->grow();
+    return true;
 }

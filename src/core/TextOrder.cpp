@@ -39,13 +39,6 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
-// Where an entry's key lies in the buffer of all keys.
-struct KeySpan
-{
-    qsizetype offset = 0;
-    qsizetype length = 0;
-};
-
 // An entry's place in the sort: the first eight characters of its key after the prefix that all
 // keys share, packed into two numbers that order like the characters (a character 0 for the
 // key's end sorts before every character, as the shorter key does).
@@ -55,6 +48,8 @@ struct PackedKey
     quint64 low = 0;
     int index = 0;
 };
+
+using KeySpan = ListOrdering::KeySpan;
 
 qsizetype commonPrefixLength(const QString& keys, const std::vector<KeySpan>& spans)
 {
@@ -122,10 +117,12 @@ void radixSort(std::vector<PackedKey>& keys)
 
 } // namespace
 
-void appendListOrderKey(QString& buffer, QStringView entry)
+namespace {
+
+// The key of text, appended to buffer (see appendListOrderKey): library texts are mostly ASCII,
+// and one pass lower-cases them; anything else is redone whole.
+void appendKeyOf(QString& buffer, QStringView text)
 {
-    // Library texts are mostly ASCII: one pass lower-cases them; anything else is redone whole.
-    const QStringView text = withoutRecordCode(entry);
     const qsizetype at = buffer.size();
     buffer.resize(at + text.size());
     char16_t* dst = reinterpret_cast<char16_t*>(buffer.data()) + at;
@@ -140,6 +137,13 @@ void appendListOrderKey(QString& buffer, QStringView entry)
     buffer.append(slowKeyOf(text));
 }
 
+} // namespace
+
+void appendListOrderKey(QString& buffer, QStringView entry)
+{
+    appendKeyOf(buffer, withoutRecordCode(entry));
+}
+
 QString listOrderKey(QStringView entry)
 {
     QString key;
@@ -147,30 +151,46 @@ QString listOrderKey(QStringView entry)
     return key;
 }
 
-std::vector<int> listOrder(const QList<QStringView>& texts)
+void ListOrdering::reserve(qsizetype entries, qsizetype characters)
 {
-    // One key per entry; the entries are sorted by the first characters of their keys, and only
-    // those that agree in all of them compare the rest.
-    QString keys;
-    qsizetype total = 0;
-    for (QStringView t : texts)
-        total += t.size();
-    keys.reserve(total);
-    std::vector<KeySpan> spans(size_t(texts.size()));
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        const qsizetype at = keys.size();
-        appendListOrderKey(keys, texts[i]);
-        spans[size_t(i)] = {at, keys.size() - at};
+    spans_.reserve(size_t(entries));
+    keys_.reserve(characters);
+}
+
+void ListOrdering::add(QStringView entry)
+{
+    const qsizetype at = keys_.size();
+    appendListOrderKey(keys_, entry);
+    spans_.push_back({at, keys_.size() - at});
+}
+
+void ListOrdering::addPadded(QStringView text, qsizetype width)
+{
+    if (text.size() >= width) {
+        add(text.first(width));
+        return;
     }
-    const qsizetype skip = commonPrefixLength(keys, spans);
-    std::vector<PackedKey> packedKeys(spans.size());
-    for (size_t i = 0; i < spans.size(); ++i)
-        packedKeys[i] = packed(keys, spans[i], skip, int(i));
+    // A text padded with blanks ends in no record code, and its key is the key of the text
+    // followed by the blanks: each blank stays as it is and leaves the characters before it alone.
+    const qsizetype at = keys_.size();
+    appendKeyOf(keys_, text);
+    keys_.append(QString(width - text.size(), QChar(' ')));
+    spans_.push_back({at, keys_.size() - at});
+}
+
+std::vector<int> ListOrdering::order() const
+{
+    // The entries are sorted by the first characters of their keys; only those that agree in all
+    // of them compare the rest.
+    const qsizetype skip = commonPrefixLength(keys_, spans_);
+    std::vector<PackedKey> packedKeys(spans_.size());
+    for (size_t i = 0; i < spans_.size(); ++i)
+        packedKeys[i] = packed(keys_, spans_[i], skip, int(i));
     if (!packedKeys.empty())
         radixSort(packedKeys);
     const auto rest = [&](const PackedKey& k) {
-        const KeySpan& span = spans[size_t(k.index)];
-        return QStringView(keys).sliced(span.offset + qMin(span.length, skip + 8)).first(
+        const KeySpan& span = spans_[size_t(k.index)];
+        return QStringView(keys_).sliced(span.offset + qMin(span.length, skip + 8)).first(
             qMax<qsizetype>(0, span.length - skip - 8));
     };
     const auto samePacked = [](const PackedKey& a, const PackedKey& b) { return a.high == b.high && a.low == b.low; };
@@ -180,7 +200,7 @@ std::vector<int> listOrder(const QList<QStringView>& texts)
             std::stable_sort(run, end, [&](const PackedKey& a, const PackedKey& b) {
                 if (const int c = rest(a).compare(rest(b)); c != 0)
                     return c < 0;
-                return spans[size_t(a.index)].length < spans[size_t(b.index)].length;
+                return spans_[size_t(a.index)].length < spans_[size_t(b.index)].length;
             });
         }
         run = end;
@@ -190,6 +210,18 @@ std::vector<int> listOrder(const QList<QStringView>& texts)
     for (const PackedKey& k : packedKeys)
         order.push_back(k.index);
     return order;
+}
+
+std::vector<int> listOrder(const QList<QStringView>& texts)
+{
+    ListOrdering ordering;
+    qsizetype characters = 0;
+    for (QStringView t : texts)
+        characters += t.size();
+    ordering.reserve(texts.size(), characters);
+    for (QStringView t : texts)
+        ordering.add(t);
+    return ordering.order();
 }
 
 void sortInListOrder(QStringList& texts)

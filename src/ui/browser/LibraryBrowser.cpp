@@ -1,7 +1,6 @@
 #include "ui/browser/LibraryBrowser.h"
 
 #include "core/Library.h"
-#include "core/NumberedBytes.h"
 #include "core/RecordCode.h"
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
@@ -18,7 +17,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
-#include <array>
+#include <vector>
 
 namespace {
 
@@ -47,20 +46,50 @@ QString trimmed(const QString& text)
 
 // The strings of the records a scan looks at. Records read from one database share one string per
 // distinct artist and per distinct genre: a string met before holds a text met before, and
-// needs no second look. The strings must stay as they are while the scan lasts.
+// needs no second look. Strings are told apart by where their characters lie, so they must stay
+// as they are while the scan lasts.
 class StringsMet
 {
 public:
     bool isNew(QStringView text)
     {
-        const std::array<quintptr, 2> storage{quintptr(text.data()), quintptr(text.size())};
-        bool added = false;
-        met_.numberOf(QByteArrayView(reinterpret_cast<const char*>(storage.data()), sizeof storage), added);
-        return added;
+        Slot& slot = find(text);
+        if (slot.size >= 0)
+            return false;
+        slot = {text.data(), text.size()};
+        if (++count_ * 2 > slots_.size())
+            grow();
+        return true;
     }
 
 private:
-    NumberedBytes met_;
+    struct Slot
+    {
+        const QChar* data = nullptr;
+        qsizetype size = -1; // -1: a free slot
+    };
+
+    Slot& find(QStringView text)
+    {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t((quintptr(text.data()) >> 3) * 0x9E3779B97F4A7C15ull >> 32) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.size < 0 || (slot.data == text.data() && slot.size == text.size()))
+                return slot;
+        }
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.size >= 0)
+                find(QStringView(slot.data, slot.size)) = slot;
+    }
+
+    std::vector<Slot> slots_ = std::vector<Slot>(1024);
+    size_t count_ = 0;
 };
 
 } // namespace
@@ -268,6 +297,9 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
     newTitles.reserve(withTitles ? table.recordCount() - first + 1 : 0);
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
+        // Each title lies elsewhere in memory: that of a record further on is fetched meanwhile.
+        if (n + 8 <= table.recordCount())
+            __builtin_prefetch(table.record(n + 8).title.constData());
         // Padded texts compare equal exactly when their unpadded forms do.
         if (artistStrings.isNew(record.artist) && artistsSeen.insert(record.artist))
             newArtists.append(LibraryListModel::artistRow(record.artist, true));
