@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 QString resolveStoredPath(const QString& storedFile, const QString& databasePath)
@@ -57,72 +58,60 @@ qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lin
 
 // Decodes the lines of a field that many records share (an artist, a genre) once for the same
 // bytes: the records' fields then share one string. The lines met are found again through an
-// open-addressing table of their hashes; an ASCII line is compared with the text it gave, which
-// the record's copy touches anyway, so that a lookup reads little else.
+// open-addressing table of their hashes, over one buffer of their bytes: a lookup reads little
+// memory, and none of what the records hold.
 class SharedLines
 {
 public:
-    // The number of the text the line gave, counted from 0 in the order the lines were first met.
+    // The number of the line's text, counted from 0 in the order the lines were first met.
     qint32 numberOf(QByteArrayView line)
     {
         const quint64 hash = quickHash(line);
-        Slot* const slot = &find(line, hash);
-        if (slot->entry < 0) {
-            Entry entry;
-            entry.text = decodeLine(line, &entry.encoding);
-            if (entry.encoding != LineEncoding::Ascii) {
-                entry.bytesAt = bytes_.size();
-                entry.bytesLength = line.size();
-                bytes_.append(line);
-            }
-            const qint32 number = qint32(entries_.size());
-            *slot = {quint32(hash), number};
-            entries_.push_back(std::move(entry));
-            if (entries_.size() * 2 > slots_.size())
-                grow();
-            return number;
-        }
-        return slot->entry;
+        Slot& slot = slots_[find(line, hash)];
+        if (slot.text >= 0)
+            return slot.text;
+        const qint32 number = qint32(texts_.size());
+        slot = {quint32(hash), number};
+        spans_.push_back({quint32(bytes_.size()), quint32(line.size())});
+        bytes_.append(line);
+        LineEncoding encoding;
+        texts_.push_back(decodeLine(line, &encoding));
+        encodings_.push_back(encoding);
+        if (texts_.size() * 2 > slots_.size())
+            grow();
+        return number;
     }
     // Text number n, and how its line was read.
-    const QString& text(qint32 n) const { return entries_[size_t(n)].text; }
-    LineEncoding encoding(qint32 n) const { return entries_[size_t(n)].encoding; }
+    const QString& text(qint32 n) const { return texts_[size_t(n)]; }
+    LineEncoding encoding(qint32 n) const { return encodings_[size_t(n)]; }
 
 private:
     struct Slot
     {
         quint32 hash = 0;
-        qint32 entry = -1; // -1: a free slot
+        qint32 text = -1; // -1: a free slot
     };
-    struct Entry
+    // Where a line's bytes lie in bytes_ (lines are at most LongestLine bytes, and no more than
+    // one per record is kept).
+    struct Span
     {
-        QString text;
-        // Where a line that is not ASCII keeps its bytes in bytes_.
-        qsizetype bytesAt = -1;
-        qsizetype bytesLength = 0;
-        LineEncoding encoding = LineEncoding::Ascii;
+        quint32 at = 0;
+        quint32 length = 0;
     };
 
-    bool holds(const Entry& entry, QByteArrayView line) const
+    bool holds(qint32 text, QByteArrayView line) const
     {
-        if (entry.bytesAt < 0) {
-            if (entry.text.size() != line.size())
-                return false;
-            const QChar* text = entry.text.constData();
-            for (qsizetype i = 0; i < line.size(); ++i)
-                if (text[i].unicode() != static_cast<unsigned char>(line[i]))
-                    return false;
-            return true;
-        }
-        return QByteArrayView(bytes_).sliced(entry.bytesAt, entry.bytesLength) == line;
+        const Span span = spans_[size_t(text)];
+        return span.length == size_t(line.size())
+               && (span.length == 0 || std::memcmp(bytes_.constData() + span.at, line.data(), span.length) == 0);
     }
-    Slot& find(QByteArrayView line, quint64 hash)
+    size_t find(QByteArrayView line, quint64 hash) const
     {
         const size_t mask = slots_.size() - 1;
         for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
-            Slot& slot = slots_[i];
-            if (slot.entry < 0 || (slot.hash == quint32(hash) && holds(entries_[size_t(slot.entry)], line)))
-                return slot;
+            const Slot& slot = slots_[i];
+            if (slot.text < 0 || (slot.hash == quint32(hash) && holds(slot.text, line)))
+                return i;
         }
     }
     void grow()
@@ -131,18 +120,20 @@ private:
         old.swap(slots_);
         const size_t mask = slots_.size() - 1;
         for (const Slot& slot : old) {
-            if (slot.entry < 0)
+            if (slot.text < 0)
                 continue;
             size_t i = slot.hash & mask;
-            while (slots_[i].entry >= 0)
+            while (slots_[i].text >= 0)
                 i = (i + 1) & mask;
             slots_[i] = slot;
         }
     }
 
     std::vector<Slot> slots_ = std::vector<Slot>(1024);
-    std::vector<Entry> entries_;
-    QByteArray bytes_;
+    QByteArray bytes_; // every line met, one after the other
+    std::vector<Span> spans_;
+    std::vector<QString> texts_;
+    std::vector<LineEncoding> encodings_;
 };
 
 } // namespace

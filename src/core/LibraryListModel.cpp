@@ -43,8 +43,11 @@ void LibraryListModel::addAllSorted(QList<Row> rows)
     for (size_t i = 0; i < total; ++i) {
         const Row& row = rowAt(i);
         // Each row's characters lie elsewhere in memory: those of a row further on are fetched meanwhile.
-        if (i + 8 < total)
-            __builtin_prefetch(rowAt(i + 8).text.constData());
+        if (i + 8 < total) {
+            const QString& ahead = rowAt(i + 8).text;
+            __builtin_prefetch(ahead.constData());
+            __builtin_prefetch(ahead.constData() + ahead.size());
+        }
         if (row.record != 0)
             ordering.add(trimBlanks(row.text));
         else if (row.padded)

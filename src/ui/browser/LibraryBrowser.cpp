@@ -17,6 +17,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,50 +47,51 @@ QString trimmed(const QString& text)
 
 // The strings of the records a scan looks at. Records read from one database share one string per
 // distinct artist and per distinct genre: a string met before holds a text met before, and
-// needs no second look. Strings are told apart by where their characters lie, so they must stay
-// as they are while the scan lasts.
+// needs no second look. Strings are told apart by where their characters start, so they must
+// stay as they are while the scan lasts (a string's trimmed part always starts at one place).
 class StringsMet
 {
 public:
     bool isNew(QStringView text)
     {
-        Slot& slot = find(text);
-        if (slot.size >= 0)
+        const QChar* const start = text.data();
+        if (!start)
+            return !std::exchange(nullMet_, true);
+        const QChar*& slot = slots_[find(start)];
+        if (slot)
             return false;
-        slot = {text.data(), text.size()};
+        slot = start;
         if (++count_ * 2 > slots_.size())
             grow();
         return true;
     }
+    // Fetches the memory that looking text up reads: for a string a little further on.
+    void prefetch(QStringView text) const { __builtin_prefetch(&slots_[placeOf(text.data())]); }
 
 private:
-    struct Slot
+    size_t placeOf(const QChar* start) const
     {
-        const QChar* data = nullptr;
-        qsizetype size = -1; // -1: a free slot
-    };
-
-    Slot& find(QStringView text)
-    {
-        const size_t mask = slots_.size() - 1;
-        for (size_t i = size_t((quintptr(text.data()) >> 3) * 0x9E3779B97F4A7C15ull >> 32) & mask;; i = (i + 1) & mask) {
-            Slot& slot = slots_[i];
-            if (slot.size < 0 || (slot.data == text.data() && slot.size == text.size()))
-                return slot;
-        }
+        return size_t((quintptr(start) >> 3) * 0x9E3779B97F4A7C15ull >> 32) & (slots_.size() - 1);
     }
-
+    size_t find(const QChar* start) const
+    {
+        size_t i = placeOf(start);
+        while (slots_[i] && slots_[i] != start)
+            i = (i + 1) & (slots_.size() - 1);
+        return i;
+    }
     void grow()
     {
-        std::vector<Slot> old(slots_.size() * 2);
+        std::vector<const QChar*> old(slots_.size() * 2);
         old.swap(slots_);
-        for (const Slot& slot : old)
-            if (slot.size >= 0)
-                find(QStringView(slot.data, slot.size)) = slot;
+        for (const QChar* start : old)
+            if (start)
+                slots_[find(start)] = start;
     }
 
-    std::vector<Slot> slots_ = std::vector<Slot>(1024);
+    std::vector<const QChar*> slots_ = std::vector<const QChar*>(1024); // null: a free slot
     size_t count_ = 0;
+    bool nullMet_ = false;
 };
 
 } // namespace
@@ -297,9 +299,11 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
     newTitles.reserve(withTitles ? table.recordCount() - first + 1 : 0);
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
-        // Each title lies elsewhere in memory: that of a record further on is fetched meanwhile.
-        if (n + 8 <= table.recordCount())
+        // Each title lies elsewhere in memory: what a record further on needs is fetched meanwhile.
+        if (n + 8 <= table.recordCount()) {
             __builtin_prefetch(table.record(n + 8).title.constData());
+            artistStrings.prefetch(table.record(n + 8).artist);
+        }
         // Padded texts compare equal exactly when their unpadded forms do.
         if (artistStrings.isNew(record.artist) && artistsSeen.insert(record.artist))
             newArtists.append(LibraryListModel::artistRow(record.artist, true));
