@@ -174,7 +174,9 @@ void ListOrdering::addPadded(QStringView text, qsizetype width)
     // followed by the blanks: each blank stays as it is and leaves the characters before it alone.
     const qsizetype at = keys_.size();
     appendKeyOf(keys_, text);
-    keys_.append(QString(width - text.size(), QChar(' ')));
+    const qsizetype end = keys_.size();
+    keys_.resize(end + width - text.size());
+    std::fill(keys_.begin() + end, keys_.end(), QChar(' '));
     spans_.push_back({at, keys_.size() - at});
 }
 
