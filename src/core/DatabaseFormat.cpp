@@ -175,12 +175,12 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
                                       decodeLine(lines[at + 3], &encodings[3])};
         for (LineEncoding encoding : encodings)
             contents.style.note(encoding);
-        LibraryRecord record = LibraryRecord::fromStoredLines(std::move(stored), encodings);
+        LibraryRecord& record = contents.records.emplace_back();
+        record.readStoredLines(std::move(stored), encodings);
         if (record.file.startsWith(QChar('#'))) {
             record.stored.keep(3, record.storedLine(3)); // the table holds the path resolved
             record.file = resolveStoredPath(record.file, databasePath);
         }
-        contents.records.push_back(std::move(record));
     }
     return contents;
 }

@@ -77,11 +77,10 @@ void StoredLines::keep(int i, const QString& line)
     (*differing_)[size_t(i)] = line;
 }
 
-LibraryRecord LibraryRecord::fromStoredLines(std::array<QString, 4> lines, const std::array<LineEncoding, 4>& encodings)
+void LibraryRecord::readStoredLines(std::array<QString, 4>&& lines, const std::array<LineEncoding, 4>& encodings)
 {
-    LibraryRecord record;
-    record.stored = StoredLines(encodings);
-    QString* const fields[] = {&record.artist, &record.title, &record.genre, &record.file};
+    stored = StoredLines(encodings);
+    QString* const fields[] = {&artist, &title, &genre, &file};
     const qsizetype widths[] = {ArtistWidth, TitleWidth, GenreWidth, std::numeric_limits<qsizetype>::max()};
     for (size_t i = 0; i < 4; ++i) {
         QString& line = lines[i];
@@ -90,10 +89,9 @@ LibraryRecord LibraryRecord::fromStoredLines(std::array<QString, 4> lines, const
             *fields[i] = std::move(line); // the field shares the line's string
         } else {
             *fields[i] = field.toString();
-            record.stored.keep(int(i), line);
+            stored.keep(int(i), line);
         }
     }
-    return record;
 }
 
 QString LibraryRecord::storedLine(int i) const
