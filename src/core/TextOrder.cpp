@@ -85,11 +85,55 @@ unsigned byteOf(const PackedKey& key, int d)
     return unsigned(((d < 8 ? key.low : key.high) >> (8 * (d % 8))) & 0xFF);
 }
 
+// Digit d (0..3, the least significant first) of a key whose packed characters are all ASCII:
+// two characters of seven bits each.
+unsigned asciiDigitOf(const PackedKey& key, int d)
+{
+    const quint64 word = d < 2 ? key.low : key.high;
+    const int shift = 32 * (d % 2);
+    return unsigned(((word >> (shift + 16)) & 0x7F) << 7 | ((word >> shift) & 0x7F));
+}
+
+// Sorts as radixSort below, for keys whose packed characters are all ASCII: two characters to a
+// pass, in four passes at most.
+void asciiRadixSort(std::vector<PackedKey>& keys)
+{
+    std::array<bool, 4> differs{};
+    for (int d = 0; d < 4; ++d)
+        for (const PackedKey& k : keys)
+            if (asciiDigitOf(k, d) != asciiDigitOf(keys[0], d)) {
+                differs[size_t(d)] = true;
+                break;
+            }
+    std::vector<quint32> counts(1 << 14);
+    std::vector<PackedKey> moved(keys.size());
+    for (int d = 0; d < 4; ++d) {
+        if (!differs[size_t(d)])
+            continue;
+        std::fill(counts.begin(), counts.end(), 0);
+        for (const PackedKey& k : keys)
+            ++counts[asciiDigitOf(k, d)];
+        quint32 at = 0;
+        for (quint32& c : counts)
+            at += std::exchange(c, at);
+        for (const PackedKey& k : keys)
+            moved[counts[asciiDigitOf(k, d)]++] = k;
+        keys.swap(moved);
+    }
+}
+
 // Sorts by the packed characters, equal ones keeping their order: one stable pass per byte, from
 // the least significant, leaving out the bytes in which all keys agree (the high bytes of
 // ASCII characters, say).
 void radixSort(std::vector<PackedKey>& keys)
 {
+    quint64 characters = 0;
+    for (const PackedKey& k : keys)
+        characters |= k.high | k.low;
+    if ((characters & 0xFF80FF80FF80FF80ull) == 0) {
+        asciiRadixSort(keys);
+        return;
+    }
     quint64 highDiffers = 0;
     quint64 lowDiffers = 0;
     for (const PackedKey& k : keys) {

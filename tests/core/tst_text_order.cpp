@@ -147,6 +147,17 @@ private slots:
             generated.append(i % 3 == 0 ? codedEntry(t, i) : t);
         }
         QTest::newRow("shared prefix") << generated;
+        // The same, in ASCII alone: the packed characters sort two at a time.
+        const QString ascii = QStringLiteral("aAbB 0~\x01");
+        QStringList asciiOnly;
+        for (int i = 0; i < 3000; ++i) {
+            QString t = QStringLiteral("Title ");
+            const int length = int(rng.bounded(14));
+            for (int k = 0; k < length; ++k)
+                t += ascii[int(rng.bounded(ascii.size()))];
+            asciiOnly.append(i % 3 == 0 ? codedEntry(t, i) : t);
+        }
+        QTest::newRow("shared prefix, ASCII") << asciiOnly;
         QTest::newRow("one text") << QStringList{"only"};
         QTest::newRow("none") << QStringList{};
     }
