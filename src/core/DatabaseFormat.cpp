@@ -63,6 +63,9 @@ qsizetype firstLineWithNul(QByteArrayView data, const QList<QByteArrayView>& lin
 class SharedLines
 {
 public:
+    // expected: about how many distinct lines will come; the table starts large enough for them.
+    explicit SharedLines(qsizetype expected = 0) : slots_(hashTableSize(expected)) {}
+
     // The number of the line's text, counted from 0 in the order the lines were first met.
     qint32 numberOf(QByteArrayView line)
     {
@@ -129,7 +132,7 @@ private:
         }
     }
 
-    std::vector<Slot> slots_ = std::vector<Slot>(1024);
+    std::vector<Slot> slots_;
     QByteArray bytes_; // every line met, one after the other
     std::vector<Span> spans_;
     std::vector<QString> texts_;
@@ -162,7 +165,8 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
     contents.records.reserve(size_t(kept));
     // The artists and genres first, so that their few strings lie together in memory while every
     // record takes its share of them.
-    SharedLines artists, genres;
+    // A library holds a few records per artist, and many per genre.
+    SharedLines artists(kept / 4), genres;
     std::vector<std::array<qint32, 2>> shared(static_cast<size_t>(kept));
     for (qsizetype r = 0; r < kept; ++r)
         shared[size_t(r)] = {artists.numberOf(lines[r * 4]), genres.numberOf(lines[r * 4 + 2])};

@@ -34,3 +34,13 @@ inline quint64 quickHash(QByteArrayView bytes)
         h = mixed(h ^ word(p));
     return mixed(mixed(h ^ word(p)) + mixed(word(last) ^ 0xC2B2AE3D27D4EB4Full));
 }
+
+// The slot count of an open-addressing table that is to hold about `expected` entries (at most
+// half full, to start with): a power of two, 1024 at least.
+inline size_t hashTableSize(qsizetype expected)
+{
+    size_t size = 1024;
+    while (size < 2 * size_t(qMin<qsizetype>(expected, qsizetype(1) << 20)))
+        size *= 2;
+    return size;
+}

@@ -60,7 +60,7 @@ struct UpperCaseSet::Data
         qsizetype offset = -1; // in forms; -1 for a free slot
         qsizetype length = 0;
     };
-    std::vector<Slot> cells = std::vector<Slot>(1024);
+    std::vector<Slot> cells;
     QString forms;
     qsizetype count = 0;
 
@@ -87,7 +87,10 @@ struct UpperCaseSet::Data
     }
 };
 
-UpperCaseSet::UpperCaseSet() : d(std::make_unique<Data>()) {}
+UpperCaseSet::UpperCaseSet(qsizetype expected) : d(std::make_unique<Data>())
+{
+    d->cells.resize(hashTableSize(expected));
+}
 
 UpperCaseSet::~UpperCaseSet() = default;
 

@@ -1,6 +1,7 @@
 #include "ui/browser/LibraryBrowser.h"
 
 #include "core/Library.h"
+#include "core/QuickHash.h"
 #include "core/RecordCode.h"
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
@@ -52,6 +53,9 @@ QString trimmed(const QString& text)
 class StringsMet
 {
 public:
+    // expected: about how many distinct strings will come; the table starts large enough for them.
+    explicit StringsMet(qsizetype expected = 0) : slots_(hashTableSize(expected)) {}
+
     bool isNew(QStringView text)
     {
         const QChar* const start = text.data();
@@ -89,7 +93,7 @@ private:
                 slots_[find(start)] = start;
     }
 
-    std::vector<const QChar*> slots_ = std::vector<const QChar*>(1024); // null: a free slot
+    std::vector<const QChar*> slots_; // null: a free slot
     size_t count_ = 0;
     bool nullMet_ = false;
 };
@@ -285,14 +289,16 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
 {
     // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
     // spelling met wins; the lists' own entries count as met.
-    UpperCaseSet artistsSeen;
+    // A library holds a few records per artist.
+    const qsizetype expectedArtists = artists_.count() + (library_.recordCount() - first + 1) / 4;
+    UpperCaseSet artistsSeen(expectedArtists);
     for (int i = 0; i < artists_.count(); ++i)
         artistsSeen.insert(trimTrailingBlanks(artists_.text(i)));
     UpperCaseSet genresSeen;
     for (int i = 0; i < window_.genreFilter->count(); ++i)
         genresSeen.insert(trimBlanks(window_.genreFilter->itemText(i)));
 
-    StringsMet artistStrings, genreStrings;
+    StringsMet artistStrings(expectedArtists), genreStrings;
     const LibraryTable& table = library_.table();
     QList<LibraryListModel::Row> newArtists, newTitles;
     QStringList newGenres;
