@@ -164,8 +164,7 @@ DatabaseContents parseDatabase(QByteArrayView data, const QString& databasePath)
                                     : (data.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     contents.records.reserve(size_t(kept));
     // The artists and genres first, so that their few strings lie together in memory while every
-    // record takes its share of them.
-    // A library holds a few records per artist, and many per genre.
+    // record takes its share of them. A library holds a few records per artist, many per genre.
     SharedLines artists(kept / 4), genres;
     std::vector<std::array<qint32, 2>> shared(static_cast<size_t>(kept));
     for (qsizetype r = 0; r < kept; ++r)

@@ -95,7 +95,7 @@ unsigned asciiDigitOf(const PackedKey& key, int d)
 }
 
 // Sorts as radixSort below, for keys whose packed characters are all ASCII: two characters to a
-// pass, in four passes at most.
+// pass, in four passes at most (over a table of counts worth filling for many keys only).
 void asciiRadixSort(std::vector<PackedKey>& keys)
 {
     std::array<bool, 4> differs{};
@@ -130,7 +130,7 @@ void radixSort(std::vector<PackedKey>& keys)
     quint64 characters = 0;
     for (const PackedKey& k : keys)
         characters |= k.high | k.low;
-    if ((characters & 0xFF80FF80FF80FF80ull) == 0) {
+    if ((characters & 0xFF80FF80FF80FF80ull) == 0 && keys.size() >= 1024) {
         asciiRadixSort(keys);
         return;
     }
@@ -158,10 +158,6 @@ void radixSort(std::vector<PackedKey>& keys)
         keys.swap(moved);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The key of text, appended to buffer (see appendListOrderKey): library texts are mostly ASCII,
 // and one pass lower-cases them; anything else is redone whole.

@@ -48,8 +48,8 @@ QString trimmed(const QString& text)
 
 // The strings of the records a scan looks at. Records read from one database share one string per
 // distinct artist and per distinct genre: a string met before holds a text met before, and
-// needs no second look. Strings are told apart by where their characters start, so they must
-// stay as they are while the scan lasts (a string's trimmed part always starts at one place).
+// needs no second look. Strings are told apart by where their characters start (a trimmed
+// string's characters start at one place too), so they must stay as they are while the scan lasts.
 class StringsMet
 {
 public:
@@ -139,10 +139,12 @@ void LibraryBrowser::genreChosen()
 
     const bool allGenres = trimBlanks(window_.genreFilter->currentText()) == AllGenres;
     const LibraryTable& table = library_.table();
-    UpperCaseSet seen;
-    StringsMet strings;
+    const QList<int> records = recordsOfChosenGenre(allGenres);
+    // A library holds a few records per artist.
+    UpperCaseSet seen(records.size() / 4);
+    StringsMet strings(records.size() / 4);
     QList<LibraryListModel::Row> artists;
-    for (int n : recordsOfChosenGenre(allGenres)) {
+    for (int n : records) {
         // Stored artists differ exactly when they differ without their padding.
         const QString& artist = table.record(n).artist;
         if (strings.isNew(artist) && seen.insert(artist))
