@@ -1,6 +1,5 @@
 #include "core/FileWriting.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -10,11 +9,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 QString systemReason(int error)
 {
@@ -313,12 +314,19 @@ void removeStaleTemporaryFiles(const QString& folder)
     const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0)
         return;
-    const QStringList candidates =
-        QDir(folder).entryList({QStringLiteral(".vexolin-*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& candidate : candidates) {
-        const QByteArray name = QFile::encodeName(candidate);
-        if (!isTemporaryName(name))
-            continue;
+    // The folder's names as they stand, neither sorted nor looked up one by one: it may hold
+    // thousands of media files beside the database.
+    std::vector<QByteArray> candidates;
+    const int listFd = ::dup(folderFd);
+    if (DIR* const listing = listFd >= 0 ? ::fdopendir(listFd) : nullptr) {
+        while (const dirent* entry = ::readdir(listing))
+            if (isTemporaryName(entry->d_name))
+                candidates.emplace_back(entry->d_name);
+        ::closedir(listing);
+    } else if (listFd >= 0) {
+        ::close(listFd);
+    }
+    for (const QByteArray& name : candidates) {
         const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;

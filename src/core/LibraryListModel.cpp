@@ -32,28 +32,34 @@ void LibraryListModel::addAllSorted(QList<Row> rows)
     if (rows.isEmpty())
         return;
     // The rows listed come first, so that they stay before new rows equal to them.
-    std::vector<Row> all;
-    all.reserve(rows_.size() + size_t(rows.size()));
-    all.insert(all.end(), rows_.begin(), rows_.end());
-    for (Row& row : rows)
-        all.push_back(std::move(row));
-    QStringList texts;
-    texts.reserve(qsizetype(all.size()));
-    QList<QStringView> views;
-    views.reserve(qsizetype(all.size()));
-    for (const Row& row : all) {
-        // Titles and unpadded artists order by their own text; only padded artists need a copy.
+    const size_t listed = rows_.size();
+    const size_t total = listed + size_t(rows.size());
+    const auto rowAt = [&](size_t i) -> Row& { return i < listed ? rows_[i] : rows[qsizetype(i - listed)]; };
+    qsizetype characters = 0; // of the keys, when the texts are ASCII
+    for (size_t i = 0; i < total; ++i)
+        characters += rowAt(i).padded ? ArtistWidth : rowAt(i).text.size();
+    ListOrdering ordering;
+    ordering.reserve(qsizetype(total), characters);
+    for (size_t i = 0; i < total; ++i) {
+        const Row& row = rowAt(i);
+        // Each row's characters lie elsewhere in memory: those of a row further on are fetched meanwhile.
+        if (i + 8 < total) {
+            const QString& ahead = rowAt(i + 8).text;
+            __builtin_prefetch(ahead.constData());
+            __builtin_prefetch(ahead.constData() + ahead.size());
+        }
         if (row.record != 0)
-            views.append(trimBlanks(row.text));
+            ordering.add(trimBlanks(row.text));
         else if (row.padded)
-            views.append(texts.emplace_back(visibleText(row)));
+            ordering.addPadded(row.text, ArtistWidth);
         else
-            views.append(row.text);
+            ordering.add(row.text);
     }
+    const std::vector<int> order = ordering.order();
     std::vector<Row> sorted;
-    sorted.reserve(all.size());
-    for (int i : listOrder(views))
-        sorted.push_back(std::move(all[size_t(i)]));
+    sorted.reserve(total);
+    for (int i : order)
+        sorted.push_back(std::move(rowAt(size_t(i))));
     beginResetModel();
     rows_ = std::move(sorted);
     endResetModel();

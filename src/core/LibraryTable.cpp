@@ -3,6 +3,7 @@
 #include "core/TextCase.h"
 
 #include <iterator>
+#include <limits>
 #include <numeric>
 
 QString fixedWidth(QStringView text, int width)
@@ -42,14 +43,6 @@ QString cut(QStringView text, int width)
     return trimTrailingBlanks(text.first(qMin<qsizetype>(text.size(), width))).toString();
 }
 
-// line cut to width and without trailing blanks; line itself (shared, not copied) when that
-// changes nothing.
-QString fieldOf(const QString& line, qsizetype width)
-{
-    const QStringView field = trimTrailingBlanks(QStringView(line).first(qMin(line.size(), width)));
-    return field.size() == line.size() ? line : field.toString();
-}
-
 QString LibraryRecord::*memberOf(Field field)
 {
     switch (field) {
@@ -84,15 +77,21 @@ void StoredLines::keep(int i, const QString& line)
     (*differing_)[size_t(i)] = line;
 }
 
-LibraryRecord LibraryRecord::fromStoredLines(std::array<QString, 4> lines, const std::array<LineEncoding, 4>& encodings)
+void LibraryRecord::readStoredLines(std::array<QString, 4>&& lines, const std::array<LineEncoding, 4>& encodings)
 {
-    LibraryRecord record{fieldOf(lines[0], ArtistWidth), fieldOf(lines[1], TitleWidth), fieldOf(lines[2], GenreWidth),
-                         fieldOf(lines[3], lines[3].size()), StoredLines(encodings)};
-    const QString* fields[] = {&record.artist, &record.title, &record.genre, &record.file};
-    for (int i = 0; i < 4; ++i)
-        if (fields[i]->size() != lines[size_t(i)].size())
-            record.stored.keep(i, lines[size_t(i)]);
-    return record;
+    stored = StoredLines(encodings);
+    QString* const fields[] = {&artist, &title, &genre, &file};
+    const qsizetype widths[] = {ArtistWidth, TitleWidth, GenreWidth, std::numeric_limits<qsizetype>::max()};
+    for (size_t i = 0; i < 4; ++i) {
+        QString& line = lines[i];
+        const QStringView field = trimTrailingBlanks(QStringView(line).first(qMin(line.size(), widths[i])));
+        if (field.size() == line.size()) {
+            *fields[i] = std::move(line); // the field shares the line's string
+        } else {
+            *fields[i] = field.toString();
+            stored.keep(int(i), line);
+        }
+    }
 }
 
 QString LibraryRecord::storedLine(int i) const

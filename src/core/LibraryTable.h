@@ -68,10 +68,11 @@ struct LibraryRecord
     // Cuts artist, title and genre to their widths; trailing blanks go from all four.
     static LibraryRecord fromTexts(QStringView artist, QStringView title, QStringView genre,
                                    QStringView file);
-    // The record of four lines read from a database file (the file path as stored, unresolved),
-    // each read in its encoding; a field that needs no cutting shares its line, and the lines
-    // are the record's stored lines.
-    static LibraryRecord fromStoredLines(std::array<QString, 4> lines, const std::array<LineEncoding, 4>& encodings = {});
+    // Makes this empty record the record of four lines read from a database file (the file path
+    // as stored, unresolved), each read in its encoding; a field that needs no cutting takes its
+    // line over, and the lines are the record's stored lines. In place: a database's records are
+    // read by the ten thousand.
+    void readStoredLines(std::array<QString, 4>&& lines, const std::array<LineEncoding, 4>& encodings);
 
     // Line i (0..3) as the database file held it; only for a record with stored lines.
     QString storedLine(int i) const;

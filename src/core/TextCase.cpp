@@ -1,7 +1,8 @@
 #include "core/TextCase.h"
 
+#include "core/QuickHash.h"
+
 #include <QVarLengthArray>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -50,28 +51,6 @@ bool equalsUpperCased(QStringView text, QStringView upperText)
     return true;
 }
 
-namespace {
-
-// A quick hash four characters at a time (Qt's own may fall back to a slow one on machines
-// without the processor features it relies on).
-quint64 hashOf(QStringView text)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    qsizetype bytes = text.size() * 2;
-    quint64 h = 0x9E3779B97F4A7C15ull ^ quint64(bytes);
-    for (; bytes >= 8; bytes -= 8, p += 8) {
-        quint64 word;
-        std::memcpy(&word, p, 8);
-        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
-    }
-    for (; bytes > 0; --bytes, ++p)
-        h = (h ^ *p) * 0x100000001B3ull;
-    return h ^ (h >> 29);
-}
-
-} // namespace
-
 // Open addressing over one buffer of upper-cased forms: few memory accesses per lookup.
 struct UpperCaseSet::Data
 {
@@ -81,7 +60,7 @@ struct UpperCaseSet::Data
         qsizetype offset = -1; // in forms; -1 for a free slot
         qsizetype length = 0;
     };
-    std::vector<Slot> cells = std::vector<Slot>(1024);
+    std::vector<Slot> cells;
     QString forms;
     qsizetype count = 0;
 
@@ -108,7 +87,10 @@ struct UpperCaseSet::Data
     }
 };
 
-UpperCaseSet::UpperCaseSet() : d(std::make_unique<Data>()) {}
+UpperCaseSet::UpperCaseSet(qsizetype expected) : d(std::make_unique<Data>())
+{
+    d->cells.resize(hashTableSize(expected));
+}
 
 UpperCaseSet::~UpperCaseSet() = default;
 
@@ -128,7 +110,7 @@ bool UpperCaseSet::insert(QStringView text)
         other = text.toString().toUpper();
         key = other;
     }
-    const quint64 hash = hashOf(key);
+    const quint64 hash = quickHash(QByteArrayView(reinterpret_cast<const char*>(key.data()), key.size() * 2));
     Data::Slot& slot = d->find(key, hash);
     if (slot.offset >= 0)
         return false;

@@ -16,7 +16,8 @@ bool equalsUpperCased(QStringView text, QStringView upperText);
 class UpperCaseSet
 {
 public:
-    UpperCaseSet();
+    // expected: about how many distinct texts will go in; the set starts large enough for them.
+    explicit UpperCaseSet(qsizetype expected = 0);
     ~UpperCaseSet();
     // Adds text; false when an equal text is already in.
     bool insert(QStringView text);

@@ -36,6 +36,33 @@ int sortedInsertRow(int count, QStringView text, TextAt textAt)
     return low;
 }
 
+// Entries put in list order: each entry's key is made as the entry is added, and all are sorted
+// at once.
+class ListOrdering
+{
+public:
+    void reserve(qsizetype entries, qsizetype characters);
+    // Adds the next entry; entries are numbered from 0 in the order they are added.
+    void add(QStringView entry);
+    // Adds the next entry as text padded with blanks to width characters would show, cut to
+    // width when longer: as add(fixedWidth(text, width)) without making the padded text.
+    void addPadded(QStringView text, qsizetype width);
+    // The numbers of the entries in list order, the first entry's number first. Equal ones keep the
+    // order they were added in: the same order as filing them one by one with sortedInsertRow.
+    std::vector<int> order() const;
+
+    // Where an entry's key lies among the keys (for the sort's helpers).
+    struct KeySpan
+    {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+    };
+
+private:
+    QString keys_; // the keys of all entries, one after the other
+    std::vector<KeySpan> spans_;
+};
+
 // The positions of texts in list order: texts[order[0]] comes first. Equal ones keep their order,
 // the same order as filing them one by one with sortedInsertRow.
 std::vector<int> listOrder(const QList<QStringView>& texts);

@@ -119,6 +119,39 @@ private slots:
         QCOMPARE(written, data);
     }
 
+    // Records whose artist or genre lines hold the same bytes share one string; lines whose bytes
+    // differ keep their own, whatever text they show, and every line is written back as read.
+    void sharedLinesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines"); // each record's artist and genre line
+        QTest::newRow("ASCII") << QByteArrayList{"Abba", "abba", "Abba", "Abb", "Abba!", "Abba"};
+        QTest::newRow("one text in UTF-8 and in Windows-1252")
+            << QByteArrayList{"Bj\xc3\xb6rk", "Bj\xf6rk", "Bj\xc3\xb6rk", "Bj\xf6rk"};
+        QTest::newRow("one length, ASCII or not") << QByteArrayList{"Bjork", "Bj\xf6rk", "Bjork", "Bj\xf6rk"};
+        QTest::newRow("empty, and texts alike at both ends")
+            << QByteArrayList{"", "Track 01 of 20", "", "Track 02 of 20", "Track 01 of 20", "Track 01 of 2"};
+    }
+    void sharedLinesKeepTheirBytes()
+    {
+        QFETCH(QByteArrayList, lines);
+        QByteArray data;
+        for (const QByteArray& line : lines)
+            data += line + "\r\nTitle\r\n" + line + "\r\n/m/a.mp3\r\n";
+        const DatabaseContents c = parseDatabase(data, "/db/x.VxDatabase");
+        QCOMPARE(qsizetype(c.records.size()), lines.size());
+        QByteArray written;
+        for (const LibraryRecord& r : c.records)
+            written += formatRecord(r, c.style);
+        QCOMPARE(written, data);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            for (qsizetype j = 0; j < lines.size(); ++j) {
+                const bool same = lines[i] == lines[j];
+                QCOMPARE(c.records[size_t(i)].artist.constData() == c.records[size_t(j)].artist.constData(), same);
+                QCOMPARE(c.records[size_t(i)].genre.constData() == c.records[size_t(j)].genre.constData(), same);
+            }
+        }
+    }
+
     void storedPaths_data()
     {
         QTest::addColumn<QString>("stored");

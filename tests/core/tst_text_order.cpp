@@ -1,5 +1,6 @@
 // The order of the sorted lists: what the user reads, case and accents aside, whatever the
 // locale; the hidden record code never takes part; equal entries keep the order they came in.
+#include "core/LibraryTable.h"
 #include "core/RecordCode.h"
 #include "core/TextOrder.h"
 
@@ -146,6 +147,17 @@ private slots:
             generated.append(i % 3 == 0 ? codedEntry(t, i) : t);
         }
         QTest::newRow("shared prefix") << generated;
+        // The same, in ASCII alone: the packed characters sort two at a time.
+        const QString ascii = QStringLiteral("aAbB 0~\x01");
+        QStringList asciiOnly;
+        for (int i = 0; i < 3000; ++i) {
+            QString t = QStringLiteral("Title ");
+            const int length = int(rng.bounded(14));
+            for (int k = 0; k < length; ++k)
+                t += ascii[int(rng.bounded(ascii.size()))];
+            asciiOnly.append(i % 3 == 0 ? codedEntry(t, i) : t);
+        }
+        QTest::newRow("shared prefix, ASCII") << asciiOnly;
         QTest::newRow("one text") << QStringList{"only"};
         QTest::newRow("none") << QStringList{};
     }
@@ -157,6 +169,28 @@ private slots:
         sortInListOrder(sorted);
         QCOMPARE(sorted, expected);
         QCOMPARE(filedOneByOne(texts), expected);
+    }
+
+    // A padded entry orders exactly as its padded text: each one goes between two copies of that
+    // text, and stays there only when its key is the text's key.
+    void paddedEntriesOrderAsTheirPaddedTexts()
+    {
+        const int width = 20;
+        QStringList texts = utf8({"", "abc", "ABC", "abc ", "Café", "cafe", "straße", "STRASSE", "ǅemal", "ﬁn",
+                                  "E\u0301", "Ώρα", "a\u00a0b", "\U0001D400x", "exactly twenty chars", "longer than twenty chars"});
+        texts += {QString::fromLatin1("a\0", 2), QString(QChar(0xD800)), QStringLiteral("x") + QChar(0xD800),
+                  codedEntry(QString(), 3), codedEntry(QStringLiteral("Lo"), 3)};
+        ListOrdering mixed, plain;
+        for (const QString& t : texts) {
+            const QString shown = fixedWidth(t, width);
+            mixed.add(shown);
+            mixed.addPadded(t, width);
+            mixed.add(shown);
+            for (int copy = 0; copy < 3; ++copy)
+                plain.add(shown);
+        }
+        const std::vector<int> mixedOrder = mixed.order(), plainOrder = plain.order();
+        QCOMPARE(QList<int>(mixedOrder.begin(), mixedOrder.end()), QList<int>(plainOrder.begin(), plainOrder.end()));
     }
 };
 

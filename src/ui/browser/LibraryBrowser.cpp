@@ -1,6 +1,7 @@
 #include "ui/browser/LibraryBrowser.h"
 
 #include "core/Library.h"
+#include "core/QuickHash.h"
 #include "core/RecordCode.h"
 #include "core/RecordRenumbering.h"
 #include "core/SharedTexts.h"
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -41,6 +45,58 @@ QString trimmed(const QString& text)
     const QStringView t = trimBlanks(text);
     return t.size() == text.size() ? text : t.toString();
 }
+
+// The strings of the records a scan looks at. Records read from one database share one string per
+// distinct artist and per distinct genre: a string met before holds a text met before, and
+// needs no second look. Strings are told apart by where their characters start (a trimmed
+// string's characters start at one place too), so they must stay as they are while the scan lasts.
+class StringsMet
+{
+public:
+    // expected: about how many distinct strings will come; the table starts large enough for them.
+    explicit StringsMet(qsizetype expected = 0) : slots_(hashTableSize(expected)) {}
+
+    bool isNew(QStringView text)
+    {
+        const QChar* const start = text.data();
+        if (!start)
+            return !std::exchange(nullMet_, true);
+        const QChar*& slot = slots_[find(start)];
+        if (slot)
+            return false;
+        slot = start;
+        if (++count_ * 2 > slots_.size())
+            grow();
+        return true;
+    }
+    // Fetches the memory that looking text up reads: for a string a little further on.
+    void prefetch(QStringView text) const { __builtin_prefetch(&slots_[placeOf(text.data())]); }
+
+private:
+    size_t placeOf(const QChar* start) const
+    {
+        return size_t((quintptr(start) >> 3) * 0x9E3779B97F4A7C15ull >> 32) & (slots_.size() - 1);
+    }
+    size_t find(const QChar* start) const
+    {
+        size_t i = placeOf(start);
+        while (slots_[i] && slots_[i] != start)
+            i = (i + 1) & (slots_.size() - 1);
+        return i;
+    }
+    void grow()
+    {
+        std::vector<const QChar*> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const QChar* start : old)
+            if (start)
+                slots_[find(start)] = start;
+    }
+
+    std::vector<const QChar*> slots_; // null: a free slot
+    size_t count_ = 0;
+    bool nullMet_ = false;
+};
 
 } // namespace
 
@@ -83,12 +139,16 @@ void LibraryBrowser::genreChosen()
 
     const bool allGenres = trimBlanks(window_.genreFilter->currentText()) == AllGenres;
     const LibraryTable& table = library_.table();
-    UpperCaseSet seen;
+    const QList<int> records = recordsOfChosenGenre(allGenres);
+    // A library holds a few records per artist.
+    UpperCaseSet seen(records.size() / 4);
+    StringsMet strings(records.size() / 4);
     QList<LibraryListModel::Row> artists;
-    for (int n : recordsOfChosenGenre(allGenres)) {
+    for (int n : records) {
         // Stored artists differ exactly when they differ without their padding.
-        if (seen.insert(table.record(n).artist))
-            artists.append(LibraryListModel::artistRow(table.record(n).artist, true));
+        const QString& artist = table.record(n).artist;
+        if (strings.isNew(artist) && seen.insert(artist))
+            artists.append(LibraryListModel::artistRow(artist, true));
     }
     addAllSorted(window_.artistList, artists_, std::move(artists));
 }
@@ -231,24 +291,32 @@ void LibraryBrowser::listNewRecords(int first, bool withTitles)
 {
     // Artists are distinct ignoring case, as stored (40 characters); genres trimmed. The first
     // spelling met wins; the lists' own entries count as met.
-    UpperCaseSet artistsSeen;
+    // A library holds a few records per artist.
+    const qsizetype expectedArtists = artists_.count() + (library_.recordCount() - first + 1) / 4;
+    UpperCaseSet artistsSeen(expectedArtists);
     for (int i = 0; i < artists_.count(); ++i)
         artistsSeen.insert(trimTrailingBlanks(artists_.text(i)));
     UpperCaseSet genresSeen;
     for (int i = 0; i < window_.genreFilter->count(); ++i)
         genresSeen.insert(trimBlanks(window_.genreFilter->itemText(i)));
 
+    StringsMet artistStrings(expectedArtists), genreStrings;
     const LibraryTable& table = library_.table();
     QList<LibraryListModel::Row> newArtists, newTitles;
     QStringList newGenres;
     newTitles.reserve(withTitles ? table.recordCount() - first + 1 : 0);
     for (int n = first; n <= table.recordCount(); ++n) {
         const LibraryRecord& record = table.record(n);
+        // Each title lies elsewhere in memory: what a record further on needs is fetched meanwhile.
+        if (n + 8 <= table.recordCount()) {
+            __builtin_prefetch(table.record(n + 8).title.constData());
+            artistStrings.prefetch(table.record(n + 8).artist);
+        }
         // Padded texts compare equal exactly when their unpadded forms do.
-        if (artistsSeen.insert(record.artist))
+        if (artistStrings.isNew(record.artist) && artistsSeen.insert(record.artist))
             newArtists.append(LibraryListModel::artistRow(record.artist, true));
         const QStringView genre = trimBlanks(record.genre);
-        if (genresSeen.insert(genre))
+        if (genreStrings.isNew(genre) && genresSeen.insert(genre))
             newGenres.append(genre.toString());
         if (withTitles)
             newTitles.append(LibraryListModel::titleRow(record.title, n));

@@ -18,12 +18,17 @@ const QString BrowseOnlyNote = QStringLiteral("The database is open for browsing
                                               "it, and the file is never written.");
 
 // A window just shown is painted only after the window system has mapped it, and a repaint before
-// that is dropped: wait for it, briefly, so the wait notice shows during a long load.
-void waitUntilExposed(QWidget& window)
+// that is dropped: wait for it, briefly, so the wait notice shows during a long load. Whether the
+// window was exposed while waiting: the exposure painted all of it then.
+bool waitUntilExposed(QWidget& window)
 {
     const QDeadlineTimer deadline(500);
-    while (window.windowHandle() && !window.windowHandle()->isExposed() && !deadline.hasExpired())
+    bool waited = false;
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        waited = true;
+    }
+    return waited && window.windowHandle() && window.windowHandle()->isExposed();
 }
 
 } // namespace
@@ -41,8 +46,8 @@ void DatabaseOpening::openAtStartUp(const QString& path)
     library_.close();
     window_.showWaitNotice(AddingFilesNotice);
     window_.show();
-    waitUntilExposed(window_);
-    window_.repaint();
+    if (!waitUntilExposed(window_))
+        window_.repaint();
     loadAndReport(path);
 }
 
