@@ -9,10 +9,9 @@ by the control's own bounds or by a control lying over it.
 usage: captions.py <vexolin> <build-dir> <database>
 """
 import sys
-import tempfile
 import time
 
-from vexolin_atspi import (Failure, Program, children, enabled, extents, find, press, screenshot,
+from vexolin_atspi import (Failure, children, enabled, extents, find, press, run_checked, screenshot,
                            save_screen, showing, wait_until)
 
 CAPTIONED = {"label", "push button", "radio button", "check box"}
@@ -153,17 +152,7 @@ def check(program, build):
 
 
 def main(vexolin, build, database):
-    with tempfile.TemporaryFile() as log:
-        program = Program(vexolin, [database], log)
-        try:
-            check(program, build)
-        except Failure as failure:
-            log.seek(0)
-            raise Failure(f"{failure}\nprogram output: {log.read().decode(errors='replace')}")
-        finally:
-            status = program.end()
-    if status != 0:
-        raise Failure(f"the program ended with status {status}")
+    run_checked(vexolin, [database], lambda program: check(program, build))
 
 
 if __name__ == "__main__":

@@ -11,23 +11,11 @@ import subprocess
 import sys
 import tempfile
 
-from vexolin_atspi import Failure, Program, find, press, save_screen, wait_until
+from vexolin_atspi import Failure, Program, find, press, run_checked, wait_until
 
 
 def main(vexolin, build, folder):
-    with tempfile.TemporaryFile() as log:
-        program = Program(vexolin, [], log)
-        try:
-            check(program, vexolin, folder)
-        except Failure as failure:
-            save_screen(f"{build}/e2e-handover-failure.png")
-            log.seek(0)
-            raise Failure(f"{failure}\nscreen: {build}/e2e-handover-failure.png\n"
-                          f"program output: {log.read().decode(errors='replace')}")
-        finally:
-            status = program.end()
-    if status != 0:
-        raise Failure(f"the first program ended with status {status}")
+    run_checked(vexolin, [], lambda program: check(program, vexolin, folder), screen=f"{build}/e2e-handover-failure.png", what="the first program")
 
 
 def start_later(vexolin, folder, *arguments):

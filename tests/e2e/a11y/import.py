@@ -8,9 +8,8 @@ import os
 import struct
 import subprocess
 import sys
-import tempfile
 
-from vexolin_atspi import Failure, Program, children, find, press, save_screen, showing, wait_until
+from vexolin_atspi import Failure, children, find, press, run_checked, showing, wait_until
 
 # Artist, title and genre of each file.
 TAGS = [("The Examples", "First Song", "Rock"), ("Other Examples", "Second Song", "Jazz")]
@@ -60,19 +59,7 @@ def main(vexolin, build, work):
     database = os.path.join(work, "Empty.VxDatabase")
     open(database, "wb").close()
     os.chdir(music)
-    with tempfile.TemporaryFile() as log:
-        program = Program(vexolin, [database], log)
-        try:
-            check(program, music)
-        except Failure as failure:
-            save_screen(f"{build}/e2e-import-failure.png")
-            log.seek(0)
-            raise Failure(f"{failure}\nscreen: {build}/e2e-import-failure.png\n"
-                          f"program output: {log.read().decode(errors='replace')}")
-        finally:
-            status = program.end()
-    if status != 0:
-        raise Failure(f"the program ended with status {status}")
+    run_checked(vexolin, [database], lambda program: check(program, music), screen=f"{build}/e2e-import-failure.png")
 
 
 def check(program, music):

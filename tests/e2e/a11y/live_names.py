@@ -6,11 +6,10 @@ usage: live_names.py <vexolin> <build-dir> <database of two 3-second tones>
 """
 import subprocess
 import sys
-import tempfile
 
 import pyatspi
 
-from vexolin_atspi import Failure, Program, extents, find, press, save_screen, wait_until
+from vexolin_atspi import Failure, extents, find, press, run_checked, wait_until
 
 FIRST = "Vexolin: The Examples - First Song"
 LENGTH = 3  # seconds of each tone
@@ -30,19 +29,7 @@ def main(vexolin, build, database):
 
     pyatspi.Registry.registerEventListener(on_rename, "object:property-change:accessible-name")
 
-    with tempfile.TemporaryFile() as log:
-        program = Program(vexolin, [database], log)
-        try:
-            check(program, renamed)
-        except Failure as failure:
-            save_screen(f"{build}/e2e-live-names-failure.png")
-            log.seek(0)
-            raise Failure(f"{failure}\nscreen: {build}/e2e-live-names-failure.png\n"
-                          f"program output: {log.read().decode(errors='replace')}")
-        finally:
-            status = program.end()
-    if status != 0:
-        raise Failure(f"the program ended with status {status}")
+    run_checked(vexolin, [database], lambda program: check(program, renamed), screen=f"{build}/e2e-live-names-failure.png")
 
 
 def check(program, renamed):

@@ -5,6 +5,7 @@ press them, wait for what they say, and take screenshots of the virtual display.
 walked row by row over the bus: a list is read by its child count.
 """
 import subprocess
+import tempfile
 import time
 
 import pyatspi
@@ -164,3 +165,24 @@ def screenshot():
 
 def save_screen(path):
     subprocess.run(["import", "-window", "root", path], check=False)
+
+
+def run_checked(vexolin, arguments, check, screen=None, what="the program"):
+    """Starts the program with the arguments, runs check(program) and ends it. A failure carries
+    the program's output (and a picture of the screen, saved at `screen` when given); an exit
+    status other than 0 fails too."""
+    with tempfile.TemporaryFile() as log:
+        program = Program(vexolin, arguments, log)
+        try:
+            check(program)
+        except Failure as failure:
+            seen = ""
+            if screen:
+                save_screen(screen)
+                seen = f"\nscreen: {screen}"
+            log.seek(0)
+            raise Failure(f"{failure}{seen}\nprogram output: {log.read().decode(errors='replace')}")
+        finally:
+            status = program.end()
+    if status != 0:
+        raise Failure(f"{what} ended with status {status}")
